@@ -1,0 +1,49 @@
+#include "platform/message_box.h"
+
+#include <cstdio>
+
+HWND g_mhDlg = nullptr;
+
+namespace {
+StderrMessageSink default_sink;
+MessageSink* current_sink = &default_sink;
+}  // namespace
+
+int Default_Answer(UINT style) {
+    switch (style & MB_TYPEMASK) {
+        case MB_YESNO:
+            return IDNO;
+        case MB_YESNOCANCEL:
+            return IDCANCEL;
+        default:
+            return IDOK;
+    }
+}
+
+int StderrMessageSink::Show(HWND, const std::string& text, const std::string& caption,
+                            UINT style) {
+    std::string line = caption + ": ";
+    for (char c : text) {
+        if (c == '\n') {
+            line += "\\n";
+        } else {
+            line += c;
+        }
+    }
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
+    ++shown_count;
+    return Default_Answer(style);
+}
+
+MessageSink* Set_MessageSink(MessageSink* sink) {
+    MessageSink* previous = current_sink;
+    current_sink = sink ? sink : &default_sink;
+    return previous;
+}
+
+MessageSink* Current_MessageSink() { return current_sink; }
+
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT style) {
+    return current_sink->Show(owner, text ? text : "", caption ? caption : "", style);
+}
