@@ -1,0 +1,61 @@
+#include "platform/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace {
+
+// Converts as much as possible; returns the number of input bytes that had to be skipped
+// (counted through skipped_bytes) and whether everything converted.
+bool Convert(const char* to, const char* from, const std::string& in, std::string* out,
+             size_t* skipped_bytes) {
+    out->clear();
+    if (skipped_bytes) *skipped_bytes = 0;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    bool ok = true;
+    char* src = const_cast<char*>(in.data());
+    size_t src_left = in.size();
+    char buffer[256];
+    while (src_left > 0) {
+        char* dst = buffer;
+        size_t dst_left = sizeof buffer;
+        size_t r = iconv(cd, &src, &src_left, &dst, &dst_left);
+        out->append(buffer, static_cast<size_t>(dst - buffer));
+        if (r == static_cast<size_t>(-1)) {
+            if (errno == E2BIG) continue;
+            ok = false;
+            if (!skipped_bytes) break;
+            // Skip one UTF-8 (or one CP932) character and go on counting.
+            size_t step = 1;
+            const unsigned char lead = static_cast<unsigned char>(*src);
+            if (lead >= 0xF0) step = 4;
+            else if (lead >= 0xE0) step = 3;
+            else if (lead >= 0xC0) step = 2;
+            if (step > src_left) step = src_left;
+            *skipped_bytes += step;
+            src += step;
+            src_left -= step;
+        }
+    }
+    iconv_close(cd);
+    return ok;
+}
+
+}  // namespace
+
+int Cp932_ByteLength(const std::string& utf8) {
+    std::string converted;
+    size_t skipped = 0;
+    Convert("CP932", "UTF-8", utf8, &converted, &skipped);
+    return static_cast<int>(converted.size() + skipped);
+}
+
+bool Utf8_ToCp932(const std::string& utf8, std::string* out) {
+    return Convert("CP932", "UTF-8", utf8, out, nullptr);
+}
+
+bool Cp932_ToUtf8(const std::string& cp932, std::string* out) {
+    return Convert("UTF-8", "CP932", cp932, out, nullptr);
+}
