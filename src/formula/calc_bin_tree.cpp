@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "formula/analysis.h"
+#include "formula/compiled_formula.h"
 #include "formula/number_text.h"
 #include "platform/numeric.h"
 
@@ -265,14 +266,30 @@ double Eval(const CompForm* node, int* flag, AscArray<double>& array, UsrFuncArr
 
 }  // namespace
 
+namespace {
+// A tree evaluated from its root more than once runs as a flat program when it can.
+double Eval_Root(const CompForm* root, int* flag, AscArray<double>& array,
+                 UsrFuncArray& ufunc_list, const AscArray<double>& sumv) {
+    if (root != nullptr && root->kind != KIND_VARIABLE && root->kind != KIND_NUMBER) {
+        CompiledSlot& slot = root->eval_cache.compiled;
+        if (slot.state == 0) {
+            slot.program = Compile_Formula(root);
+            slot.state = slot.program != nullptr ? 1 : -1;
+        }
+        if (slot.state > 0) return Run_Formula(*slot.program);
+    }
+    return Eval(root, flag, array, ufunc_list, sumv);
+}
+}  // namespace
+
 double CalcValue(CompForm* target, int* error_num, AscArray<double>& array,
                  UsrFuncArray& ufunc_list, AscArray<double> sumv_list) {
-    return Eval(target, error_num, array, ufunc_list, sumv_list);
+    return Eval_Root(target, error_num, array, ufunc_list, sumv_list);
 }
 
 double BinTreeFunc(CompForm* the_target, int* error_num, AscArray<double>& array,
                    UsrFuncArray& ufunc_list, AscArray<double> sumv_list) {
-    return Eval(the_target, error_num, array, ufunc_list, sumv_list);
+    return Eval_Root(the_target, error_num, array, ufunc_list, sumv_list);
 }
 
 double SigmaCalc(CompForm* the_target, CompForm* the_left, CompForm* the_right,

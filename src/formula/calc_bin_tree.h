@@ -60,6 +60,7 @@ template <class T>
 void Create_SymbolTable(CompForm* the_formlist, int elem_number, AscArray<T>& var_array) {
     for (int i = 0; i < elem_number; ++i) {
         CompForm& element = the_formlist[i];
+        element.eval_cache.compiled.Reset();  // a compiled program holds the old cells
         if (element.kind != KIND_VARIABLE || element.argm_num == -1) continue;
         T& cell = var_array[element.CompArray];
         cell = T();

@@ -67,9 +67,29 @@ enum : int32_t {
     OP_SIGMA = 20,
 };
 
+struct CompiledFormula;
+
+// A tree root's flat program, made on its first evaluation. Copies of an element start
+// without one: a copied array may be bound to other variable cells.
+class CompiledSlot {
+public:
+    CompiledSlot() = default;
+    CompiledSlot(const CompiledSlot&) {}
+    CompiledSlot& operator=(const CompiledSlot&) {
+        Reset();
+        return *this;
+    }
+    ~CompiledSlot() { Reset(); }
+    void Reset();
+
+    int8_t state = 0;  // 0 not tried, 1 compiled, -1 not compilable
+    CompiledFormula* program = nullptr;
+};
+
 // What the evaluator learns once about an element and keeps: a literal's value, a
-// summation range read from its text, whether a summation body uses its variable.
-// Filled on first evaluation; cleared whenever the element is (re)written.
+// summation range read from its text, whether a summation body uses its variable, the
+// compiled program of a tree root. Filled on first evaluation; cleared whenever the
+// element is (re)written or its formula's variables are bound again.
 struct EvalCache {
     bool number_ready = false;
     double number = 0.0;
@@ -80,6 +100,7 @@ struct EvalCache {
     int8_t body_uses_var = -1;  // -1 not known yet
     bool power_of_two = false;  // "^" whose exponent is the literal 2: x*x equals pow(x, 2)
     bool power_checked = false;
+    CompiledSlot compiled;
 };
 
 class CompForm {

@@ -1,0 +1,188 @@
+#include "formula/compiled_formula.h"
+
+#include <cmath>
+
+#include "formula/number_text.h"
+
+namespace {
+
+constexpr int kMaxStack = 64;
+
+enum Op : uint8_t {
+    PUSH_CONST,
+    PUSH_VAR,
+    PUSH_VAR_SQUARE,
+    SQUARE,
+    ADD, SUB, MUL, DIV, POW,
+    ADD_C, SUB_C, MUL_C, DIV_C, POW_C,
+    ADD_V, SUB_V, MUL_V, DIV_V, POW_V,
+    F_SIN, F_COS, F_TAN, F_EXP, F_LOG10, F_LN, F_ABS, F_ASIN, F_ACOS, F_ATAN,
+    F_SINH, F_COSH, F_TANH, F_SQRT, F_LOGA,
+};
+
+struct Compiler {
+    CompiledFormula* program;
+    int depth = 0;
+
+    void Emit(uint8_t op, double value = 0.0, const double* cell = nullptr) {
+        program->code.push_back({op, value, cell});
+    }
+    bool Push() {
+        ++depth;
+        if (depth > program->stack_size) program->stack_size = depth;
+        return depth <= kMaxStack;
+    }
+
+    static double Literal(const CompForm* node) {
+        double value = 0.0;
+        C_To_Double(node->CompArray, &value);
+        return value;
+    }
+    static bool Is_Leaf(const CompForm* node) {
+        return node != nullptr &&
+               (node->kind == KIND_NUMBER ||
+                (node->kind == KIND_VARIABLE && node->argm_num != -1 &&
+                 node->number_source != nullptr));
+    }
+
+    bool Leaf(const CompForm* node) {
+        if (node->kind == KIND_NUMBER) {
+            Emit(PUSH_CONST, Literal(node));
+        } else {
+            Emit(PUSH_VAR, 0.0, static_cast<const double*>(node->number_source));
+        }
+        return Push();
+    }
+
+    bool Node(const CompForm* node) {
+        if (node == nullptr) return false;
+        switch (node->kind) {
+            case KIND_NUMBER:
+                return Leaf(node);
+            case KIND_VARIABLE:
+                if (node->argm_num == -1 || node->number_source == nullptr) return false;
+                return Leaf(node);
+            case KIND_OPERATOR:
+                return Binary(node);
+            case KIND_FUNCTION:
+                return Function(node);
+            default:
+                return false;
+        }
+    }
+
+    bool Binary(const CompForm* node) {
+        int code = node->operator_kind;
+        if (code < OP_PLUS || code > OP_POWER) return false;
+        const CompForm* right = node->right;
+        if (code == OP_POWER && right != nullptr && right->kind == KIND_NUMBER &&
+            Literal(right) == 2.0) {
+            // pow(a, 2) and a * a agree bit for bit.
+            const CompForm* left = node->left;
+            if (left != nullptr && left->kind == KIND_VARIABLE && Is_Leaf(left)) {
+                Emit(PUSH_VAR_SQUARE, 0.0, static_cast<const double*>(left->number_source));
+                return Push();
+            }
+            if (!Node(left)) return false;
+            Emit(SQUARE);
+            return true;
+        }
+        if (!Node(node->left)) return false;
+        if (Is_Leaf(right)) {
+            // The right operand is read straight from its literal or cell.
+            if (right->kind == KIND_NUMBER) {
+                Emit(static_cast<uint8_t>(ADD_C + code), Literal(right));
+            } else {
+                Emit(static_cast<uint8_t>(ADD_V + code), 0.0,
+                     static_cast<const double*>(right->number_source));
+            }
+            return true;
+        }
+        if (!Node(right)) return false;
+        Emit(static_cast<uint8_t>(ADD + code));
+        --depth;
+        return true;
+    }
+
+    bool Function(const CompForm* node) {
+        int code = node->operator_kind;
+        if (code < OP_SIN || code > OP_LOGA) return false;
+        int args = code == OP_LOGA ? 2 : 1;
+        if (node->argm_num != args || node->list_fnarg.element_num < args) return false;
+        for (int i = 0; i < args; ++i) {
+            if (!Node(node->list_fnarg.CompList[i])) return false;
+        }
+        Emit(static_cast<uint8_t>(F_SIN + (code - OP_SIN)));
+        depth -= args - 1;
+        return true;
+    }
+};
+
+inline double Htan(double a) { return 1.0 - 2.0 / (std::exp(2.0 * a) + 1.0); }
+
+}  // namespace
+
+CompiledFormula* Compile_Formula(const CompForm* root) {
+    auto* program = new CompiledFormula;
+    Compiler compiler{program};
+    if (!compiler.Node(root) || program->stack_size > kMaxStack || compiler.depth != 1) {
+        delete program;
+        return nullptr;
+    }
+    return program;
+}
+
+double Run_Formula(const CompiledFormula& program) {
+    double stack[kMaxStack];
+    double* top = stack - 1;
+    for (const CompiledFormula::Instruction& in : program.code) {
+        switch (in.op) {
+            case PUSH_CONST: *++top = in.value; break;
+            case PUSH_VAR: *++top = *in.cell; break;
+            case PUSH_VAR_SQUARE: {
+                double v = *in.cell;
+                *++top = v * v;
+                break;
+            }
+            case SQUARE: *top = *top * *top; break;
+            case ADD: top[-1] = top[-1] + top[0]; --top; break;
+            case SUB: top[-1] = top[-1] - top[0]; --top; break;
+            case MUL: top[-1] = top[-1] * top[0]; --top; break;
+            case DIV: top[-1] = top[-1] / top[0]; --top; break;
+            case POW: top[-1] = std::pow(top[-1], top[0]); --top; break;
+            case ADD_C: *top = *top + in.value; break;
+            case SUB_C: *top = *top - in.value; break;
+            case MUL_C: *top = *top * in.value; break;
+            case DIV_C: *top = *top / in.value; break;
+            case POW_C: *top = std::pow(*top, in.value); break;
+            case ADD_V: *top = *top + *in.cell; break;
+            case SUB_V: *top = *top - *in.cell; break;
+            case MUL_V: *top = *top * *in.cell; break;
+            case DIV_V: *top = *top / *in.cell; break;
+            case POW_V: *top = std::pow(*top, *in.cell); break;
+            case F_SIN: *top = std::sin(*top); break;
+            case F_COS: *top = std::cos(*top); break;
+            case F_TAN: *top = std::tan(*top); break;
+            case F_EXP: *top = std::exp(*top); break;
+            case F_LOG10: *top = std::log10(*top); break;
+            case F_LN: *top = std::log(*top); break;
+            case F_ABS: *top = std::fabs(*top); break;
+            case F_ASIN: *top = std::asin(*top); break;
+            case F_ACOS: *top = std::acos(*top); break;
+            case F_ATAN: *top = std::atan(*top); break;
+            case F_SINH: *top = std::sinh(*top); break;
+            case F_COSH: *top = std::cosh(*top); break;
+            case F_TANH: *top = Htan(*top); break;
+            case F_SQRT: *top = std::sqrt(*top); break;
+            case F_LOGA: top[-1] = std::log(top[0]) / std::log(top[-1]); --top; break;
+            default: break;
+        }
+    }
+    return stack[0];
+}
+
+void CompiledSlot::Reset() {
+    delete program;
+    program = nullptr;
+    state = 0;
+}
