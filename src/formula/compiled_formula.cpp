@@ -133,8 +133,10 @@ CompiledFormula* Compile_Formula(const CompForm* root) {
 }
 
 double Run_Formula(const CompiledFormula& program) {
-    double stack[kMaxStack];
-    double* top = stack - 1;
+    double stack[kMaxStack + 1];
+    // stack[0] is never read: the first value goes to stack[1], so "one below the top" is
+    // always inside the array.
+    double* top = stack;
     for (const CompiledFormula::Instruction& in : program.code) {
         switch (in.op) {
             case PUSH_CONST: *++top = in.value; break;
@@ -178,7 +180,7 @@ double Run_Formula(const CompiledFormula& program) {
             default: break;
         }
     }
-    return stack[0];
+    return stack[1];
 }
 
 void CompiledSlot::Reset() {

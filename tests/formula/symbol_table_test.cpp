@@ -71,7 +71,8 @@ TEST(SymbolTable, CopiesAreDeepAndFlushEmpties) {
     assigned = original;
     EXPECT_EQ(assigned("old"), 0);
     EXPECT_EQ(Labels(assigned), Labels(original));
-    assigned = assigned;  // self-assignment keeps the entries
+    AscArray<double>& same = assigned;
+    assigned = same;  // self-assignment keeps the entries
     EXPECT_EQ(Labels(assigned), Labels(original));
 
     EXPECT_EQ(copy.FlushList(), 1);

@@ -1,0 +1,91 @@
+// Helpers shared by the formula tests: analyse a formula side into an owned element
+// array, render elements and trees as short texts, evaluate a tree.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "formula/analysis.h"
+#include "formula/calc_bin_tree.h"
+#include "formula/comp_form.h"
+#include "formula/create_bin_tree.h"
+#include "formula/usr_func.h"
+
+namespace formula_test {
+
+// One analysed formula side. The elements stay in place so that a tree built over them
+// keeps valid pointers.
+struct Analysed {
+    explicit Analysed(const std::string& text, int limit = 300) : elements(300) {
+        ok = Analysis_Formula(elements.data(), limit, text.c_str(), &error, EmptyArray);
+        count = ok ? current_number + 1 : 0;
+    }
+    Analysed(const Analysed&) = delete;
+    Analysed& operator=(const Analysed&) = delete;
+
+    // "text:kind" of every element, separated by blanks.
+    std::string Tokens() const {
+        std::string out;
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) out += ' ';
+            out += elements[i].CompArray;
+            out += ':' + std::to_string(elements[i].kind);
+        }
+        return out;
+    }
+
+    CompForm* Tree() {
+        int index = 0;
+        return Create_BinTree(&index, 0, nullptr, nullptr, elements.data(), count);
+    }
+
+    std::vector<CompForm> elements;
+    ErrorInfo error;
+    int ok = 0;
+    int count = 0;
+};
+
+// Renders a tree as operator(left,right), function(arg,...), sigma(range,body) or a leaf.
+inline std::string Render(const CompForm* node) {
+    if (node == nullptr) return "null";
+    switch (node->kind) {
+        case KIND_OPERATOR:
+        case KIND_MULTI_OPERATOR:
+            return std::string(node->CompArray) + "(" + Render(node->left) + "," +
+                   Render(node->right) + ")";
+        case KIND_FUNCTION:
+        case KIND_USER_FUNCTION: {
+            std::string out = std::string(node->CompArray) + "(";
+            CFList& slots = const_cast<CFList&>(node->list_fnarg);
+            for (int i = 0; i < slots.PutElementNum(); ++i) {
+                if (i > 0) out += ",";
+                out += Render(slots[i]);
+            }
+            return out + ")";
+        }
+        default:
+            if (node->left != nullptr || node->right != nullptr) return "leaf-with-children";
+            return node->CompArray;
+    }
+}
+
+// Analyses, builds and evaluates text with the given variable values. *flag receives the
+// evaluation flag (1 valid).
+inline double Evaluate(const std::string& text, const std::map<std::string, double>& values,
+                       int* flag, bool* analysed = nullptr) {
+    Analysed formula(text);
+    if (analysed != nullptr) *analysed = formula.ok != 0;
+    if (!formula.ok) {
+        *flag = 0;
+        return 0.0;
+    }
+    CompForm* root = formula.Tree();
+    AscArray<double> table;
+    Create_SymbolTable<double>(formula.elements.data(), formula.count, table);
+    for (const auto& [name, value] : values) table[name.c_str()] = value;
+    *flag = 1;
+    return BinTreeFunc(root, flag, table, g_ufunc_list, EmptyArray);
+}
+
+}  // namespace formula_test
