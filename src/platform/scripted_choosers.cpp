@@ -19,6 +19,7 @@ public:
     void KillTimer(UINT) override {}
     void SetTitle(const std::string& title) override { caption = title; }
     HDC GetDC() override { return nullptr; }
+    void ReleaseDC(HDC) override {}
     std::string caption;
 };
 

@@ -36,8 +36,9 @@ public:
     virtual int LogPixelsX() const { return 96; }
     virtual int LogPixelsY() const { return 96; }
 
-    // A device context drawing on the window; released with ReleaseDC.
+    // A device context drawing on the window; given back with ReleaseDC.
     virtual HDC GetDC() = 0;
+    virtual void ReleaseDC(HDC hdc) = 0;
 };
 
 inline int SetWindowTextA(HWND hwnd, const char* text) {

@@ -1,0 +1,65 @@
+#include "frames/font_set.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/cp932.h"
+
+UINT_PTR Font_Hook(HWND hdlg, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        SetWindowTextA(hdlg, "フォントの設定");
+        return 1;
+    }
+    return 0;
+}
+
+FontSet::FontSet(HWND hwnd, short point_size, const tagLOGFONTA* log_font) {
+    if (log_font) {
+        glog_font = *log_font;
+    } else {
+        const int dpi_y = hwnd ? hwnd->LogPixelsY() : 96;
+        glog_font.lfHeight = -MulDiv(point_size, dpi_y, 72);
+        glog_font.lfCharSet = SHIFTJIS_CHARSET;
+        Copy_ToBuffer(glog_font.lfFaceName, sizeof glog_font.lfFaceName, "ＭＳ ゴシック");
+    }
+    static COLORREF font_color = 0;
+    chs_fnt.lStructSize = 60;
+    chs_fnt.hwndOwner = hwnd;
+    chs_fnt.lpLogFont = &glog_font;
+    chs_fnt.Flags = 0x149;
+    chs_fnt.rgbColors = font_color;
+    chs_fnt.nFontType = 0x2000;
+    chs_fnt.lpfnHook = Font_Hook;
+}
+
+FontSet::FontSet(const FontSet& source) : chs_fnt(source.chs_fnt), glog_font(source.glog_font) {
+    chs_fnt.lpLogFont = &glog_font;
+}
+
+FontSet& FontSet::operator=(const FontSet& source) {
+    chs_fnt = source.chs_fnt;
+    glog_font = source.glog_font;
+    chs_fnt.lpLogFont = &glog_font;
+    return *this;
+}
+
+int LogFont_ToBytes(const tagLOGFONTA* log_font, unsigned char bytes[60]) {
+    std::memset(bytes, 0, 60);
+    const LONG ints[5] = {log_font->lfHeight, log_font->lfWidth, log_font->lfEscapement,
+                          log_font->lfOrientation, log_font->lfWeight};
+    for (int i = 0; i < 5; ++i) {
+        const uint32_t v = static_cast<uint32_t>(ints[i]);
+        for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<unsigned char>(v >> (8 * b));
+    }
+    const BYTE small[8] = {log_font->lfItalic,      log_font->lfUnderline,
+                           log_font->lfStrikeOut,   log_font->lfCharSet,
+                           log_font->lfOutPrecision, log_font->lfClipPrecision,
+                           log_font->lfQuality,     log_font->lfPitchAndFamily};
+    std::memcpy(bytes + 20, small, 8);
+    const std::string face(log_font->lfFaceName,
+                           strnlen(log_font->lfFaceName, sizeof log_font->lfFaceName));
+    std::string cp932;
+    if (!Utf8_ToCp932(face, &cp932) || cp932.size() > 31) return 0;
+    std::memcpy(bytes + 28, cp932.data(), cp932.size());
+    return 1;
+}

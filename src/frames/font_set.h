@@ -1,0 +1,31 @@
+// The font of a text element together with the parameters of its font chooser, which also
+// chooses the text colour.
+#pragma once
+
+#include "platform/gdi.h"
+
+UINT_PTR Font_Hook(HWND hdlg, UINT message, WPARAM wparam, LPARAM lparam);
+
+class FontSet {
+public:
+    // Without a font: "ＭＳ ゴシック", Shift-JIS character set, point_size at the window's
+    // vertical resolution.
+    FontSet(HWND hwnd, short point_size, const tagLOGFONTA* log_font = nullptr);
+    FontSet(const FontSet& source);
+    FontSet& operator=(const FontSet& source);
+
+    int ShowFontDlg() { return ChooseFontA(&chs_fnt); }
+    tagLOGFONTA* PutLogFont() { return &glog_font; }
+    void SetLogFont(const tagLOGFONTA* log_font) { glog_font = *log_font; }
+    COLORREF PutColorInfo() const { return chs_fnt.rgbColors; }
+    void SetFontColor(COLORREF color) { chs_fnt.rgbColors = color; }
+    const tagCHOOSEFONTA& PutChooser() const { return chs_fnt; }
+
+private:
+    tagCHOOSEFONTA chs_fnt;
+    tagLOGFONTA glog_font;
+};
+
+// The 60 bytes the document file stores for a font: the integers little-endian, the face
+// name in CP932. 0 when the face name cannot be written in CP932 or does not fit.
+int LogFont_ToBytes(const tagLOGFONTA* log_font, unsigned char bytes[60]);

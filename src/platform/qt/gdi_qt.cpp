@@ -1,0 +1,639 @@
+#include <QFontMetrics>
+#include <QString>
+
+#include <cstring>
+#include <memory>
+
+#include "platform/qt/qt_gdi.h"
+
+QColor Qt_Color(COLORREF color) {
+    return QColor(static_cast<int>(color & 0xff), static_cast<int>((color >> 8) & 0xff),
+                  static_cast<int>((color >> 16) & 0xff));
+}
+
+COLORREF Colorref_Of(const QColor& color) {
+    return RGB(color.red(), color.green(), color.blue());
+}
+
+QRect Qt_Rect(const tagRECT& rect) {
+    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+}
+
+tagRECT Rect_Of(const QRect& rect) {
+    tagRECT r;
+    r.left = rect.left();
+    r.top = rect.top();
+    r.right = rect.left() + rect.width();
+    r.bottom = rect.top() + rect.height();
+    return r;
+}
+
+void Install_FontSubstitutions() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    QFont::insertSubstitution(QString::fromUtf8("ＭＳ ゴシック"), "IPAGothic");
+    QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), "IPAPGothic");
+    QFont::insertSubstitution("MS Gothic", "IPAGothic");
+    QFont::insertSubstitution("MS PGothic", "IPAPGothic");
+}
+
+QFont Qt_Font(const tagLOGFONTA& log_font) {
+    Install_FontSubstitutions();
+    char face[33] = {};
+    std::memcpy(face, log_font.lfFaceName, 32);
+    QFont font(QString::fromUtf8(face));
+    font.setStyleHint(QFont::SansSerif);
+    LONG height = log_font.lfHeight;
+    if (height < 0) {
+        font.setPixelSize(height == INT32_MIN ? 1 : -height);
+    } else if (height > 0) {
+        // A positive height is the cell height: scale the character height to fit it.
+        font.setPixelSize(height);
+        const int cell = QFontMetrics(font).height();
+        if (cell > 0) font.setPixelSize(qMax(1, static_cast<int>(int64_t(height) * height / cell)));
+    } else {
+        font.setPixelSize(16);
+    }
+    if (log_font.lfWeight > 0) {
+        font.setWeight(static_cast<QFont::Weight>(qBound(1, int(log_font.lfWeight), 1000)));
+    }
+    font.setItalic(log_font.lfItalic != 0);
+    font.setUnderline(log_font.lfUnderline != 0);
+    font.setStrikeOut(log_font.lfStrikeOut != 0);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+tagLOGFONTA LogFont_Of(const QFont& font, int dpi_y) {
+    tagLOGFONTA lf;
+    if (font.pixelSize() > 0) {
+        lf.lfHeight = -font.pixelSize();
+    } else {
+        lf.lfHeight = -static_cast<LONG>(font.pointSizeF() * dpi_y / 72.0 + 0.5);
+    }
+    lf.lfWeight = static_cast<LONG>(font.weight());
+    lf.lfItalic = font.italic() ? 1 : 0;
+    lf.lfUnderline = font.underline() ? 1 : 0;
+    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    const QByteArray face = font.family().toUtf8();
+    // Cut at 31 bytes without splitting a UTF-8 character.
+    int n = qMin(31, int(face.size()));
+    while (n > 0 && n < face.size() && (static_cast<unsigned char>(face[n]) & 0xC0) == 0x80) --n;
+    std::memcpy(lf.lfFaceName, face.constData(), static_cast<size_t>(n));
+    return lf;
+}
+
+QImage New_Image(int width, int height, QColor fill) {
+    QImage image(qMax(1, width), qMax(1, height), QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(fill);
+    return image;
+}
+
+namespace {
+
+Pen stock_pens[3];      // white, black, null
+Brush stock_brushes[3];  // white, black, null
+
+HPEN Default_Pen() { return GetStockPen(BLACK_PEN); }
+HBRUSH Default_Brush() { return GetStockBrush(WHITE_BRUSH); }
+
+// A painter over a context for one drawing call (or the context's own painter).
+class DcPainter {
+public:
+    explicit DcPainter(HDC hdc) : hdc_(hdc) {
+        if (hdc->device_painter) {
+            painter_ = hdc->device_painter;
+            painter_->save();
+        } else if (hdc->image && !hdc->image->isNull()) {
+            own_ = std::make_unique<QPainter>(hdc->image);
+            painter_ = own_.get();
+        }
+        if (painter_) {
+            painter_->setRenderHint(QPainter::Antialiasing, false);
+            painter_->setRenderHint(QPainter::TextAntialiasing, false);
+            painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+            if (hdc->clipped) painter_->setClipRegion(hdc->clip);
+            if (hdc->rop2 == R2_XORPEN && hdc->image) {
+                painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            }
+        }
+    }
+    ~DcPainter() {
+        if (own_) {
+            own_->end();
+        } else if (painter_) {
+            painter_->restore();
+        }
+    }
+    DcPainter(const DcPainter&) = delete;
+    DcPainter& operator=(const DcPainter&) = delete;
+    bool ok() const { return painter_ != nullptr; }
+    QPainter* operator->() { return painter_; }
+    QPainter& operator*() { return *painter_; }
+
+private:
+    HDC hdc_;
+    QPainter* painter_ = nullptr;
+    std::unique_ptr<QPainter> own_;
+};
+
+bool Xor(HDC hdc) { return hdc->rop2 == R2_XORPEN && hdc->image; }
+
+
+// Draws an outline with the selected pen. A styled pen fills its gaps with the background
+// colour while the background mode is opaque, as the desktop does; in XOR mode the dots
+// are then drawn with pen ^ background so that they combine to pen ^ destination.
+template <typename Shape>
+void Stroke(HDC hdc, QPainter& painter, Shape shape) {
+    const Pen* pen = hdc->pen ? hdc->pen : Default_Pen();
+    if (pen->style == PS_NULL) return;
+    const int width = pen->width < 1 ? 1 : pen->width;
+    painter.setBrush(Qt::NoBrush);
+    const bool styled = pen->style != PS_SOLID && width == 1;
+    COLORREF dots = pen->color;
+    if (styled && hdc->bk_mode == OPAQUE) {
+        QPen gap(Qt_Color(hdc->bk_color), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        painter.setPen(gap);
+        shape(painter);
+        dots = Xor(hdc) ? (pen->color ^ hdc->bk_color) : pen->color;
+    }
+    QPen qpen(Qt_Color(dots), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    if (width == 1) qpen.setCosmetic(true);
+    if (styled) {
+        switch (pen->style) {
+            case PS_DOT: qpen.setDashPattern({1, 1}); break;
+            case PS_DASH: qpen.setDashPattern({6, 2}); break;
+            case PS_DASHDOT: qpen.setDashPattern({6, 2, 1, 2}); break;
+            default: qpen.setDashPattern({6, 2, 1, 2, 1, 2}); break;
+        }
+    }
+    painter.setPen(qpen);
+    shape(painter);
+}
+
+void Fill(HDC hdc, QPainter& painter, const QRectF& area, bool ellipse) {
+    const Brush* brush = hdc->brush ? hdc->brush : Default_Brush();
+    if (brush->null) return;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt_Color(brush->color));
+    if (ellipse) {
+        painter.drawEllipse(area);
+    } else {
+        painter.drawRect(area);
+    }
+}
+
+QPainter::CompositionMode Blt_Mode(DWORD rop, bool* ok) {
+    *ok = true;
+    switch (rop) {
+        case SRCCOPY: return QPainter::CompositionMode_Source;
+        case SRCAND: return QPainter::RasterOp_SourceAndDestination;
+        case SRCPAINT: return QPainter::RasterOp_SourceOrDestination;
+        case SRCINVERT: return QPainter::RasterOp_SourceXorDestination;
+        default: *ok = false; return QPainter::CompositionMode_Source;
+    }
+}
+
+}  // namespace
+
+HDC Create_ImageDC(QImage* image, int dpi_x, int dpi_y) {
+    HDC hdc = new DeviceContext;
+    hdc->kind = DeviceContext::Kind::Printer;
+    hdc->image = image;
+    hdc->dpi_x = dpi_x;
+    hdc->dpi_y = dpi_y;
+    return hdc;
+}
+
+HDC Create_PainterDC(QPainter* painter, int dpi_x, int dpi_y) {
+    HDC hdc = new DeviceContext;
+    hdc->kind = DeviceContext::Kind::Printer;
+    hdc->device_painter = painter;
+    hdc->dpi_x = dpi_x;
+    hdc->dpi_y = dpi_y;
+    return hdc;
+}
+
+QImage* Dc_Image(HDC hdc) { return hdc ? hdc->image : nullptr; }
+
+HDC GetDC(HWND hwnd) { return hwnd ? hwnd->GetDC() : nullptr; }
+
+int ReleaseDC(HWND hwnd, HDC hdc) {
+    if (!hwnd || !hdc) return 0;
+    hwnd->ReleaseDC(hdc);
+    return 1;
+}
+
+HDC CreateCompatibleDC(HDC hdc) {
+    HDC mem = new DeviceContext;
+    mem->kind = DeviceContext::Kind::Memory;
+    if (hdc) {
+        mem->dpi_x = hdc->dpi_x;
+        mem->dpi_y = hdc->dpi_y;
+    }
+    mem->own_bitmap.image = New_Image(1, 1, Qt::black);
+    mem->image = &mem->own_bitmap.image;
+    return mem;
+}
+
+int DeleteDC(HDC hdc) {
+    if (!hdc) return 0;
+    if (hdc->bitmap) hdc->bitmap->selected_in = nullptr;
+    delete hdc;
+    return 1;
+}
+
+int GetDeviceCaps(HDC hdc, int index) {
+    if (!hdc) return 0;
+    switch (index) {
+        case LOGPIXELSX: return hdc->dpi_x;
+        case LOGPIXELSY: return hdc->dpi_y;
+        case HORZRES:
+            if (hdc->image) return hdc->image->width();
+            return hdc->device_painter && hdc->device_painter->device()
+                       ? hdc->device_painter->device()->width() : 0;
+        case VERTRES:
+            if (hdc->image) return hdc->image->height();
+            return hdc->device_painter && hdc->device_painter->device()
+                       ? hdc->device_painter->device()->height() : 0;
+        default: return 0;
+    }
+}
+
+HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
+    HBITMAP bitmap = new Bitmap;
+    bitmap->image = New_Image(width, height, Qt::black);
+    return bitmap;
+}
+
+HPEN CreatePen(int style, int width, COLORREF color) {
+    HPEN pen = new Pen;
+    pen->style = style;
+    pen->width = width;
+    pen->color = color & 0xFFFFFF;
+    return pen;
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+    HBRUSH brush = new Brush;
+    brush->color = color & 0xFFFFFF;
+    return brush;
+}
+
+HFONT CreateFontIndirectA(const tagLOGFONTA* log_font) {
+    if (!log_font) return nullptr;
+    HFONT font = new Font;
+    font->log_font = *log_font;
+    font->font = Qt_Font(*log_font);
+    return font;
+}
+
+HPEN GetStockPen(int index) {
+    static bool ready = false;
+    if (!ready) {
+        ready = true;
+        for (Pen& p : stock_pens) p.stock = true;
+        stock_pens[0].color = 0xFFFFFF;
+        stock_pens[2].style = PS_NULL;
+    }
+    switch (index) {
+        case WHITE_PEN: return &stock_pens[0];
+        case NULL_PEN: return &stock_pens[2];
+        default: return &stock_pens[1];
+    }
+}
+
+HBRUSH GetStockBrush(int index) {
+    static bool ready = false;
+    if (!ready) {
+        ready = true;
+        for (Brush& b : stock_brushes) b.stock = true;
+        stock_brushes[0].color = 0xFFFFFF;
+        stock_brushes[2].null = true;
+    }
+    switch (index) {
+        case BLACK_BRUSH: return &stock_brushes[1];
+        case NULL_BRUSH: return &stock_brushes[2];
+        default: return &stock_brushes[0];
+    }
+}
+
+HPEN SelectObject(HDC hdc, HPEN pen) {
+    if (!hdc || !pen) return nullptr;
+    HPEN previous = hdc->pen ? hdc->pen : Default_Pen();
+    hdc->pen = pen;
+    return previous;
+}
+
+HBRUSH SelectObject(HDC hdc, HBRUSH brush) {
+    if (!hdc || !brush) return nullptr;
+    HBRUSH previous = hdc->brush ? hdc->brush : Default_Brush();
+    hdc->brush = brush;
+    return previous;
+}
+
+HFONT SelectObject(HDC hdc, HFONT font) {
+    if (!hdc || !font) return nullptr;
+    HFONT previous = hdc->font;
+    hdc->font = font;
+    return previous;
+}
+
+HBITMAP SelectObject(HDC hdc, HBITMAP bitmap) {
+    if (!hdc || !bitmap || hdc->kind != DeviceContext::Kind::Memory) return nullptr;
+    if (bitmap->selected_in && bitmap->selected_in != hdc) return nullptr;
+    HBITMAP previous = hdc->bitmap;
+    if (previous) previous->selected_in = nullptr;
+    hdc->bitmap = bitmap;
+    bitmap->selected_in = hdc;
+    hdc->image = &bitmap->image;
+    return previous;
+}
+
+int DeleteObject(HPEN pen) {
+    if (!pen || pen->stock) return 0;
+    delete pen;
+    return 1;
+}
+
+int DeleteObject(HBRUSH brush) {
+    if (!brush || brush->stock) return 0;
+    delete brush;
+    return 1;
+}
+
+int DeleteObject(HFONT font) {
+    if (!font) return 0;
+    delete font;
+    return 1;
+}
+
+int DeleteObject(HBITMAP bitmap) {
+    if (!bitmap || bitmap->selected_in) return 0;
+    delete bitmap;
+    return 1;
+}
+
+int DeleteObject(HRGN rgn) {
+    if (!rgn) return 0;
+    delete rgn;
+    return 1;
+}
+
+int SetROP2(HDC hdc, int mode) {
+    if (!hdc) return 0;
+    const int previous = hdc->rop2;
+    hdc->rop2 = mode;
+    return previous;
+}
+
+int SetBkMode(HDC hdc, int mode) {
+    if (!hdc) return 0;
+    const int previous = hdc->bk_mode;
+    hdc->bk_mode = mode;
+    return previous;
+}
+
+COLORREF SetBkColor(HDC hdc, COLORREF color) {
+    if (!hdc) return CLR_INVALID;
+    const COLORREF previous = hdc->bk_color;
+    hdc->bk_color = color & 0xFFFFFF;
+    return previous;
+}
+
+COLORREF SetTextColor(HDC hdc, COLORREF color) {
+    if (!hdc) return CLR_INVALID;
+    const COLORREF previous = hdc->text_color;
+    hdc->text_color = color & 0xFFFFFF;
+    return previous;
+}
+
+int Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    if (!hdc || right <= left || bottom <= top) return 0;
+    DcPainter painter(hdc);
+    if (!painter.ok()) return 0;
+    const Pen* pen = hdc->pen ? hdc->pen : Default_Pen();
+    const double inset = pen->style == PS_NULL ? 0.0 : 1.0;
+    // Interior first, then the outline over its edge pixels.
+    Fill(hdc, *painter,
+         QRectF(left + inset, top + inset, right - left - 1 - inset, bottom - top - 1 - inset),
+         false);
+    const QRectF outline(left, top, right - left - 1, bottom - top - 1);
+    Stroke(hdc, *painter, [&](QPainter& p) { p.drawRect(outline); });
+    return 1;
+}
+
+int Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    if (!hdc || right <= left || bottom <= top) return 0;
+    DcPainter painter(hdc);
+    if (!painter.ok()) return 0;
+    const QRectF box(left, top, right - left - 1, bottom - top - 1);
+    Fill(hdc, *painter, box, true);
+    Stroke(hdc, *painter, [&](QPainter& p) { p.drawEllipse(box); });
+    return 1;
+}
+
+int FillRect(HDC hdc, const tagRECT* rect, HBRUSH brush) {
+    if (!hdc || !rect || !brush || brush->null) return 0;
+    if (rect->right <= rect->left || rect->bottom <= rect->top) return 1;
+    DcPainter painter(hdc);
+    if (!painter.ok()) return 0;
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
+    painter->fillRect(Qt_Rect(*rect), Qt_Color(brush->color));
+    return 1;
+}
+
+int MoveToEx(HDC hdc, int x, int y, tagPOINT* previous) {
+    if (!hdc) return 0;
+    if (previous) {
+        previous->x = hdc->position.x();
+        previous->y = hdc->position.y();
+    }
+    hdc->position = QPoint(x, y);
+    return 1;
+}
+
+int LineTo(HDC hdc, int x, int y) {
+    if (!hdc) return 0;
+    DcPainter painter(hdc);
+    if (!painter.ok()) return 0;
+    const QPoint from = hdc->position;
+    const QPoint to(x, y);
+    Stroke(hdc, *painter, [&](QPainter& p) { p.drawLine(from, to); });
+    hdc->position = to;
+    return 1;
+}
+
+int Polyline(HDC hdc, const tagPOINT* points, int count) {
+    if (!hdc || !points || count < 2) return 0;
+    DcPainter painter(hdc);
+    if (!painter.ok()) return 0;
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i) polygon.setPoint(i, points[i].x, points[i].y);
+    Stroke(hdc, *painter, [&](QPainter& p) { p.drawPolyline(polygon); });
+    return 1;
+}
+
+namespace {
+
+QFont Dc_Font(HDC hdc) {
+    if (hdc->font) return hdc->font->font;
+    tagLOGFONTA lf;
+    lf.lfHeight = -16;
+    return Qt_Font(lf);
+}
+
+QString Text_Of(const char* text, int length) {
+    if (!text || length <= 0) return QString();
+    return QString::fromUtf8(text, length);
+}
+
+}  // namespace
+
+int TextOutA(HDC hdc, int x, int y, const char* text, int length) {
+    if (!hdc || !text) return 0;
+    const QString s = Text_Of(text, length);
+    DcPainter painter(hdc);
+    if (!painter.ok()) return 0;
+    const QFont font = Dc_Font(hdc);
+    painter->setFont(font);
+    const QFontMetrics metrics(font, painter->device());
+    const int escapement = hdc->font ? hdc->font->log_font.lfEscapement : 0;
+    painter->translate(x, y);
+    // Escapement is in tenths of a degree, counter-clockwise.
+    if (escapement != 0) painter->rotate(-escapement / 10.0);
+    const QRect box(0, 0, metrics.horizontalAdvance(s), metrics.height());
+    if (hdc->bk_mode == OPAQUE) painter->fillRect(box, Qt_Color(hdc->bk_color));
+    painter->setPen(Qt_Color(hdc->text_color));
+    // TextOut places the top-left corner of the text box; drawText takes the baseline.
+    painter->drawText(QPoint(0, metrics.ascent()), s);
+    return 1;
+}
+
+int GetTextExtentPoint32A(HDC hdc, const char* text, int length, tagSIZE* size) {
+    if (!hdc || !size) return 0;
+    const QString s = Text_Of(text, length);
+    const QFont font = Dc_Font(hdc);
+    QPaintDevice* device = hdc->image ? static_cast<QPaintDevice*>(hdc->image)
+                           : hdc->device_painter ? hdc->device_painter->device() : nullptr;
+    const QFontMetrics metrics = device ? QFontMetrics(font, device) : QFontMetrics(font);
+    size->cx = metrics.horizontalAdvance(s);
+    size->cy = metrics.height();
+    return 1;
+}
+
+int PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
+    if (!hdc) return 0;
+    QRect area(x, y, width, height);
+    area = area.normalized();
+    QColor color;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_Source;
+    const Brush* brush = hdc->brush ? hdc->brush : Default_Brush();
+    switch (rop) {
+        case PATCOPY:
+            if (brush->null) return 1;
+            color = Qt_Color(brush->color);
+            break;
+        case PATINVERT:
+            if (brush->null) return 1;
+            color = Qt_Color(brush->color);
+            mode = QPainter::RasterOp_SourceXorDestination;
+            break;
+        case WHITENESS: color = Qt::white; break;
+        case BLACKNESS: color = Qt::black; break;
+        default: return 0;
+    }
+    DcPainter painter(hdc);
+    if (!painter.ok()) return 0;
+    if (hdc->image) painter->setCompositionMode(mode);
+    painter->fillRect(area, color);
+    return 1;
+}
+
+int BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src, int y_src,
+           DWORD rop) {
+    return StretchBlt(dest, x, y, width, height, src, x_src, y_src, width, height, rop);
+}
+
+int StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src, int y_src,
+               int width_src, int height_src, DWORD rop) {
+    if (!dest || !src || !src->image || width <= 0 || height <= 0 || width_src <= 0 ||
+        height_src <= 0) {
+        return 0;
+    }
+    bool ok = false;
+    const QPainter::CompositionMode mode = Blt_Mode(rop, &ok);
+    if (!ok) return 0;
+    // Copy the source first: the destination may be the same image.
+    const QImage part = src->image->copy(x_src, y_src, width_src, height_src);
+    DcPainter painter(dest);
+    if (!painter.ok()) return 0;
+    // Raster operations work on images; on a printer the copy onto white paper is the same.
+    if (dest->image) painter->setCompositionMode(mode);
+    if (width == width_src && height == height_src) {
+        painter->drawImage(QPoint(x, y), part);
+    } else {
+        painter->drawImage(QRect(x, y, width, height), part);
+    }
+    return 1;
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+    if (!hdc || !hdc->image || !hdc->image->valid(x, y)) return CLR_INVALID;
+    return Colorref_Of(QColor(hdc->image->pixel(x, y)));
+}
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom) {
+    HRGN rgn = new Region;
+    if (right > left && bottom > top) rgn->rgn = QRegion(left, top, right - left, bottom - top);
+    return rgn;
+}
+
+HRGN CreateRectRgnIndirect(const tagRECT* rect) {
+    return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+namespace {
+int Region_Kind(const QRegion& rgn) {
+    if (rgn.isEmpty()) return NULLREGION;
+    return rgn.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+}  // namespace
+
+int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
+    if (!dest || !src1) return RGN_ERROR;
+    if (mode == RGN_COPY) {
+        dest->rgn = src1->rgn;
+        return Region_Kind(dest->rgn);
+    }
+    if (!src2) return RGN_ERROR;
+    switch (mode) {
+        case RGN_AND: dest->rgn = src1->rgn.intersected(src2->rgn); break;
+        case RGN_OR: dest->rgn = src1->rgn.united(src2->rgn); break;
+        case RGN_XOR: dest->rgn = src1->rgn.xored(src2->rgn); break;
+        case RGN_DIFF: dest->rgn = src1->rgn.subtracted(src2->rgn); break;
+        default: return RGN_ERROR;
+    }
+    return Region_Kind(dest->rgn);
+}
+
+int OffsetRgn(HRGN rgn, int dx, int dy) {
+    if (!rgn) return RGN_ERROR;
+    rgn->rgn.translate(dx, dy);
+    return Region_Kind(rgn->rgn);
+}
+
+int EqualRgn(HRGN rgn1, HRGN rgn2) { return rgn1 && rgn2 && rgn1->rgn == rgn2->rgn; }
+
+int PtInRegion(HRGN rgn, int x, int y) { return rgn && rgn->rgn.contains(QPoint(x, y)); }
+
+int GetRgnBox(HRGN rgn, tagRECT* rect) {
+    if (!rgn || !rect) return RGN_ERROR;
+    const QRect box = rgn->rgn.boundingRect();
+    *rect = box.isEmpty() ? tagRECT() : Rect_Of(box);
+    return Region_Kind(rgn->rgn);
+}
