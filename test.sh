@@ -24,6 +24,7 @@ cmake --build build-san -j "$JOBS"
 
 echo "== fuzzing the formula path (${FUZZ_SECONDS:-30} s)"
 mkdir -p build-san/fuzz-corpus
-./build-san/fuzz/fuzz_formula -max_total_time="${FUZZ_SECONDS:-30}" -max_len=300 \
+./build-san/fuzz/fuzz_formula -max_total_time="${FUZZ_SECONDS:-30}" -max_len=300 -timeout=25 \
+  -artifact_prefix=build-san/ \
   -print_final_stats=0 build-san/fuzz-corpus fuzz/seeds 2>&1 | tail -n 3
 echo "fuzz: no crash"

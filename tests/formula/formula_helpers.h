@@ -59,7 +59,8 @@ inline int BodyUsesVar(CompForm* the_target, const char* name) {
 }
 
 inline int32_t Truncate(double value) {
-    if (!(value > -2147483649.0 && value < 2147483648.0)) return INT32_MIN;
+    if (value >= 2147483647.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
     return static_cast<int32_t>(value);
 }
 
@@ -69,7 +70,8 @@ inline double Sigma(CompForm* the_target, CompForm* the_left, CompForm* the_righ
     char name[256];
     double min_value = 0.0;
     double max_value = 0.0;
-    if (!Get_VariableRange(the_left, name, 256, &min_value, &max_value)) {
+    if (!Get_VariableRange(the_left, name, 256, &min_value, &max_value) ||
+        std::isnan(min_value) || std::isnan(max_value)) {
         *left_error = 0;
         return 0.0;
     }
