@@ -18,7 +18,7 @@ cmake --build build -j "$JOBS"
 
 echo "== sanitizer and fuzz build (clang)"
 CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPLOTARI_FORMULA_ONLY=ON -DPLOTARI_SANITIZE=ON -DPLOTARI_FUZZ=ON >/dev/null
+  -DPLOTARI_FORMULA_ONLY=ON -DPLOTARI_SANITIZE=ON -DPLOTARI_FUZZ=ON -DPLOTARI_BENCH=OFF >/dev/null
 cmake --build build-san -j "$JOBS"
 (cd build-san && ctest --output-on-failure -j "$JOBS")
 
