@@ -1,0 +1,74 @@
+// Dialogs as QDialogs built from their templates: each control becomes a widget at its
+// place, user actions reach the dialog procedure as WM_COMMAND notifications, Enter presses
+// the default button, Escape and the close box cancel.
+#pragma once
+
+#include <QDialog>
+
+#include <map>
+#include <memory>
+
+#include "platform/dialog.h"
+#include "platform/qt/widget_window.h"
+
+class QButtonGroup;
+
+class QtDialog : public QDialog, public DialogControls {
+    Q_OBJECT
+public:
+    QtDialog(const DialogTemplate& dialog, DLGPROC proc, QWidget* parent);
+    ~QtDialog() override;
+
+    HWND Handle() override { return &handle_; }
+    const DialogTemplate& Template() const override { return template_; }
+    std::string GetDlgItemText(int id) const override;
+    void SetDlgItemText(int id, const std::string& text) override;
+    UINT IsDlgButtonChecked(int id) const override;
+    void CheckDlgButton(int id, UINT state) override;
+    void CheckRadioButton(int first_id, int last_id, int check_id) override;
+    void EnableDlgItem(int id, bool enable) override;
+    bool IsDlgItemEnabled(int id) const override;
+    void SetFocusItem(int id) override;
+    void EndDialog(INT_PTR result) override;
+    int ListBox_AddString(int id, const std::string& text) override;
+    int ListBox_InsertString(int id, int index, const std::string& text) override;
+    int ListBox_DeleteString(int id, int index) override;
+    void ListBox_ResetContent(int id) override;
+    int ListBox_GetCount(int id) const override;
+    int ListBox_GetCurSel(int id) const override;
+    int ListBox_SetCurSel(int id, int index) override;
+    std::string ListBox_GetText(int id, int index) const override;
+
+    INT_PTR Send(UINT message, WPARAM wparam, LPARAM lparam);
+    QWidget* Item(int id) const;
+    bool Ended() const { return ended_; }
+    INT_PTR Result() const { return result_; }
+
+    // Dialog units to pixels.
+    static int Unit_X(int units) { return units * 3 / 2; }
+    static int Unit_Y(int units) { return units * 13 / 8; }
+
+public slots:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Build();
+    void Command(int id, WORD notification);
+
+    const DialogTemplate& template_;
+    DLGPROC proc_;
+    WidgetWindow handle_;
+    std::map<int, QWidget*> items_;
+    bool ended_ = false;
+    bool quiet_ = false;  // changes made by the procedure itself send no notification
+    INT_PTR result_ = IDCANCEL;
+};
+
+class QtDialogRunner : public DialogRunner {
+public:
+    INT_PTR RunModal(const DialogTemplate& dialog, HWND owner, DLGPROC proc,
+                     LPARAM init_param) override;
+};
