@@ -1,0 +1,142 @@
+// The Qt choosers: what a confirmed or refused choice writes back into the records, and the
+// captions the hooks give the choosers.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstring>
+#include <functional>
+
+#include "frames/color_set.h"
+#include "frames/font_set.h"
+#include "platform/qt/qt_choosers.h"
+#include "platform/recording_message_sink.h"
+#include "widgets_app.h"
+
+namespace {
+
+// Acts on the chooser once it is on screen.
+template <class Dialog>
+void When_Shown(const std::function<void(Dialog*)>& user) {
+    QTimer::singleShot(0, [user] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no chooser on screen";
+            if (QApplication::activeModalWidget()) QApplication::activeModalWidget()->close();
+            return;
+        }
+        user(dialog);
+    });
+}
+
+const char kFilter[] = "グラフファイル (*.dat)\0*.dat\0すべてのファイル\0*.*\0";
+
+TEST(QtChoosers, SaveFileNameFillsPathTitleAndFilter) {
+    QtChoosers choosers;
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("graph1.dat");
+    char file[MAX_PATH] = "";
+    char title[MAX_PATH] = "";
+    OPENFILENAMEA ofn;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrFileTitle = title;
+    ofn.nMaxFileTitle = sizeof title;
+    ofn.lpstrDefExt = "dat";
+    When_Shown<QFileDialog>([&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->nameFilters().size(), 2);
+        EXPECT_EQ(dialog->selectedNameFilter(), QString::fromUtf8("グラフファイル (*.dat) (*.dat)"));
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+    });
+    ASSERT_EQ(choosers.SaveFileName(&ofn), 1);
+    EXPECT_EQ(QString::fromUtf8(file), path);
+    EXPECT_STREQ(title, "graph1.dat");
+    EXPECT_EQ(ofn.nFilterIndex, 1u);
+
+    // A path longer than the caller's buffer is refused with a message, never cut.
+    RecordingMessageSink boxes;
+    char small[8] = "";
+    ofn.lpstrFile = small;
+    ofn.nMaxFile = sizeof small;
+    When_Shown<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+    });
+    EXPECT_EQ(choosers.SaveFileName(&ofn), 0);
+    EXPECT_STREQ(small, "");
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+
+    When_Shown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_EQ(choosers.OpenFileName(&ofn), 0);
+}
+
+TEST(QtChoosers, ColorChooserKeepsCustomColoursAndCaption) {
+    QtChoosers choosers;
+    COLORREF custom[16];
+    for (int i = 0; i < 16; ++i) custom[i] = RGB(i * 10, 255 - i * 10, 7);
+    tagCHOOSECOLORA cc;
+    cc.rgbResult = RGB(10, 20, 30);
+    cc.lpCustColors = custom;
+    cc.lpfnHook = Line_Hook;
+    When_Shown<QColorDialog>([](QColorDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("線の色"));
+        EXPECT_EQ(dialog->currentColor(), QColor(10, 20, 30));
+        EXPECT_EQ(QColorDialog::customColor(3), QColor(30, 225, 7));
+        QColorDialog::setCustomColor(5, QColor(1, 2, 3));
+        dialog->setCurrentColor(QColor(200, 100, 50));
+        dialog->accept();
+    });
+    ASSERT_EQ(choosers.ChooseColor(&cc), 1);
+    EXPECT_EQ(cc.rgbResult, RGB(200, 100, 50));
+    EXPECT_EQ(cc.rgbResult, 0x003264C8u);  // red in the lowest byte
+    EXPECT_EQ(custom[5], RGB(1, 2, 3));
+    EXPECT_EQ(custom[3], RGB(30, 225, 7));
+
+    cc.lpfnHook = Paint_Hook;
+    When_Shown<QColorDialog>([](QColorDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("塗りつぶしの色"));
+        dialog->reject();
+    });
+    EXPECT_EQ(choosers.ChooseColor(&cc), 0);
+    EXPECT_EQ(cc.rgbResult, RGB(200, 100, 50));
+}
+
+TEST(QtChoosers, FontChooserKeepsFaceDirectionAndColour) {
+    QtChoosers choosers;
+    tagLOGFONTA font;
+    font.lfHeight = -16;
+    font.lfEscapement = 900;
+    font.lfOrientation = 900;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    std::strcpy(font.lfFaceName, "ＭＳ ゴシック");
+    tagCHOOSEFONTA cf;
+    cf.lpLogFont = &font;
+    cf.rgbColors = RGB(0, 0, 255);
+    cf.lpfnHook = Font_Hook;
+    When_Shown<QDialog>([](QDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("フォントの設定"));
+        dialog->accept();
+    });
+    ASSERT_EQ(choosers.ChooseFont(&cf), 1);
+    EXPECT_STREQ(font.lfFaceName, "ＭＳ ゴシック");
+    EXPECT_EQ(font.lfEscapement, 900);  // a vertical title stays vertical
+    EXPECT_EQ(font.lfHeight, -16);
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(cf.rgbColors, RGB(0, 0, 255));
+    EXPECT_EQ(cf.iPointSize, 120);
+
+    When_Shown<QDialog>([](QDialog* dialog) { dialog->reject(); });
+    font.lfHeight = -20;
+    EXPECT_EQ(choosers.ChooseFont(&cf), 0);
+    EXPECT_EQ(font.lfHeight, -20);
+}
+
+}  // namespace
