@@ -1,5 +1,5 @@
 // Character-level analysis of one formula side into a flat array of elements, and the
-// reading of range specifications such as x(-5,5)[200].
+// reading of ranges such as x(-5,5)[200].
 #pragma once
 
 #include "formula/asc_array.h"

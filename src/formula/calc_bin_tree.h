@@ -47,7 +47,7 @@ double SigmaCalc(CompForm* the_target, CompForm* the_left, CompForm* the_right,
                  AscArray<double>& array, int* left_error, int* right_error,
                  UsrFuncArray& ufunc_list, AscArray<double> sumv_list);
 
-// 1 when the element is a summation range that reads as a range specification.
+// 1 when the element is a summation range whose text reads as name(min,max).
 int Get_VariableRange(const CompForm* the_right, char* var_name, int var_size,
                       double* min_value, double* max_value);
 // Whether the body of the sigma element the_target uses var_name (scans the elements

@@ -4,24 +4,8 @@
 
 namespace {
 
-// The dialog window handed to a chooser hook: records the caption it receives.
-class CaptionWindow : public Window {
-public:
-    tagRECT ClientRect() const override { return tagRECT(); }
-    void InvalidateRect(const tagRECT*, bool) override {}
-    void InvalidateRgn(HRGN, bool) override {}
-    void ValidateRect(const tagRECT*) override {}
-    void SetCapture() override {}
-    void ReleaseCapture() override {}
-    bool HasCapture() const override { return false; }
-    void SetCursorShape(int) override {}
-    void SetTimer(UINT, UINT) override {}
-    void KillTimer(UINT) override {}
-    void SetTitle(const std::string& title) override { caption = title; }
-    HDC GetDC() override { return nullptr; }
-    void ReleaseDC(HDC) override {}
-    std::string caption;
-};
+// The dialog window handed to a chooser hook records the caption it receives.
+using CaptionWindow = CaptionOnlyWindow;
 
 }  // namespace
 

@@ -41,6 +41,27 @@ public:
     virtual void ReleaseDC(HDC hdc) = 0;
 };
 
+// A window that only has a caption: the base of handles that stand for dialogs and
+// choosers, which are drawn and repainted by their own toolkit.
+class CaptionOnlyWindow : public Window {
+public:
+    tagRECT ClientRect() const override { return tagRECT(); }
+    void InvalidateRect(const tagRECT*, bool) override {}
+    void InvalidateRgn(HRGN, bool) override {}
+    void ValidateRect(const tagRECT*) override {}
+    void SetCapture() override {}
+    void ReleaseCapture() override {}
+    bool HasCapture() const override { return false; }
+    void SetCursorShape(int) override {}
+    void SetTimer(UINT, UINT) override {}
+    void KillTimer(UINT) override {}
+    void SetTitle(const std::string& title) override { caption = title; }
+    HDC GetDC() override { return nullptr; }
+    void ReleaseDC(HDC) override {}
+
+    std::string caption;
+};
+
 inline int SetWindowTextA(HWND hwnd, const char* text) {
     if (!hwnd) return 0;
     hwnd->SetTitle(text ? text : "");

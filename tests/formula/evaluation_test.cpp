@@ -138,7 +138,7 @@ TEST(Evaluation, SummationBounds) {
 }
 
 TEST(Evaluation, UnreadableRangeOrMissingNodeClearsTheFlag) {
-    // A range element whose text is not a range specification.
+    // A range element whose text does not read as name(min,max).
     CompForm elements[8];
     const char* texts[] = {"sigma", "[", "5(1,2)", ",", "2", "]"};
     const int kinds[] = {KIND_MULTI_OPERATOR, KIND_OPEN_BRK, KIND_RANGE,

@@ -25,5 +25,6 @@ void WidgetWindow::InvalidateRgn(HRGN, bool) {
 }
 
 void WidgetWindow::SetTitle(const std::string& title) {
+    caption = title;
     if (widget_) widget_->setWindowTitle(QString::fromStdString(title));
 }

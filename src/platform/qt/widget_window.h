@@ -16,7 +16,7 @@ public:
 // The Qt widget behind a window handle, or null.
 QWidget* Owner_Widget(HWND owner);
 
-class WidgetWindow : public Window, public QtWidgetOwner {
+class WidgetWindow : public CaptionOnlyWindow, public QtWidgetOwner {
 public:
     explicit WidgetWindow(QWidget* widget) : widget_(widget) {}
 
@@ -25,16 +25,7 @@ public:
     tagRECT ClientRect() const override;
     void InvalidateRect(const tagRECT*, bool) override;
     void InvalidateRgn(HRGN, bool) override;
-    void ValidateRect(const tagRECT*) override {}
-    void SetCapture() override {}
-    void ReleaseCapture() override {}
-    bool HasCapture() const override { return false; }
-    void SetCursorShape(int) override {}
-    void SetTimer(UINT, UINT) override {}
-    void KillTimer(UINT) override {}
     void SetTitle(const std::string& title) override;
-    HDC GetDC() override { return nullptr; }
-    void ReleaseDC(HDC) override {}
 
 private:
     QPointer<QWidget> widget_;
