@@ -1,0 +1,12 @@
+// Include in one source file of the axes test program (the dialogs need widgets): creates the
+// QApplication (offscreen platform) before the tests run.
+#pragma once
+
+#include <QApplication>
+
+#include "../qt_app_environment.h"
+
+namespace axes_app {
+inline testing::Environment* const registered =
+    testing::AddGlobalTestEnvironment(new QtAppEnvironment<QApplication>);
+}  // namespace axes_app
