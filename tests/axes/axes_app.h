@@ -1,5 +1,5 @@
-// Include in one source file of the axes test program (the dialogs need widgets): creates the
-// QApplication (offscreen platform) before the tests run.
+// Include in one source file of the axes test program: the dialogs need a QApplication
+// (offscreen platform), created before the tests run.
 #pragma once
 
 #include <QApplication>
