@@ -6,6 +6,10 @@ namespace {
 class CancellingRunner : public DialogRunner {
 public:
     INT_PTR RunModal(const DialogTemplate&, HWND, DLGPROC, LPARAM) override { return IDCANCEL; }
+    std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate&, HWND, DLGPROC,
+                                                   LPARAM) override {
+        return nullptr;
+    }
 };
 CancellingRunner cancelling_runner;
 DialogRunner* current_runner = &cancelling_runner;
@@ -37,4 +41,9 @@ DialogRunner* Set_DialogRunner(DialogRunner* runner) {
 INT_PTR DialogBoxParamA(HINSTANCE, const DialogTemplate& dialog, HWND owner, DLGPROC proc,
                         LPARAM init_param) {
     return current_runner->RunModal(dialog, owner, proc, init_param);
+}
+
+std::unique_ptr<DialogControls> CreateDialogParamA(HINSTANCE, const DialogTemplate& dialog,
+                                                   HWND owner, DLGPROC proc, LPARAM init_param) {
+    return current_runner->CreateModeless(dialog, owner, proc, init_param);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,25 @@ using INT_PTR = intptr_t;
 using HINSTANCE = void*;
 
 constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_COMMAND = 0x0111;
+
+// WM_NOTIFY: lParam points at the header (and, for list-view label edits, at the
+// NMLVDISPINFO that begins with it).
+struct NMHDR {
+    int idFrom = 0;
+    UINT code = 0;
+};
+constexpr UINT LVN_BEGINLABELEDITA = static_cast<UINT>(-105);
+constexpr UINT LVN_ENDLABELEDITA = static_cast<UINT>(-106);
+struct NMLVDISPINFO {
+    NMHDR hdr;
+    int item = 0;
+    int subitem = 0;
+    const char* pszText = nullptr;  // the edited text; null when the edit was cancelled
+};
+
+enum class ColumnAlign { Left, Center, Right };
 
 // Notification codes carried in the high word of WM_COMMAND's wParam.
 constexpr WORD BN_CLICKED = 0;
@@ -52,6 +71,8 @@ constexpr unsigned CS_GROUP = 0x1;      // first radio button of a group
 constexpr unsigned CS_READONLY = 0x2;   // edit box the user cannot type in
 constexpr unsigned CS_NUMBER = 0x4;     // edit box for digits only
 constexpr unsigned CS_RIGHT = 0x8;      // right-aligned label
+constexpr unsigned CS_MULTILINE = 0x10; // edit box of several lines, Enter makes a new line
+constexpr unsigned CS_NOTABSTOP = 0x20; // not reached with the Tab key
 
 constexpr int IDC_STATIC = -1;
 
@@ -109,6 +130,27 @@ public:
     virtual int ListBox_SetCurSel(int id, int index) = 0;
     virtual std::string ListBox_GetText(int id, int index) const = 0;
 
+    // Edit boxes: the selection (caret when empty) in characters, and typing over it.
+    virtual void Edit_GetSel(int id, int* start, int* end) const = 0;
+    virtual void Edit_SetSel(int id, int start, int end) = 0;
+    // Replaces the selection with text as one undoable edit; the caret ends after it.
+    virtual void Edit_ReplaceSel(int id, const std::string& text) = 0;
+
+    // List views in report view: rows of columns; only column 0 can be edited in place, and
+    // an edit reaches the procedure as WM_NOTIFY LVN_ENDLABELEDITA (the text is not stored
+    // unless the procedure stores it).
+    virtual void ListView_InsertColumn(int id, int column, const std::string& title, int width,
+                                       ColumnAlign align) = 0;
+    virtual void ListView_DeleteAllItems(int id) = 0;
+    virtual int ListView_InsertItem(int id, int row, const std::string& text) = 0;
+    virtual void ListView_SetItemText(int id, int row, int column, const std::string& text) = 0;
+    virtual std::string ListView_GetItemText(int id, int row, int column) const = 0;
+    virtual int ListView_GetItemCount(int id) const = 0;
+
+    // Modeless dialogs: shown or hidden; a modal one is shown while it runs.
+    virtual void ShowDialog(bool show) = 0;
+    virtual bool IsDialogVisible() const = 0;
+
     // Reads an edit box into a fixed buffer as GetDlgItemTextA does (always terminated).
     UINT GetDlgItemTextA(int id, char* buffer, int size) const;
     void SetDlgItemTextA(int id, const char* text) { SetDlgItemText(id, text ? text : ""); }
@@ -123,6 +165,10 @@ public:
     // commands, and returns the value given to EndDialog.
     virtual INT_PTR RunModal(const DialogTemplate& dialog, HWND owner, DLGPROC proc,
                              LPARAM init_param) = 0;
+    // Makes a modeless dialog, hidden, after sending WM_INITDIALOG. The caller owns it.
+    virtual std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate& dialog,
+                                                           HWND owner, DLGPROC proc,
+                                                           LPARAM init_param) = 0;
 };
 
 // Installs a runner (not owned) and returns the previous one; nullptr restores the default,
@@ -131,3 +177,6 @@ DialogRunner* Set_DialogRunner(DialogRunner* runner);
 
 INT_PTR DialogBoxParamA(HINSTANCE instance, const DialogTemplate& dialog, HWND owner,
                         DLGPROC proc, LPARAM init_param);
+std::unique_ptr<DialogControls> CreateDialogParamA(HINSTANCE instance,
+                                                   const DialogTemplate& dialog, HWND owner,
+                                                   DLGPROC proc, LPARAM init_param);

@@ -126,7 +126,91 @@ INT_PTR MemoryDialog::Send(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void MemoryDialog::Type(int id, const std::string& text) {
     SetDlgItemText(id, text);
+    State& state = At(id);
+    state.sel_start = state.sel_end = static_cast<int>(state.text.size());
     Command(id, EN_CHANGE);
+}
+
+void MemoryDialog::Edit_GetSel(int id, int* start, int* end) const {
+    const State* state = Find(id);
+    *start = state ? state->sel_start : 0;
+    *end = state ? state->sel_end : 0;
+}
+
+void MemoryDialog::Edit_SetSel(int id, int start, int end) {
+    State& state = At(id);
+    const int length = static_cast<int>(state.text.size());
+    auto clamp = [length](int value) { return value < 0 ? 0 : (value > length ? length : value); };
+    state.sel_start = clamp(start);
+    state.sel_end = clamp(end);
+}
+
+void MemoryDialog::Edit_ReplaceSel(int id, const std::string& text) {
+    State& state = At(id);
+    int start = state.sel_start < state.sel_end ? state.sel_start : state.sel_end;
+    int end = state.sel_start < state.sel_end ? state.sel_end : state.sel_start;
+    const int length = static_cast<int>(state.text.size());
+    if (start > length) start = length;
+    if (end > length) end = length;
+    state.text = state.text.substr(0, static_cast<size_t>(start)) + text +
+                 state.text.substr(static_cast<size_t>(end));
+    state.sel_start = state.sel_end = start + static_cast<int>(text.size());
+}
+
+void MemoryDialog::ListView_InsertColumn(int id, int column, const std::string& title, int,
+                                         ColumnAlign) {
+    State& state = At(id);
+    if (column < 0 || column > static_cast<int>(state.columns.size())) {
+        column = static_cast<int>(state.columns.size());
+    }
+    state.columns.insert(state.columns.begin() + column, title);
+}
+
+std::vector<std::string> MemoryDialog::ListView_Columns(int id) const {
+    const State* state = Find(id);
+    return state ? state->columns : std::vector<std::string>();
+}
+
+void MemoryDialog::ListView_DeleteAllItems(int id) { At(id).rows.clear(); }
+
+int MemoryDialog::ListView_InsertItem(int id, int row, const std::string& text) {
+    State& state = At(id);
+    const int count = static_cast<int>(state.rows.size());
+    if (row < 0 || row > count) row = count;
+    state.rows.insert(state.rows.begin() + row, std::vector<std::string>{text});
+    return row;
+}
+
+void MemoryDialog::ListView_SetItemText(int id, int row, int column, const std::string& text) {
+    State& state = At(id);
+    if (row < 0 || row >= static_cast<int>(state.rows.size()) || column < 0) return;
+    std::vector<std::string>& cells = state.rows[static_cast<size_t>(row)];
+    if (static_cast<int>(cells.size()) <= column) cells.resize(static_cast<size_t>(column) + 1);
+    cells[static_cast<size_t>(column)] = text;
+}
+
+std::string MemoryDialog::ListView_GetItemText(int id, int row, int column) const {
+    const State* state = Find(id);
+    if (!state || row < 0 || row >= static_cast<int>(state->rows.size()) || column < 0) return {};
+    const std::vector<std::string>& cells = state->rows[static_cast<size_t>(row)];
+    return column < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(column)]
+                                                   : std::string();
+}
+
+int MemoryDialog::ListView_GetItemCount(int id) const {
+    const State* state = Find(id);
+    return state ? static_cast<int>(state->rows.size()) : 0;
+}
+
+void MemoryDialog::EditLabel(int id, int row, const char* text) {
+    NMLVDISPINFO info;
+    info.hdr.idFrom = id;
+    info.hdr.code = LVN_BEGINLABELEDITA;
+    info.item = row;
+    Send(WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
+    info.hdr.code = LVN_ENDLABELEDITA;
+    info.pszText = text;
+    Send(WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
 }
 
 void MemoryDialog::Uncheck_Group(int id) {
@@ -179,9 +263,18 @@ ScriptedDialogRunner::ScriptedDialogRunner() : previous_(Set_DialogRunner(this))
 
 ScriptedDialogRunner::~ScriptedDialogRunner() { Set_DialogRunner(previous_); }
 
+std::unique_ptr<DialogControls> ScriptedDialogRunner::CreateModeless(const DialogTemplate& dialog,
+                                                                    HWND, DLGPROC proc,
+                                                                    LPARAM init_param) {
+    auto memory = std::make_unique<MemoryDialog>(dialog, proc);
+    memory->Send(WM_INITDIALOG, 0, init_param);
+    return memory;
+}
+
 INT_PTR ScriptedDialogRunner::RunModal(const DialogTemplate& dialog, HWND, DLGPROC proc,
                                        LPARAM init_param) {
     MemoryDialog memory(dialog, proc);
+    memory.visible = true;
     memory.Send(WM_INITDIALOG, 0, init_param);
     Shown record;
     record.name = dialog.name;

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/window.h"
 
 class MemoryDialog : public DialogControls {
 public:
     MemoryDialog(const DialogTemplate& dialog, DLGPROC proc);
 
-    HWND Handle() override { return nullptr; }
+    HWND Handle() override { return &window_; }
     const DialogTemplate& Template() const override { return template_; }
     std::string GetDlgItemText(int id) const override;
     void SetDlgItemText(int id, const std::string& text) override;
@@ -33,12 +34,29 @@ public:
     int ListBox_GetCurSel(int id) const override;
     int ListBox_SetCurSel(int id, int index) override;
     std::string ListBox_GetText(int id, int index) const override;
+    void Edit_GetSel(int id, int* start, int* end) const override;
+    void Edit_SetSel(int id, int start, int end) override;
+    void Edit_ReplaceSel(int id, const std::string& text) override;
+    void ListView_InsertColumn(int id, int column, const std::string& title, int width,
+                               ColumnAlign align) override;
+    void ListView_DeleteAllItems(int id) override;
+    int ListView_InsertItem(int id, int row, const std::string& text) override;
+    void ListView_SetItemText(int id, int row, int column, const std::string& text) override;
+    std::string ListView_GetItemText(int id, int row, int column) const override;
+    int ListView_GetItemCount(int id) const override;
+    void ShowDialog(bool show) override { visible = show; }
+    bool IsDialogVisible() const override { return visible; }
+
+    // The column titles of a list view.
+    std::vector<std::string> ListView_Columns(int id) const;
 
     // What a user does: type over an edit box, click a button, check box or radio button
     // (its group is unchecked first), pick a list entry, press Escape or the close box.
     void Type(int id, const std::string& text);
     void Click(int id);
     void Select(int id, int index);
+    // Edits column 0 of a list-view row in place and confirms (or cancels with null).
+    void EditLabel(int id, int row, const char* text);
     void Command(int id, WORD notification);
     void Close();
 
@@ -47,6 +65,7 @@ public:
     bool ended = false;
     INT_PTR result = 0;
     int focus = 0;
+    bool visible = false;
 
 private:
     struct State {
@@ -55,6 +74,10 @@ private:
         bool enabled = true;
         std::vector<std::string> entries;
         int selection = LB_ERR;
+        int sel_start = 0;
+        int sel_end = 0;
+        std::vector<std::string> columns;
+        std::vector<std::vector<std::string>> rows;
     };
     State& At(int id);
     const State* Find(int id) const;
@@ -63,6 +86,7 @@ private:
     const DialogTemplate& template_;
     DLGPROC proc_;
     std::map<int, State> states_;
+    CaptionOnlyWindow window_;
 };
 
 class ScriptedDialogRunner : public DialogRunner {
@@ -80,6 +104,8 @@ public:
 
     INT_PTR RunModal(const DialogTemplate& dialog, HWND owner, DLGPROC proc,
                      LPARAM init_param) override;
+    std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate& dialog, HWND owner,
+                                                   DLGPROC proc, LPARAM init_param) override;
 
     struct Shown {
         std::string name;

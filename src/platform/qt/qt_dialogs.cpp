@@ -10,10 +10,45 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
+#include <QStyledItemDelegate>
+#include <QTextCursor>
+#include <QTreeWidget>
 
 namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// In-place editing of a list view: only column 0 opens an editor, and a confirmed edit is
+// handed to the dialog procedure instead of being written into the row.
+class LabelDelegate : public QStyledItemDelegate {
+public:
+    LabelDelegate(QtDialog* dialog, int id, QObject* parent)
+        : QStyledItemDelegate(parent), dialog_(dialog), id_(id) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (index.column() != 0) return nullptr;
+        NMLVDISPINFO info;
+        info.hdr.idFrom = id_;
+        info.hdr.code = LVN_BEGINLABELEDITA;
+        info.item = index.row();
+        dialog_->Send(WM_NOTIFY, static_cast<WPARAM>(id_), reinterpret_cast<LPARAM>(&info));
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line == nullptr) return;
+        const std::string text = line->text().toStdString();
+        dialog_->Label_Edited(id_, index.row(), text.c_str());
+    }
+
+private:
+    QtDialog* dialog_;
+    int id_;
+};
 }  // namespace
 
 QtDialog::QtDialog(const DialogTemplate& dialog, DLGPROC proc, QWidget* parent)
@@ -39,6 +74,16 @@ void QtDialog::Build() {
                 break;
             }
             case ControlKind::Edit: {
+                if (control.style & CS_MULTILINE) {
+                    auto* box = new QPlainTextEdit(this);
+                    box->setTabChangesFocus(true);
+                    const int id = control.id;
+                    connect(box, &QPlainTextEdit::textChanged, this, [this, id] {
+                        if (!quiet_) Command(id, EN_CHANGE);
+                    });
+                    widget = box;
+                    break;
+                }
                 auto* edit = new QLineEdit(this);
                 if (control.max_length > 0) edit->setMaxLength(control.max_length);
                 if (control.style & CS_READONLY) edit->setReadOnly(true);
@@ -76,8 +121,20 @@ void QtDialog::Build() {
                 widget = button;
                 break;
             }
-            case ControlKind::ListBox:
             case ControlKind::ListView: {
+                auto* view = new QTreeWidget(this);
+                view->setRootIsDecorated(false);
+                view->setColumnCount(0);
+                view->setAllColumnsShowFocus(true);
+                view->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                      QAbstractItemView::EditKeyPressed |
+                                      QAbstractItemView::SelectedClicked);
+                view->setItemDelegate(new LabelDelegate(this, control.id, view));
+                view->header()->setSectionsMovable(true);
+                widget = view;
+                break;
+            }
+            case ControlKind::ListBox: {
                 auto* list = new QListWidget(this);
                 const int id = control.id;
                 connect(list, &QListWidget::currentRowChanged, this, [this, id] {
@@ -90,6 +147,7 @@ void QtDialog::Build() {
             }
         }
         if (control.kind != ControlKind::RadioButton) group = nullptr;
+        if (control.style & CS_NOTABSTOP) widget->setFocusPolicy(Qt::ClickFocus);
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             const int id = control.id;
             connect(button, &QAbstractButton::clicked, this, [this, id] {
@@ -131,6 +189,9 @@ void QtDialog::closeEvent(QCloseEvent* event) {
 
 std::string QtDialog::GetDlgItemText(int id) const {
     QWidget* widget = Item(id);
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        return box->toPlainText().toStdString();
+    }
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toStdString();
     if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -143,7 +204,9 @@ std::string QtDialog::GetDlgItemText(int id) const {
 void QtDialog::SetDlgItemText(int id, const std::string& text) {
     QWidget* widget = Item(id);
     quiet_ = true;
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        box->setPlainText(Q(text));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(Q(text));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(Q(text));
@@ -267,6 +330,135 @@ std::string QtDialog::ListBox_GetText(int id, int index) const {
     auto* list = qobject_cast<QListWidget*>(Item(id));
     if (!list || index < 0 || index >= list->count()) return {};
     return list->item(index)->text().toStdString();
+}
+
+void QtDialog::Edit_GetSel(int id, int* start, int* end) const {
+    *start = 0;
+    *end = 0;
+    QWidget* widget = Item(id);
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        QTextCursor cursor = box->textCursor();
+        *start = cursor.selectionStart();
+        *end = cursor.selectionEnd();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if (edit->hasSelectedText()) {
+            *start = edit->selectionStart();
+            *end = edit->selectionEnd();
+        } else {
+            *start = *end = edit->cursorPosition();
+        }
+    }
+}
+
+void QtDialog::Edit_SetSel(int id, int start, int end) {
+    QWidget* widget = Item(id);
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        const int length = static_cast<int>(box->toPlainText().size());
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(qBound(0, start, length));
+        cursor.setPosition(qBound(0, end, length), QTextCursor::KeepAnchor);
+        box->setTextCursor(cursor);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        const int length = static_cast<int>(edit->text().size());
+        edit->setSelection(qBound(0, start, length), qBound(0, end, length) - qBound(0, start, length));
+    }
+}
+
+void QtDialog::Edit_ReplaceSel(int id, const std::string& text) {
+    QWidget* widget = Item(id);
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        box->textCursor().insertText(Q(text));  // one step on the undo stack
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->insert(Q(text));
+    }
+}
+
+void QtDialog::ListView_InsertColumn(int id, int column, const std::string& title, int width,
+                                     ColumnAlign align) {
+    auto* view = qobject_cast<QTreeWidget*>(Item(id));
+    if (!view) return;
+    const int count = view->columnCount();
+    if (column < 0 || column > count) column = count;
+    QTreeWidgetItem* header = view->headerItem();
+    QStringList titles;
+    for (int i = 0; i < count; ++i) titles << header->text(i);
+    titles.insert(column, Q(title));
+    view->setColumnCount(static_cast<int>(titles.size()));
+    view->setHeaderLabels(titles);
+    view->setColumnWidth(column, width);
+    const Qt::Alignment qt_align = align == ColumnAlign::Center ? Qt::AlignHCenter
+                                   : align == ColumnAlign::Right ? Qt::AlignRight
+                                                                 : Qt::AlignLeft;
+    header->setTextAlignment(column, qt_align | Qt::AlignVCenter);
+    view->setProperty(QString("align%1").arg(column).toUtf8().constData(),
+                      static_cast<int>(qt_align | Qt::AlignVCenter));
+}
+
+void QtDialog::ListView_DeleteAllItems(int id) {
+    if (auto* view = qobject_cast<QTreeWidget*>(Item(id))) view->clear();
+}
+
+int QtDialog::ListView_InsertItem(int id, int row, const std::string& text) {
+    auto* view = qobject_cast<QTreeWidget*>(Item(id));
+    if (!view) return -1;
+    const int count = view->topLevelItemCount();
+    if (row < 0 || row > count) row = count;
+    auto* item = new QTreeWidgetItem;
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    for (int column = 0; column < view->columnCount(); ++column) {
+        const QVariant align = view->property(QString("align%1").arg(column).toUtf8().constData());
+        if (align.isValid()) {
+            item->setTextAlignment(column, Qt::Alignment(QFlag(align.toInt())));
+        }
+    }
+    item->setText(0, Q(text));
+    view->insertTopLevelItem(row, item);
+    return row;
+}
+
+void QtDialog::ListView_SetItemText(int id, int row, int column, const std::string& text) {
+    auto* view = qobject_cast<QTreeWidget*>(Item(id));
+    if (!view || row < 0 || row >= view->topLevelItemCount()) return;
+    view->topLevelItem(row)->setText(column, Q(text));
+}
+
+std::string QtDialog::ListView_GetItemText(int id, int row, int column) const {
+    auto* view = qobject_cast<QTreeWidget*>(Item(id));
+    if (!view || row < 0 || row >= view->topLevelItemCount()) return {};
+    return view->topLevelItem(row)->text(column).toStdString();
+}
+
+int QtDialog::ListView_GetItemCount(int id) const {
+    auto* view = qobject_cast<QTreeWidget*>(Item(id));
+    return view ? view->topLevelItemCount() : 0;
+}
+
+void QtDialog::Label_Edited(int id, int row, const char* text) {
+    NMLVDISPINFO info;
+    info.hdr.idFrom = id;
+    info.hdr.code = LVN_ENDLABELEDITA;
+    info.item = row;
+    info.pszText = text;
+    Send(WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
+}
+
+void QtDialog::ShowDialog(bool show) {
+    if (show) {
+        this->show();
+        raise();
+        activateWindow();
+    } else {
+        hide();
+    }
+}
+
+std::unique_ptr<DialogControls> QtDialogRunner::CreateModeless(const DialogTemplate& dialog,
+                                                              HWND owner, DLGPROC proc,
+                                                              LPARAM init_param) {
+    auto qt_dialog = std::make_unique<QtDialog>(dialog, proc, Owner_Widget(owner));
+    qt_dialog->setModal(false);
+    qt_dialog->Send(WM_INITDIALOG, 0, init_param);
+    return qt_dialog;
 }
 
 INT_PTR QtDialogRunner::RunModal(const DialogTemplate& dialog, HWND owner, DLGPROC proc,

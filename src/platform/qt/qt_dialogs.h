@@ -38,6 +38,21 @@ public:
     int ListBox_GetCurSel(int id) const override;
     int ListBox_SetCurSel(int id, int index) override;
     std::string ListBox_GetText(int id, int index) const override;
+    void Edit_GetSel(int id, int* start, int* end) const override;
+    void Edit_SetSel(int id, int start, int end) override;
+    void Edit_ReplaceSel(int id, const std::string& text) override;
+    void ListView_InsertColumn(int id, int column, const std::string& title, int width,
+                               ColumnAlign align) override;
+    void ListView_DeleteAllItems(int id) override;
+    int ListView_InsertItem(int id, int row, const std::string& text) override;
+    void ListView_SetItemText(int id, int row, int column, const std::string& text) override;
+    std::string ListView_GetItemText(int id, int row, int column) const override;
+    int ListView_GetItemCount(int id) const override;
+    void ShowDialog(bool show) override;
+    bool IsDialogVisible() const override { return isVisible(); }
+
+    // A list-view label edit finished (null text: cancelled).
+    void Label_Edited(int id, int row, const char* text);
 
     INT_PTR Send(UINT message, WPARAM wparam, LPARAM lparam);
     QWidget* Item(int id) const;
@@ -71,4 +86,6 @@ class QtDialogRunner : public DialogRunner {
 public:
     INT_PTR RunModal(const DialogTemplate& dialog, HWND owner, DLGPROC proc,
                      LPARAM init_param) override;
+    std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate& dialog, HWND owner,
+                                                   DLGPROC proc, LPARAM init_param) override;
 };
