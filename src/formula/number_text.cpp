@@ -3,6 +3,7 @@
 #include <locale.h>
 
 #include <cerrno>
+#include <cstdarg>
 #include <cmath>
 #include <climits>
 #include <cstdio>
@@ -94,4 +95,22 @@ int C_To_Long(const char* the_char, LONG* the_long) {
     }
     *the_long = static_cast<LONG>(value);
     return *end == '\0' ? 1 : 0;
+}
+
+std::string Format_CText(const char* format, ...) {
+    CLocaleScope c_numbers;
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    int needed = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string text;
+    if (needed > 0) {
+        text.resize(static_cast<size_t>(needed) + 1);
+        std::vsnprintf(&text[0], text.size(), format, again);
+        text.resize(static_cast<size_t>(needed));
+    }
+    va_end(again);
+    return text;
 }

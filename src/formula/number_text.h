@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "platform/win_types.h"
 
@@ -27,3 +28,7 @@ int C_To_Double(const char* the_char, double* the_double);
 // Base 0: "0x" selects hexadecimal and a leading 0 octal. A value outside 32 bits stores
 // -2147483648 and fails.
 int C_To_Long(const char* the_char, LONG* the_long);
+
+// printf-style formatting into a string of whatever length it needs, always with "." as
+// the decimal point.
+std::string Format_CText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -252,7 +252,9 @@ int FnReg_Inplicit(const char* formula_line, char* operand_label, double* min_va
     form->AddCompForm(array, count);
     Drop_Unknown(*form, operand_label, min_value, max_value);
     Store_Variable(*form, operand_label, *min_value, *max_value, *step_numb);
-    if (!form->DoVariExist(dpnd_label)) {
+    // A dependent variable named like the independent one would share its cell.
+    const bool same_name = std::strcmp(dpnd_label, operand_label) == 0;
+    if (same_name || !form->DoVariExist(dpnd_label)) {
         dpnd_label[0] = '\0';
         *min_dpnd = 0.0;
         *max_dpnd = 0.0;
