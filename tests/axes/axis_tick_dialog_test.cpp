@@ -1,11 +1,12 @@
 // The axis setting dialog: its procedure driven in memory (every refused input with its
 // message, what OK takes over, the outcome of ShowSetDlg) and the real QDialog through OK
-// and Cancel.
+// and Cancel; the number-style dialog as a real QDialog.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -18,6 +19,7 @@
 
 #include "axes/axis_tick.h"
 #include "axes/axis_tick_dialog.h"
+#include "axes/num_style_dialog.h"
 #include "platform/qt/image_window.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/recording_message_sink.h"
@@ -287,6 +289,57 @@ TEST(AxisTickDialogQt, OkAndCancel) {
     });
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(Exchange_Unchanged());
+}
+
+}  // namespace
+
+namespace {
+
+INT_PTR Run_Style_Qt(const std::function<void(QDialog*)>& user) {
+    QtDialogRunner runner;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        user(shown);
+    });
+    return runner.RunModal(NumStyDlg_Template(), nullptr, NumStyDlgProc, 0);
+}
+
+TEST(NumStyleDialogQt, OkAndCancel) {
+    g_choose_style.style_number = 0;
+    g_choose_style.digit_number = 3;
+    INT_PTR result = Run_Style_Qt([](QDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QString("数値の表示桁数と形式"));
+        auto* list = dialog->findChild<QListWidget*>("item5140");
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->count(), 3);
+        EXPECT_EQ(list->item(0)->text(), QString("通常表現"));
+        EXPECT_EQ(list->item(1)->text(), QString("指数型表現"));
+        EXPECT_EQ(list->item(2)->text(), QString("実数型表現"));
+        EXPECT_EQ(list->currentRow(), 0);
+        auto* digits = dialog->findChild<QLineEdit*>("item5110");
+        ASSERT_NE(digits, nullptr);
+        EXPECT_EQ(digits->text(), QString("3"));
+        if (const char* shot = std::getenv("PLOTARI_DIALOG_SHOTS")) {
+            dialog->grab().save(QString(shot) + "/numstydlg.png");
+        }
+        list->setCurrentRow(2);
+        digits->selectAll();
+        QTest::keyClicks(digits, "1");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("item1"), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(g_choose_style.style_number, 2);
+    EXPECT_EQ(g_choose_style.digit_number, 1);
+
+    result = Run_Style_Qt([](QDialog* dialog) {
+        auto* list = dialog->findChild<QListWidget*>("item5140");
+        ASSERT_NE(list, nullptr);
+        list->setCurrentRow(1);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("item2"), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(g_choose_style.style_number, 2);
 }
 
 }  // namespace
