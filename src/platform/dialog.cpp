@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+HINSTANCE win_Inst = nullptr;
+
 namespace {
 class CancellingRunner : public DialogRunner {
 public:

@@ -16,6 +16,9 @@
 using INT_PTR = intptr_t;
 using HINSTANCE = void*;
 
+// The program instance handed to dialogs (unused here, kept for the calls' shape).
+extern HINSTANCE win_Inst;
+
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_COMMAND = 0x0111;

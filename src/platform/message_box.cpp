@@ -3,6 +3,7 @@
 #include <cstdio>
 
 HWND g_mhDlg = nullptr;
+HWND g_hWnd = nullptr;
 
 namespace {
 StderrMessageSink default_sink;

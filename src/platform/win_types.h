@@ -36,3 +36,5 @@ using HWND = Window*;
 
 // The formula input dialog: owner of the formula side's message boxes.
 extern HWND g_mhDlg;
+// The main window (null in the command-line program).
+extern HWND g_hWnd;

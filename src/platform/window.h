@@ -32,6 +32,9 @@ public:
     virtual void KillTimer(UINT timer_id) = 0;
     virtual void SetTitle(const std::string& title) = 0;
 
+    // Brings the window to the top of the others (a drawn graph is then seen).
+    virtual void BringToTop() {}
+
     // Dots per inch of the window (LOGPIXELSX / LOGPIXELSY): fixed at 96 on every machine.
     virtual int LogPixelsX() const { return 96; }
     virtual int LogPixelsY() const { return 96; }
