@@ -1,0 +1,279 @@
+#include "cli/cli_session.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <ostream>
+
+#include "input/formula_dialog.h"
+#include "input/registration.h"
+#include "kinds/math_form.h"
+#include "platform/message_box.h"
+#include "platform/scripted_dialogs.h"
+
+namespace {
+
+const std::map<std::string, int> kForms = {
+    {"explicit", IDC_FORM_EXPLICIT},
+    {"param", IDC_FORM_PARAM},
+    {"implicit", IDC_FORM_IMPLICIT},
+    {"polar", IDC_FORM_POLAR},
+};
+
+const char* const kDialogActions[] = {"--form", "--type",   "--register", "--ok",
+                                      "--plot", "--select", "--delete",   "--set",
+                                      "--var",  "--dep",    "--divisions"};
+const char* const kWithArgument[] = {"--form", "--type", "--plot", "--select",
+                                     "--set",  "--var",  "--dep",  "--divisions"};
+
+bool Is_One_Of(const std::string& name, const char* const* list, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (name == list[i]) return true;
+    }
+    return false;
+}
+
+bool Parse_Int(const std::string& text, long* value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    long parsed = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0') return false;
+    *value = parsed;
+    return true;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t at = text.find(separator, start);
+        parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) return parts;
+        start = at + 1;
+    }
+}
+
+bool Check_Argument(const CliAction& action, std::string* reason) {
+    const std::string& a = action.argument;
+    if (action.name == "--form" && !kForms.count(a)) {
+        *reason = "--form takes explicit, param, implicit or polar";
+        return false;
+    }
+    if (action.name == "--plot") {
+        size_t colon = a.find(':');
+        if (colon == std::string::npos || !kForms.count(a.substr(0, colon))) {
+            *reason = "--plot takes FORM:TEXT with FORM explicit, param, implicit or polar";
+            return false;
+        }
+    }
+    long number = 0;
+    if (action.name == "--select" && !Parse_Int(a, &number)) {
+        *reason = "--select takes an entry number";
+        return false;
+    }
+    if (action.name == "--set" && (a.find('=') == std::string::npos || a[0] == '=')) {
+        *reason = "--set takes NAME=VALUE";
+        return false;
+    }
+    if ((action.name == "--var" || action.name == "--dep") && Split(a, ',').size() != 3) {
+        *reason = action.name + " takes NAME,MIN,MAX";
+        return false;
+    }
+    if (action.name == "--divisions") {
+        std::vector<std::string> counts = Split(a, ',');
+        bool ok = counts.size() == 1 || counts.size() == 2;
+        for (const std::string& count : counts) ok = ok && Parse_Int(count, &number);
+        if (!ok) {
+            *reason = "--divisions takes N or N,M";
+            return false;
+        }
+    }
+    return true;
+}
+
+// Message boxes: "CAPTION: TEXT" on standard error, answered as Enter would.
+class CliSink : public MessageSink {
+public:
+    explicit CliSink(std::ostream& err) : err_(err) {}
+    int Show(HWND, const std::string& text, const std::string& caption, UINT style) override {
+        std::string line = caption + ": ";
+        for (char c : text) {
+            if (c == '\n') {
+                line += "\\n";
+            } else {
+                line += c;
+            }
+        }
+        err_ << line << "\n";
+        ++shown;
+        return Default_Answer(style);
+    }
+    int shown = 0;
+
+private:
+    std::ostream& err_;
+};
+
+// The dialog of the session: what the program writes into the formula box (a result) is
+// printed; what the user types there is not.
+class CliDialog : public MemoryDialog {
+public:
+    CliDialog(const DialogTemplate& dialog, std::ostream& out)
+        : MemoryDialog(dialog, InFrmDlgProc), out_(out) {}
+    void SetDlgItemText(int id, const std::string& text) override {
+        MemoryDialog::SetDlgItemText(id, text);
+        if (id == IDC_FORMULA_BOX && !typing) out_ << text << "\n";
+    }
+    bool typing = false;
+
+private:
+    std::ostream& out_;
+};
+
+class Session {
+public:
+    Session(std::ostream& out, std::ostream& err)
+        : err_(err), sink_(err), dialog_(Input_Dialog_Template(), out) {
+        previous_sink_ = Set_MessageSink(&sink_);
+        dialog_.Send(WM_INITDIALOG, 0, 0);
+        dialog_.ShowDialog(true);
+        g_mhDlg = dialog_.Handle();
+    }
+    ~Session() {
+        Set_MessageSink(previous_sink_);
+        g_mhDlg = nullptr;
+    }
+
+    void Run(const CliAction& action) {
+        const std::string& a = action.argument;
+        if (action.name == "--form") {
+            dialog_.Click(kForms.at(a));
+        } else if (action.name == "--type") {
+            Type(IDC_FORMULA_BOX, a);
+        } else if (action.name == "--register") {
+            dialog_.Click(IDC_REGISTER_BUTTON);
+        } else if (action.name == "--ok") {
+            dialog_.Click(IDC_OK_BUTTON);
+        } else if (action.name == "--plot") {
+            size_t colon = a.find(':');
+            dialog_.Click(kForms.at(a.substr(0, colon)));
+            Type(IDC_FORMULA_BOX, a.substr(colon + 1));
+            dialog_.Click(IDC_REGISTER_BUTTON);
+            dialog_.Click(IDC_OK_BUTTON);
+        } else if (action.name == "--select") {
+            long index = 0;
+            Parse_Int(a, &index);
+            if (index < 0 || index >= dialog_.ListBox_GetCount(IDC_LIST_BOX)) {
+                Refuse("no list entry " + a);
+                return;
+            }
+            dialog_.Select(IDC_LIST_BOX, static_cast<int>(index));
+        } else if (action.name == "--delete") {
+            dialog_.Click(IDC_DELETE_BUTTON);
+        } else if (action.name == "--set") {
+            Set_Value(a.substr(0, a.find('=')), a.substr(a.find('=') + 1));
+        } else if (action.name == "--var" || action.name == "--dep") {
+            std::vector<std::string> fields = Split(a, ',');
+            const bool free = action.name == "--var";
+            Type(free ? IDC_VAR_NAME : IDC_DPND_NAME, fields[0]);
+            Type(free ? IDC_VAR_MIN : IDC_DPND_MIN, fields[1]);
+            Type(free ? IDC_VAR_MAX : IDC_DPND_MAX, fields[2]);
+        } else if (action.name == "--divisions") {
+            if (g_selLB_item < 0 || g_selLB_item >= g_mathlist.PutElementNum()) {
+                Refuse("no current formula for --divisions");
+                return;
+            }
+            std::vector<std::string> counts = Split(a, ',');
+            runner_.Then([counts](MemoryDialog& d) {
+                d.Type(IDC_DIVISIONS_FREE, counts[0]);
+                if (counts.size() > 1) d.Type(IDC_DIVISIONS_DPND, counts[1]);
+                d.Click(IDOK);
+            });
+            dialog_.Click(IDC_DIVISIONS_BUTTON);
+        }
+    }
+
+    int Reported() const { return sink_.shown + refused_; }
+
+private:
+    void Type(int id, const std::string& text) {
+        dialog_.typing = true;
+        dialog_.Type(id, text);
+        dialog_.typing = false;
+    }
+
+    void Refuse(const std::string& reason) {
+        err_ << "plotari-cli: " << reason << "\n";
+        ++refused_;
+    }
+
+    void Set_Value(const std::string& name, const std::string& value) {
+        for (int row = 0; row < dialog_.ListView_GetItemCount(IDC_VAR_LIST); ++row) {
+            if (dialog_.ListView_GetItemText(IDC_VAR_LIST, row, 1) == name) {
+                dialog_.EditLabel(IDC_VAR_LIST, row, value.c_str());
+                return;
+            }
+        }
+        Refuse("the variable list shows no " + name);
+    }
+
+    std::ostream& err_;
+    CliSink sink_;
+    ScriptedDialogRunner runner_;
+    CliDialog dialog_;
+    MessageSink* previous_sink_ = nullptr;
+    int refused_ = 0;
+};
+
+}  // namespace
+
+bool Parse_CliActions(const std::vector<std::string>& args, std::vector<CliAction>* actions,
+                      std::string* reason) {
+    actions->clear();
+    if (args.empty()) {
+        *reason = "no action given";
+        return false;
+    }
+    for (size_t i = 0; i < args.size(); ++i) {
+        CliAction action;
+        action.name = args[i];
+        if (!Is_One_Of(action.name, kDialogActions, std::size(kDialogActions))) {
+            *reason = "unknown action " + action.name;
+            return false;
+        }
+        if (Is_One_Of(action.name, kWithArgument, std::size(kWithArgument))) {
+            if (i + 1 >= args.size()) {
+                *reason = action.name + " needs an argument";
+                return false;
+            }
+            action.argument = args[++i];
+            if (!Check_Argument(action, reason)) return false;
+        }
+        actions->push_back(action);
+    }
+    return true;
+}
+
+std::string Cli_Usage() {
+    return "usage: plotari-cli ACTION...\n"
+           "  --form explicit|param|implicit|polar   choose the formula form\n"
+           "  --type TEXT                 the formula box's text becomes TEXT\n"
+           "  --register                  press 登録\n"
+           "  --ok                        press OK: draw or evaluate the current formula\n"
+           "  --plot FORM:TEXT            --form FORM --type TEXT --register --ok\n"
+           "  --select N                  click list entry N (0 is the first)\n"
+           "  --delete                    press 消去\n"
+           "  --set NAME=VALUE            type VALUE over the value of variable NAME\n"
+           "  --var NAME,MIN,MAX          type into the free-variable boxes\n"
+           "  --dep NAME,MIN,MAX          type into the dependent-variable boxes\n"
+           "  --divisions N[,M]           set the division counts of the current formula\n";
+}
+
+int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err) {
+    Session session(out, err);
+    for (const CliAction& action : actions) session.Run(action);
+    out.flush();
+    return session.Reported() > 0 ? 1 : 0;
+}

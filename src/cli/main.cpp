@@ -1,0 +1,38 @@
+// plotari-cli: the program without a window. See README for the actions.
+#include <QGuiApplication>
+
+#include <clocale>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_session.h"
+
+namespace {
+// Standard error carries the message boxes; Qt's own notes would only be noise there.
+void Quiet_Qt(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::cerr << "plotari-cli: " << message.toStdString() << "\n";
+        std::abort();
+    }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<CliAction> actions;
+    std::string reason;
+    if (!Parse_CliActions(args, &actions, &reason)) {
+        std::cerr << "plotari-cli: " << reason << "\n" << Cli_Usage();
+        return 2;
+    }
+    // No display needed: Qt draws offscreen unless a display is there.
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+    qInstallMessageHandler(Quiet_Qt);
+    QGuiApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    return Run_CliActions(actions, std::cout, std::cerr);
+}

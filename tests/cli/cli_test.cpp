@@ -1,0 +1,125 @@
+// plotari-cli as a process: standard output, standard error and exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Read_File(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+Outcome Run_Cli(const std::vector<std::string>& args) {
+    char out_path[] = "/tmp/plotari-cli-out-XXXXXX";
+    char err_path[] = "/tmp/plotari-cli-err-XXXXXX";
+    int out_fd = mkstemp(out_path);
+    int err_fd = mkstemp(err_path);
+    Outcome outcome;
+    pid_t child = fork();
+    if (child == 0) {
+        dup2(out_fd, 1);
+        dup2(err_fd, 2);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(PLOTARI_CLI));
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        unsetenv("DISPLAY");
+        execv(PLOTARI_CLI, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(out_fd);
+    close(err_fd);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.out = Read_File(out_path);
+    outcome.err = Read_File(err_path);
+    unlink(out_path);
+    unlink(err_path);
+    return outcome;
+}
+
+TEST(Cli, EvaluatesOnceAndPrintsTheFormulaBox) {
+    Outcome r = Run_Cli({"--form", "explicit", "--type", "x+1", "--register", "--set", "x=4", "--ok"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "x+1 =5.000000\n");
+    EXPECT_EQ(r.err, "");
+
+    r = Run_Cli({"--form", "polar", "--type", "r=2", "--register", "--ok"});
+    EXPECT_EQ(r.out, "r =2.000000 :x=2.000000 :y=0.000000\n");
+}
+
+TEST(Cli, MessageBoxesGoToStandardErrorAndTheRestStillRuns) {
+    Outcome r = Run_Cli({"--type", "x+*2", "--register", "--type", "x*3", "--register", "--set",
+                     "x=2", "--ok"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "式解析失敗: これは式になってない。\\nおかしいところは x+*…なんです\n");
+    EXPECT_EQ(r.out, "x*3 =6.000000\n");
+}
+
+TEST(Cli, ActionsAUserCouldNotDoAreReported) {
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } rows[] = {
+        {{"--select", "0"}, "plotari-cli: no list entry 0\n"},
+        {{"--divisions", "5"}, "plotari-cli: no current formula for --divisions\n"},
+        {{"--type", "x", "--register", "--set", "y=1"},
+         "plotari-cli: the variable list shows no y\n"},
+    };
+    for (const auto& row : rows) {
+        Outcome r = Run_Cli(row.args);
+        EXPECT_EQ(r.status, 1) << row.args[0];
+        EXPECT_EQ(r.err, row.err);
+    }
+}
+
+TEST(Cli, WrongCommandLinesRunNothing) {
+    const std::vector<std::vector<std::string>> rows = {
+        {},
+        {"--bogus"},
+        {"--type"},
+        {"--form", "cubic"},
+        {"--plot", "sin(x)"},
+        {"--select", "one"},
+        {"--set", "x"},
+        {"--var", "x,1"},
+        {"--divisions", "5,6,7"},
+        {"--type", "x+*2", "--register", "--png", "out.png"},  // not a command yet
+    };
+    for (const auto& args : rows) {
+        Outcome r = Run_Cli(args);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_NE(r.err.find("usage: plotari-cli"), std::string::npos);
+        EXPECT_EQ(r.err.find("式解析失敗"), std::string::npos);  // no action ran
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(Cli, DivisionsAndVariableBoxes) {
+    // Implicit without a dependent variable: its value shows instead of a graph.
+    Outcome r = Run_Cli({"--form", "implicit", "--type", "0=x^2-y", "--register", "--set", "x=3",
+                     "--set", "y=1", "--ok"});
+    EXPECT_EQ(r.out, "0=x^2-y =8.000000\n");
+    EXPECT_EQ(r.status, 0);
+    r = Run_Cli({"--type", "x", "--register", "--divisions", "0"});
+    EXPECT_EQ(r.status, 0);  // refused quietly, like text that is no number
+}
+
+}  // namespace
