@@ -1,0 +1,145 @@
+// The graph document: the one object on the paper that owns every element of a graph and
+// builds them from sampled data. The first data set composes a whole graph (plot area,
+// axes with tick and number frames, titles, legend); later ones are added to it, an axis
+// only growing to cover new data.
+#pragma once
+
+#include <memory>
+
+#include "axes/axis_frame.h"
+#include "axes/axis_tick.h"
+#include "document/array_cls.h"
+#include "document/grp_date2d.h"
+#include "elements/graph_view.h"
+#include "elements/title_on_win.h"
+#include "frames/font_set.h"
+#include "frames/move_frame.h"
+
+// Plot area used when the caller gives none, in hundredths of a millimetre on the paper.
+constexpr LONG DEF_VIEW_LEFT = 7000;
+constexpr LONG DEF_VIEW_TOP = 5000;
+constexpr LONG DEF_VIEW_RIGHT = 22500;
+constexpr LONG DEF_VIEW_BOTTOM = 18000;
+
+class GraphOnWin final : public MoveFrame {
+public:
+    GraphOnWin(HWND h_pWnd, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
+               tagRECT* view_rect, LONG h_shift, LONG v_shift, int zoom_val,
+               const int* axisflag_array, const char* const* ax_title, const char* date_title,
+               GrpDate2D* grp_date, ArrayCls<int>* mrk_kind, const char* dsource_file);
+    ~GraphOnWin();
+
+    // The formula side's entry: composes a new graph, or adds to the one there is.
+    int AddNewGraphDate(GrpDate2D* grp_date, const int* axisflag_array, tagRECT* view_rect,
+                        LONG h_shift, LONG v_shift, ArrayCls<int>* mrk_kind,
+                        ArrayCls<COLORREF>* data_color, ArrayCls<int>* data_style,
+                        ArrayCls<int>* data_size, ArrayCls<COLORREF>* mrk_color,
+                        ArrayCls<int>* mrk_size, int x_divnum, int y_divnum,
+                        const char* const* ax_title, const char* date_title, FontSet* font_set,
+                        const char* dsource_file);
+    int CreateNewGraph(GrpDate2D* grp_date, tagRECT* view_rect, LONG h_shift, LONG v_shift,
+                       const int* axisflag_array, const char* const* ax_title,
+                       const char* date_title, ArrayCls<int>* mrk_kind,
+                       ArrayCls<COLORREF>* data_color, ArrayCls<int>* data_style,
+                       ArrayCls<int>* data_size, ArrayCls<COLORREF>* mrk_color,
+                       ArrayCls<int>* mrk_size, int x_divnum, int y_divnum,
+                       const char* dsource_file);
+    int DateSetToGraph(GrpDate2D* grp_date, const int* axisflag_array, tagRECT* view_rect,
+                       LONG h_shift, LONG v_shift, int zoom_val, const char* const* ax_title,
+                       const char* date_title, ArrayCls<int>* mrk_kind,
+                       ArrayCls<COLORREF>* data_color, ArrayCls<int>* data_style,
+                       ArrayCls<int>* data_size, ArrayCls<COLORREF>* mrk_color,
+                       ArrayCls<int>* mrk_size, int x_divnum, int y_divnum);
+    // 1 added; -1 the horizontal, -2 the vertical axis could not be created; 0 nothing.
+    int AddGraphLine(GrpDate2D* grp_date, ArrayCls<int>* mrk_kind, ArrayCls<COLORREF>* data_color,
+                     ArrayCls<int>* data_style, ArrayCls<int>* data_size,
+                     ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size,
+                     const int* axisflag_array, const char* const* ax_title, int x_divnum,
+                     int y_divnum, LONG h_shift, LONG v_shift, FontSet* font_set);
+
+    // The steps of composition and addition.
+    int DateAnalysis(GrpDate2D* grp_date, int x_divnum, int y_divnum, ArrayCls<double>* x_array,
+                     ArrayCls<double>* y_array);
+    int AddDateAnalysis(GrpDate2D* grp_date, int ux, int uy, int x_divnum, int y_divnum,
+                        ArrayCls<double>* x_array, ArrayCls<double>* y_array);
+    static void CalcDateMaxMin(GrpDate2D* grp_date, double* x_min, double* x_max, double* y_min,
+                               double* y_max);
+    int CreateAxisData(int axis, double* min_value, double* max_value, int divnum,
+                       ArrayCls<double>* values);
+    static void CreateAxisArray(double min_value, double div_value, int div_num,
+                                ArrayCls<double>* values);
+    int CreateAxisObject(tagRECT* view_rect, ArrayCls<double>* values[4], LONG h_shift,
+                         LONG v_shift, int zoom_val);
+    int AddAxisObject(int axis, tagRECT* view_rect, ArrayCls<double>* values, LONG h_shift,
+                      LONG v_shift, int zoom_val);
+    int AddGraphForNewAxis(int axis, ArrayCls<double>* values, LONG h_shift, LONG v_shift,
+                           const char* title, FontSet* font_set);
+    int AddAxisTitle(int axis, const char* title, LONG h_shift, LONG v_shift, FontSet* font_set);
+    int ChangeGraphObjForNum(int axis, ArrayCls<double>* values, LONG h_shift, LONG v_shift);
+    int ChngObjPosForAFchng(int obj_num, tagRECT* view_rect, LONG h_shift, LONG v_shift);
+    int ChngViewFrame(tagRECT* rect, LONG h_shift, LONG v_shift);
+    void SetAxisTitle(const char* const* ax_title, LONG h_shift, LONG v_shift, int zoom_val,
+                      FontSet* font_set);
+    int CreateAxisTitle(int add_index, const char* set_title, LONG h_shift, LONG v_shift,
+                        int zoom_val, FontSet* font_set);
+    int CreateGraphTitle(const char* title_lett, LONG h_shift, LONG v_shift, int zoom_val,
+                         FontSet* font_set);
+    tagRECT CalForTltFrame(tagRECT graph_rect) const;
+    void CalcViewTickRect(tagRECT* result, int flag) const;
+    void SetAxisFlag(const int* axisflag_array);
+    static const char* SetDefAxTitle(int axis);
+    void AddNewGrpDate(GrpDate2D* target_date, PointDbl start_point, PointDbl trfc_point,
+                       ArrayCls<int>* mrk_kind, ArrayCls<COLORREF>* data_color,
+                       ArrayCls<int>* data_style, ArrayCls<int>* data_size,
+                       ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size, int x_axisnum,
+                       int y_axisnum);
+    // The gap above the plot for the graph title: 10 pixels, plus the top title's height.
+    LONG GraphTitleGap() const;
+
+    void AllTitleShow();
+    void DeleteAllObject();
+    int GetSelObjectKind() const;
+    // Every element's bitmap copied into target_hdc at the zoom, in drawing order.
+    int WriteImageOfGraph(HDC target_hdc, LONG zoom_val, unsigned long wr_mode);
+
+    int RsinfoFlag() const override { return sinfo_flag; }
+    void SetModified(int flag) { sinfo_flag = flag; }
+    tagRECT PutViewRect() const;
+
+    // Slots.
+    int& BoderFlag() override { return wrt_flag; }
+    int BoderFlag() const override { return wrt_flag; }
+    int MoveObjectToPoint(tagRECT* new_rect) override;
+    int MoveObjectToPoint2(tagRECT* new_rect, tagRECT* twip_rect) override;
+    int ReDraw(HDC win_dc, unsigned long wr_mode, int the_timer) override;
+    int PrintObject(HDC hdc_to_printer, int) override;
+
+    std::unique_ptr<TitleOnWin> title_on_win[5];
+    std::unique_ptr<AxisFrame> axis_frame[4];
+    std::unique_ptr<AxisTick> axis_tick[4];
+    std::unique_ptr<GraphView> graph_view;
+    int axis_flag[4] = {0, 0, 0, 0};
+    void* event_obj = nullptr;
+    MoveFrame* selectobject = nullptr;
+    int move_flag = 0;
+    char reference_file[260] = {};
+
+private:
+    void Reference_File(const char* dsource_file);
+    // The label frame of axis u (in twips) fails to compute: message, composition abandoned.
+    void Geometry_Failed();
+    bool Exists(int axis) const { return axis >= 0 && axis < 4 && axis_flag[axis] != 0; }
+
+    int wrt_flag = 0;
+    bool geometry_failed_ = false;
+};
+
+// The graph document of the program, and the paper's scroll offsets and zoom.
+extern GraphOnWin* g_object_array;
+extern LONG g_shifth;
+extern LONG g_shiftv;
+extern int g_zoom_main;
+
+// Makes the document receive what the formula side samples (AddNewGraphDate with the
+// current scroll offsets).
+void Install_GraphDocumentReceiver();

@@ -1,0 +1,193 @@
+// Composition of a whole graph from sampled data and adding series to it.
+//   Golden picture: cd tests/document && PLOTARI_REGENERATE=1 QT_QPA_PLATFORM=offscreen
+//   ../../build/tests/test_document --gtest_filter=GraphGolden.*
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "document/graph_on_win.h"
+#include "document/utility.h"
+#include "frames/trans_unit.h"
+#include "platform/qt/image_window.h"
+#include "platform/recording_message_sink.h"
+#include "qt_test_app.h"
+
+namespace {
+
+constexpr LONG kPaperWidth = 16838;   // A4 landscape in twips
+constexpr LONG kPaperHeight = 11906;
+
+std::unique_ptr<GrpDate2D> Series(const std::vector<double>& x, const std::vector<double>& y,
+                                  const char* name = nullptr) {
+    auto data = std::make_unique<GrpDate2D>();
+    PointArray series(static_cast<int>(x.size()), x.data(), y.data(), name);
+    data->SetDateArray(1, &series);
+    return data;
+}
+
+struct Document {
+    HeadlessWindow paper{1123, 794};
+    GraphOnWin graph{&paper, 0,       0,       kPaperWidth, kPaperHeight, nullptr, 0, 0,
+                     100,    nullptr, nullptr, nullptr,     nullptr,      nullptr, nullptr};
+
+    int Add(GrpDate2D& data, const char* left = nullptr, const char* bottom = nullptr,
+            const char* title = nullptr, const int* axes = nullptr) {
+        const int pair[2] = {1, 0};
+        const char* titles[4] = {left, bottom, nullptr, nullptr};
+        return graph.AddNewGraphDate(&data, axes ? axes : pair, nullptr, 0, 0, nullptr, nullptr,
+                                     nullptr, nullptr, nullptr, nullptr, 10, 10, titles, title,
+                                     nullptr, nullptr);
+    }
+    std::vector<double> Labels(int axis) {
+        AxisFrame* frame = graph.axis_frame[axis].get();
+        std::vector<double> values(static_cast<size_t>(frame->PutNumDspObj()));
+        frame->PutNumObjDblArray(values.data());
+        return values;
+    }
+};
+
+void Expect_Axis(Document& doc, int axis, double min_value, double max_value, double step,
+                 size_t labels) {
+    ASSERT_TRUE(doc.graph.axis_tick[axis]) << "axis " << axis;
+    EXPECT_DOUBLE_EQ(doc.graph.axis_tick[axis]->PutMinValue(), min_value) << "axis " << axis;
+    EXPECT_DOUBLE_EQ(doc.graph.axis_tick[axis]->PutMaxValue(), max_value) << "axis " << axis;
+    EXPECT_NEAR(doc.graph.axis_tick[axis]->PutDivValue(), step, 1e-12) << "axis " << axis;
+    EXPECT_EQ(doc.Labels(axis).size(), labels) << "axis " << axis;
+}
+
+TEST(GraphComposition, FirstSeriesComposesTheWholeGraph) {
+    Document doc;
+    EXPECT_EQ(doc.graph.RsinfoFlag(), 0);
+    std::vector<double> x;
+    std::vector<double> y;
+    for (int i = 0; i <= 10; ++i) {
+        x.push_back(i);
+        y.push_back(2.0 * i);
+    }
+    auto data = Series(x, y, "2*x");
+    ASSERT_EQ(doc.Add(*data, nullptr, "変数の値", "関数グラフ"), 1);
+    Expect_Axis(doc, 1, 0.0, 10.5, 1.5, 8);
+    Expect_Axis(doc, 0, 0.0, 22.5, 2.5, 10);
+    EXPECT_EQ(doc.graph.axis_flag[2] + doc.graph.axis_flag[3], 0);
+    EXPECT_FALSE(doc.graph.axis_frame[2]);
+    ASSERT_TRUE(doc.graph.title_on_win[1] && doc.graph.title_on_win[2] && doc.graph.title_on_win[0]);
+    EXPECT_STREQ(doc.graph.title_on_win[1]->PutTitle(), "左軸");  // no title given
+    EXPECT_STREQ(doc.graph.title_on_win[2]->PutTitle(), "変数の値");
+    EXPECT_STREQ(doc.graph.title_on_win[0]->PutTitle(), "関数グラフ");
+    EXPECT_FALSE(doc.graph.title_on_win[3]);
+    EXPECT_EQ(doc.graph.RsinfoFlag(), 1);
+
+    const tagRECT view = doc.graph.graph_view->GetRectOnTwip();
+    EXPECT_EQ(view.left, 3968);
+    EXPECT_EQ(view.top, 2834);
+    EXPECT_EQ(view.right, 12755);
+    EXPECT_EQ(view.bottom, 10204);
+    // The graph title sits above the plot with its gap; the left title left of the labels.
+    EXPECT_LT(doc.graph.title_on_win[0]->GetRectOnTwip().bottom, view.top);
+    EXPECT_LT(doc.graph.title_on_win[1]->GetRectOnTwip().right,
+              doc.graph.axis_frame[0]->GetLeftOnScrTwip() + 1);
+    ASSERT_EQ(doc.graph.graph_view->PutElementNum(), 1);
+    GraphLine* line = doc.graph.graph_view->Array(0);
+    EXPECT_STREQ(line->PutDateTitle(), "2*x");
+    EXPECT_EQ(line->ColorInfo()->PutRGBdata(), Defalt_Color(0));
+}
+
+TEST(GraphComposition, SeriesOnAnAxisGetsASymmetricRange) {
+    Document doc;
+    auto data = Series({-3, 0, 3}, {0, 0, 0});
+    ASSERT_EQ(doc.Add(*data), 1);
+    Expect_Axis(doc, 0, -3.25, 3.25, 0.65, 11);
+}
+
+TEST(GraphComposition, AxesOnlyGrowToCoverNewData) {
+    Document doc;
+    auto first = Series({0, 5, 10}, {0, 10, 20});
+    ASSERT_EQ(doc.Add(*first), 1);
+    const std::vector<double> x_before = doc.Labels(1);
+    const std::vector<double> y_before = doc.Labels(0);
+
+    auto inside = Series({1, 2}, {3, 4});
+    ASSERT_EQ(doc.Add(*inside), 1);
+    EXPECT_EQ(doc.Labels(1), x_before);
+    EXPECT_EQ(doc.Labels(0), y_before);
+    EXPECT_EQ(doc.graph.graph_view->Array(1)->ColorInfo()->PutRGBdata(), Defalt_Color(1));
+
+    auto right = Series({2, 30}, {1, 2});
+    ASSERT_EQ(doc.Add(*right), 1);
+    EXPECT_EQ(doc.Labels(0), y_before);  // the vertical axis is untouched
+    const std::vector<double> x_after = doc.Labels(1);
+    EXPECT_EQ(x_after.front(), x_before.front());  // the old minimum stays the lower bound
+    EXPECT_GE(x_after.back(), 30.0);
+    EXPECT_DOUBLE_EQ(doc.graph.axis_tick[1]->PutMaxValue(), x_after.back());
+    ASSERT_EQ(doc.graph.graph_view->PutElementNum(), 3);
+
+    // The eighth series of the graph is black again.
+    for (int i = 0; i < 5; ++i) {
+        auto more = Series({1, 2}, {1, 2});
+        doc.Add(*more);
+    }
+    EXPECT_EQ(doc.graph.graph_view->Array(7)->ColorInfo()->PutRGBdata(), Defalt_Color(0));
+}
+
+TEST(GraphComposition, NewAxisFromALaterSeries) {
+    Document doc;
+    auto first = Series({0, 1}, {0, 1});
+    ASSERT_EQ(doc.Add(*first, nullptr, nullptr, "関数グラフ"), 1);
+    const int top_right[2] = {3, 2};
+    auto second = Series({0, 100}, {-5, 5});
+    ASSERT_EQ(doc.Add(*second, nullptr, nullptr, nullptr, top_right), 1);
+    EXPECT_EQ(doc.graph.axis_flag[2], 1);
+    EXPECT_EQ(doc.graph.axis_flag[3], 1);
+    ASSERT_TRUE(doc.graph.title_on_win[4]);
+    EXPECT_STREQ(doc.graph.title_on_win[4]->PutTitle(), "上軸");
+    EXPECT_STREQ(doc.graph.title_on_win[3]->PutTitle(), "右軸");
+    // The graph title made room for the top title.
+    const tagRECT graph_title = doc.graph.title_on_win[0]->GetRectOnTwip();
+    const tagRECT top_title = doc.graph.title_on_win[4]->GetRectOnTwip();
+    EXPECT_LE(graph_title.bottom, top_title.top);
+    GraphLine* line = doc.graph.graph_view->Array(1);
+    EXPECT_EQ(line->HoriAxis(), 3);
+    EXPECT_EQ(line->VerAxis(), 2);
+}
+
+TEST(GraphComposition, DeleteAllObjectEmptiesTheDocument) {
+    Document doc;
+    auto data = Series({0, 1}, {0, 1});
+    ASSERT_EQ(doc.Add(*data, nullptr, nullptr, "t"), 1);
+    doc.graph.DeleteAllObject();
+    EXPECT_FALSE(doc.graph.graph_view);
+    EXPECT_EQ(doc.graph.RsinfoFlag(), 0);
+    for (int axis = 0; axis < 4; ++axis) EXPECT_EQ(doc.graph.axis_flag[axis], 0);
+    ASSERT_EQ(doc.Add(*data), 1);  // composes anew
+    EXPECT_TRUE(doc.graph.graph_view);
+}
+
+TEST(GraphGolden, WholeGraphAtOneHundredPercent) {
+    Document doc;
+    std::vector<double> x;
+    std::vector<double> y;
+    for (int i = 0; i <= 100; ++i) {
+        x.push_back(-5 + 0.1 * i);
+        y.push_back(std::sin(-5 + 0.1 * i));
+    }
+    auto data = Series(x, y, "sin(x)");
+    ASSERT_EQ(doc.Add(*data, "関数の値", "変数の値", "関数グラフ"), 1);
+    QImage picture = New_Image(1123, 794, Qt::white);
+    HDC hdc = Create_ImageDC(&picture, 96, 96);
+    doc.graph.WriteImageOfGraph(hdc, 100, SRCAND);
+    DeleteDC(hdc);
+    const QString path = "golden/whole_graph.png";
+    if (std::getenv("PLOTARI_REGENERATE")) {
+        ASSERT_TRUE(picture.save(path));
+    }
+    QImage reference(path);
+    ASSERT_FALSE(reference.isNull()) << "missing " << path.toStdString();
+    EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32), picture);
+}
+
+}  // namespace
