@@ -54,7 +54,9 @@ GraphOnWin::GraphOnWin(HWND h_pWnd, LONG left_pos, LONG top_pos, LONG win_width,
     }
 }
 
-GraphOnWin::~GraphOnWin() = default;
+GraphOnWin::~GraphOnWin() {
+    glist_frame.reset();  // before the series it lists
+}
 
 void GraphOnWin::Reference_File(const char* dsource_file) {
     reference_file[0] = '\0';
@@ -147,6 +149,11 @@ int GraphOnWin::DateSetToGraph(GrpDate2D* grp_date, const int* axisflag_array,
         if (Exists(axis)) graph_view->SetGridLine(axis_tick[axis].get());
     }
     graph_view->DrawAllObject();
+    tagRECT legend_rect;
+    legend_rect.right = rect.right / 4;
+    legend_rect.bottom = rect.bottom / 5;
+    glist_frame = std::make_unique<GListFrame>(h_pWnd, *graph_view->PutGrpLnLink(), rect,
+                                               legend_rect, h_shift, v_shift, zoom_val);
     return 1;
 }
 
@@ -445,6 +452,10 @@ int GraphOnWin::AddGraphLine(GrpDate2D* grp_date, ArrayCls<int>* mrk_kind,
     factors.y = axis_frame[uy]->DateScTrns();
     AddNewGrpDate(grp_date, origin, factors, mrk_kind, data_color, data_style, data_size,
                   mrk_color, mrk_size, ux, uy);
+    if (glist_frame) {
+        glist_frame->AddObject(h_shift, v_shift);
+        glist_frame->DrawAllObject();
+    }
     graph_view->DrawAllObject();
     sinfo_flag = 1;
     return 1;
@@ -550,6 +561,7 @@ int GraphOnWin::ReDraw(HDC win_dc, unsigned long wr_mode, int the_timer) {
         if (axis_tick[axis]) axis_tick[axis]->ReDraw(win_dc, wr_mode, the_timer);
     }
     if (graph_view) graph_view->ReDraw(win_dc, wr_mode, the_timer);
+    if (glist_frame) glist_frame->ReDraw(win_dc, wr_mode, the_timer);
     if (selectobject != nullptr) selectobject->DrawErase();
     return 1;
 }
@@ -565,6 +577,7 @@ int GraphOnWin::WriteImageOfGraph(HDC target_hdc, LONG zoom_val, unsigned long w
         if (axis_tick[axis]) axis_tick[axis]->WriteImageToDC(target_hdc, zoom_val, wr_mode);
     }
     if (graph_view) graph_view->WriteImageToDC(target_hdc, zoom_val, wr_mode);
+    if (glist_frame) glist_frame->WriteImageToDC(target_hdc, zoom_val, wr_mode);
     return 1;
 }
 
@@ -576,6 +589,7 @@ void GraphOnWin::DeleteAllObject() {
         axis_tick[axis].reset();
         axis_flag[axis] = 0;
     }
+    glist_frame.reset();
     graph_view.reset();
     event_obj = nullptr;
     selectobject = nullptr;
@@ -587,7 +601,14 @@ void GraphOnWin::DeleteAllObject() {
 
 int GraphOnWin::GetSelObjectKind() const {
     if (selectobject == nullptr) return -1;
-    return selectobject->ObjectType();
+    const int kind = selectobject->ObjectType();
+    if (kind == 5 && glist_frame) {
+        // A selected line sample or series name inside the legend.
+        const int part = glist_frame->PutSelObjectKind();
+        if (part == 6) return 6;
+        if (part == 1) return 7;
+    }
+    return kind;
 }
 
 int GraphOnWin::MoveObjectToPoint(tagRECT* new_rect) {

@@ -10,6 +10,7 @@
 #include "axes/axis_tick.h"
 #include "document/array_cls.h"
 #include "document/grp_date2d.h"
+#include "elements/glist_frame.h"
 #include "elements/graph_view.h"
 #include "elements/title_on_win.h"
 #include "frames/font_set.h"
@@ -118,6 +119,8 @@ public:
     std::unique_ptr<AxisFrame> axis_frame[4];
     std::unique_ptr<AxisTick> axis_tick[4];
     std::unique_ptr<GraphView> graph_view;
+    // Declared after the plot area: the legend lists the plot area's series.
+    std::unique_ptr<GListFrame> glist_frame;
     int axis_flag[4] = {0, 0, 0, 0};
     void* event_obj = nullptr;
     MoveFrame* selectobject = nullptr;

@@ -94,6 +94,8 @@ TEST(GraphComposition, FirstSeriesComposesTheWholeGraph) {
     ASSERT_EQ(doc.graph.graph_view->PutElementNum(), 1);
     GraphLine* line = doc.graph.graph_view->Array(0);
     EXPECT_STREQ(line->PutDateTitle(), "2*x");
+    ASSERT_TRUE(doc.graph.glist_frame);
+    EXPECT_EQ(doc.graph.glist_frame->PutTtlLink()->PutElementNum(), 1);
     EXPECT_EQ(line->ColorInfo()->PutRGBdata(), Defalt_Color(0));
 }
 
@@ -125,6 +127,7 @@ TEST(GraphComposition, AxesOnlyGrowToCoverNewData) {
     EXPECT_GE(x_after.back(), 30.0);
     EXPECT_DOUBLE_EQ(doc.graph.axis_tick[1]->PutMaxValue(), x_after.back());
     ASSERT_EQ(doc.graph.graph_view->PutElementNum(), 3);
+    EXPECT_EQ(doc.graph.glist_frame->PutTtlLink()->PutElementNum(), 3);  // one row each
 
     // The eighth series of the graph is black again.
     for (int i = 0; i < 5; ++i) {
@@ -161,6 +164,7 @@ TEST(GraphComposition, DeleteAllObjectEmptiesTheDocument) {
     ASSERT_EQ(doc.Add(*data, nullptr, nullptr, "t"), 1);
     doc.graph.DeleteAllObject();
     EXPECT_FALSE(doc.graph.graph_view);
+    EXPECT_FALSE(doc.graph.glist_frame);
     EXPECT_EQ(doc.graph.RsinfoFlag(), 0);
     for (int axis = 0; axis < 4; ++axis) EXPECT_EQ(doc.graph.axis_flag[axis], 0);
     ASSERT_EQ(doc.Add(*data), 1);  // composes anew
