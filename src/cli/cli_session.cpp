@@ -6,10 +6,14 @@
 #include <memory>
 #include <ostream>
 
+#include "document/graph_on_win.h"
+#include "frames/trans_unit.h"
 #include "input/formula_dialog.h"
 #include "input/registration.h"
 #include "kinds/math_form.h"
+#include "kinds/samplers.h"
 #include "platform/message_box.h"
+#include "platform/qt/image_window.h"
 #include "platform/scripted_dialogs.h"
 
 namespace {
@@ -132,19 +136,35 @@ private:
     std::ostream& out_;
 };
 
+// The A4 landscape paper, in hundredths of a millimetre.
+constexpr LONG kPaperWidthDmm = 29700;
+constexpr LONG kPaperHeightDmm = 21000;
+
 class Session {
 public:
     Session(std::ostream& out, std::ostream& err)
-        : err_(err), sink_(err), dialog_(Input_Dialog_Template(), out) {
+        : err_(err),
+          sink_(err),
+          dialog_(Input_Dialog_Template(), out),
+          paper_(Twip_ToPixel(Dmm_ToTwip(kPaperWidthDmm), nullptr, 100, 1),
+                 Twip_ToPixel(Dmm_ToTwip(kPaperHeightDmm), nullptr, 100, 0)),
+          document_(&paper_, 0, 0, Dmm_ToTwip(kPaperWidthDmm), Dmm_ToTwip(kPaperHeightDmm),
+                    nullptr, 0, 0, 100, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) {
         previous_sink_ = Set_MessageSink(&sink_);
+        g_object_array = &document_;
+        Install_GraphDocumentReceiver();
         dialog_.Send(WM_INITDIALOG, 0, 0);
         dialog_.ShowDialog(true);
         g_mhDlg = dialog_.Handle();
     }
     ~Session() {
+        Set_GraphReceiver(nullptr);
+        g_object_array = nullptr;
         Set_MessageSink(previous_sink_);
         g_mhDlg = nullptr;
     }
+
+    GraphOnWin& Document() { return document_; }
 
     void Run(const CliAction& action) {
         const std::string& a = action.argument;
@@ -223,6 +243,8 @@ private:
     CliSink sink_;
     ScriptedDialogRunner runner_;
     CliDialog dialog_;
+    HeadlessWindow paper_;
+    GraphOnWin document_;
     MessageSink* previous_sink_ = nullptr;
     int refused_ = 0;
 };
