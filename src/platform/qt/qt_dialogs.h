@@ -60,8 +60,8 @@ public:
     INT_PTR Result() const { return result_; }
 
     // Dialog units to pixels.
-    static int Unit_X(int units) { return units * 3 / 2; }
-    static int Unit_Y(int units) { return units * 13 / 8; }
+    static int Unit_X(int units) { return units * 7 / 4; }
+    static int Unit_Y(int units) { return units * 15 / 8; }
 
 public slots:
     void reject() override;
