@@ -2,6 +2,8 @@
 // view, Escape and the close box.
 //   Picture of the dialog: PLOTARI_DIALOG_SHOT=/tmp/input.png ./build/tests/test_widgets
 //   --gtest_filter=FormulaDialogQt.*
+//   On a real X server: PLOTARI_SCREEN_SHOT=/tmp/screen.png QT_QPA_PLATFORM=xcb xvfb-run -a
+//   ./build/tests/test_widgets --gtest_filter=FormulaDialogQt.*
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -102,6 +105,11 @@ TEST_F(FormulaDialogQt, KeypadTypingRegisteringAndEditingAValue) {
     EXPECT_EQ(view->itemDelegate()->createEditor(view->viewport(), option, name_cell), nullptr);
 
     if (const char* shot = std::getenv("PLOTARI_DIALOG_SHOT")) dialog_->grab().save(shot);
+    // Under a real X server (xvfb-run): the whole screen with the dialog on it.
+    if (const char* screen = std::getenv("PLOTARI_SCREEN_SHOT")) {
+        QTest::qWait(200);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(screen);
+    }
 }
 
 TEST_F(FormulaDialogQt, EscapeHidesAndTheCloseBoxAsks) {
