@@ -30,6 +30,13 @@ tagRECT Default_View() {
     return rect;
 }
 
+void Usable_Range(double* min_value, double* max_value) {
+    if (!std::isfinite(*min_value) || !std::isfinite(*max_value) || !(*max_value > *min_value)) {
+        *min_value = -1.0;
+        *max_value = 1.0;
+    }
+}
+
 template <class T>
 T Value_Or(ArrayCls<T>* array, int index, T fallback) {
     if (array == nullptr || index < 0 || index >= array->ArrayNum()) return fallback;
@@ -198,6 +205,9 @@ int GraphOnWin::DateAnalysis(GrpDate2D* grp_date, int x_divnum, int y_divnum,
         y_min = -(x_max - x_min) / 2;
         y_max = (x_max - x_min) / 2;
     }
+    // Nothing finite, or still no width (a single point, a constant x): -1 ... 1.
+    Usable_Range(&x_min, &x_max);
+    Usable_Range(&y_min, &y_max);
     double axis_min = 0.0;
     double axis_max = 0.0;
     double step = 0.0;
@@ -212,6 +222,19 @@ int GraphOnWin::DateAnalysis(GrpDate2D* grp_date, int x_divnum, int y_divnum,
 
 int GraphOnWin::CreateAxisData(int axis, double* min_value, double* max_value, int divnum,
                                ArrayCls<double>* values) {
+    const bool finite = std::isfinite(*min_value) && std::isfinite(*max_value);
+    if (!finite && !Exists(axis)) {
+        // New data without a finite value on a new axis: -1 ... 1.
+        *min_value = -1.0;
+        *max_value = 1.0;
+    } else if (!finite) {
+        // ... and on an existing axis: the axis stays as it is.
+        double axis_min = 0.0;
+        double axis_max = 0.0;
+        axis_frame[axis]->CalcMxMinNumStrObj(&axis_min, &axis_max);
+        *min_value = axis_max;
+        *max_value = axis_min;
+    }
     if (Exists(axis)) {
         double axis_min = 0.0;
         double axis_max = 0.0;
@@ -562,7 +585,8 @@ int GraphOnWin::ReDraw(HDC win_dc, unsigned long wr_mode, int the_timer) {
     }
     if (graph_view) graph_view->ReDraw(win_dc, wr_mode, the_timer);
     if (glist_frame) glist_frame->ReDraw(win_dc, wr_mode, the_timer);
-    if (selectobject != nullptr) selectobject->DrawErase();
+    // The repaint wiped the band of a drag: put it back.
+    if (the_timer == 1 && selectobject != nullptr) selectobject->DrawErase();
     return 1;
 }
 

@@ -106,6 +106,31 @@ TEST(GraphComposition, SeriesOnAnAxisGetsASymmetricRange) {
     Expect_Axis(doc, 0, -3.25, 3.25, 0.65, 11);
 }
 
+TEST(GraphComposition, DataWithoutWidthOrFiniteValuesGetsMinusOneToOne) {
+    const double nan = std::nan("");
+    const struct {
+        std::vector<double> x;
+        std::vector<double> y;
+    } rows[] = {
+        {{2, 2}, {3, 3}},          // a single point
+        {{5, 5, 5}, {-4, 0, 4}},   // a constant x: only x falls back
+        {{nan, nan}, {nan, nan}},  // nothing finite
+    };
+    for (const auto& row : rows) {
+        Document doc;
+        auto data = Series(row.x, row.y);
+        ASSERT_EQ(doc.Add(*data), 1);
+        Expect_Axis(doc, 1, -1.25, 1.25, 0.25, 11);
+    }
+    Document doc;
+    auto data = Series({0, 1}, {0, 1});
+    ASSERT_EQ(doc.Add(*data), 1);
+    const std::vector<double> x_before = doc.Labels(1);
+    auto empty = Series({nan}, {nan});
+    ASSERT_EQ(doc.Add(*empty), 1);
+    EXPECT_EQ(doc.Labels(1), x_before);  // existing axes stay as they are
+}
+
 TEST(GraphComposition, AxesOnlyGrowToCoverNewData) {
     Document doc;
     auto first = Series({0, 5, 10}, {0, 10, 20});
