@@ -87,6 +87,28 @@ bool Sweep(DialogControls* hdwnd, double min_value, double max_value, long divis
     return sample(divisions, max_value);
 }
 
+// The n + 1 sample slots of a one-variable curve, after the range was checked (a refused
+// range shows its message and gives false).
+bool Prepare_Samples(DialogControls* hdwnd, const MathForm* form, std::vector<double>* x,
+                     std::vector<double>* y) {
+    const long n = form->stepnumber_g;
+    if (!Range_Ok(form->var_min, form->var_max, n)) {
+        Show(hdwnd, kRangeMessage, "invalid value");
+        return false;
+    }
+    x->assign(static_cast<size_t>(n) + 1, 0.0);
+    y->assign(static_cast<size_t>(n) + 1, 0.0);
+    return true;
+}
+
+// Packs the samples as the one series of a data set and hands it to the graph.
+int Draw_Samples(const std::vector<double>& x, const std::vector<double>& y,
+                 const char* grp_name, const char* graph_title) {
+    GrpDate2D grp(GrpDate2D::DefElmNumber, nullptr);
+    MakeOneGrpDateObj(&grp, x.data(), y.data(), static_cast<int>(x.size()), grp_name);
+    return Hand_Over(grp, graph_title, nullptr);
+}
+
 }  // namespace
 
 void Set_GraphReceiver(GraphReceiver receiver) { graph_receiver = std::move(receiver); }
@@ -101,24 +123,18 @@ void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double
 
 int ShowResult_Graph_Expl(DialogControls* hdwnd, MathForm* the_target, const char* grp_name,
                           UsrFuncArray& ufunc_list) {
-    GrpDate2D grp(GrpDate2D::DefElmNumber, nullptr);
-    const long n = the_target->stepnumber_g;
-    if (!Range_Ok(the_target->var_min, the_target->var_max, n)) {
-        Show(hdwnd, kRangeMessage, "invalid value");
-        return 0;
-    }
-    std::vector<double> x(static_cast<size_t>(n) + 1);
-    std::vector<double> y(static_cast<size_t>(n) + 1);
+    std::vector<double> x;
+    std::vector<double> y;
+    if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
     double* variable = Cell(the_target, the_target->var);
-    bool ok = Sweep(hdwnd, the_target->var_min, the_target->var_max, n, [&](long i, double value) {
-        x[static_cast<size_t>(i)] = value;
-        *variable = value;
-        return Evaluate(hdwnd, the_target, the_target->the_formtop, ufunc_list,
-                        &y[static_cast<size_t>(i)]);
-    });
-    if (!ok) return 0;
-    MakeOneGrpDateObj(&grp, x.data(), y.data(), static_cast<int>(n + 1), grp_name);
-    return Hand_Over(grp, "関数グラフ", nullptr);
+    bool ok = Sweep(hdwnd, the_target->var_min, the_target->var_max, the_target->stepnumber_g,
+                    [&](long i, double value) {
+                        x[static_cast<size_t>(i)] = value;
+                        *variable = value;
+                        return Evaluate(hdwnd, the_target, the_target->the_formtop, ufunc_list,
+                                        &y[static_cast<size_t>(i)]);
+                    });
+    return ok ? Draw_Samples(x, y, grp_name, "関数グラフ") : 0;
 }
 
 int ShowResult_Calc_Expl(DialogControls* hdwnd, MathForm* the_target, UsrFuncArray& ufunc_list) {
@@ -132,14 +148,10 @@ int ShowResult_Calc_Expl(DialogControls* hdwnd, MathForm* the_target, UsrFuncArr
 
 int ShowResult_Graph_Param(DialogControls* hdwnd, MathForm* the_target, const char* grp_name,
                            UsrFuncArray& ufunc_list) {
-    GrpDate2D grp(GrpDate2D::DefElmNumber, nullptr);
+    std::vector<double> x;
+    std::vector<double> y;
+    if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
     const long n = the_target->stepnumber_g;
-    if (!Range_Ok(the_target->var_min, the_target->var_max, n)) {
-        Show(hdwnd, kRangeMessage, "invalid value");
-        return 0;
-    }
-    std::vector<double> x(static_cast<size_t>(n) + 1);
-    std::vector<double> y(static_cast<size_t>(n) + 1);
     double* parameter = Cell(the_target, the_target->var);
     bool ok = Sweep(hdwnd, the_target->var_min, the_target->var_max, n, [&](long i, double t) {
         *parameter = t;
@@ -156,9 +168,7 @@ int ShowResult_Graph_Param(DialogControls* hdwnd, MathForm* the_target, const ch
         }
         return true;
     });
-    if (!ok) return 0;
-    MakeOneGrpDateObj(&grp, x.data(), y.data(), static_cast<int>(n + 1), grp_name);
-    return Hand_Over(grp, "関数グラフ", nullptr);
+    return ok ? Draw_Samples(x, y, grp_name, "関数グラフ") : 0;
 }
 
 int ShowResult_Calc_Param(DialogControls* hdwnd, MathForm* the_target, UsrFuncArray& ufunc_list) {
@@ -227,22 +237,14 @@ int PolarCalc_argNofrm(DialogControls* hdwnd, double* x_value, double* y_value,
 
 int ShowResult_Graph_Polar(DialogControls* hdwnd, MathForm* the_target, const char* grp_name,
                            UsrFuncArray& ufunc_list) {
-    GrpDate2D grp(GrpDate2D::DefElmNumber, nullptr);
-    const long n = the_target->stepnumber_g;
-    if (!Range_Ok(the_target->var_min, the_target->var_max, n)) {
-        Show(hdwnd, kRangeMessage, "invalid value");
-        return 0;
-    }
-    std::vector<double> x(static_cast<size_t>(n) + 1);
-    std::vector<double> y(static_cast<size_t>(n) + 1);
+    std::vector<double> x;
+    std::vector<double> y;
+    if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
+    const int n = static_cast<int>(the_target->stepnumber_g);
     int sampled = the_target->DoVariExist(the_target->var)
-                      ? PolarCalc_argInfrm(hdwnd, x.data(), y.data(), the_target,
-                                           static_cast<int>(n), ufunc_list)
-                      : PolarCalc_argNofrm(hdwnd, x.data(), y.data(), the_target,
-                                           static_cast<int>(n), ufunc_list);
-    if (sampled == 0) return 0;
-    MakeOneGrpDateObj(&grp, x.data(), y.data(), static_cast<int>(n + 1), grp_name);
-    return Hand_Over(grp, "極座標表示グラフ", nullptr);
+                      ? PolarCalc_argInfrm(hdwnd, x.data(), y.data(), the_target, n, ufunc_list)
+                      : PolarCalc_argNofrm(hdwnd, x.data(), y.data(), the_target, n, ufunc_list);
+    return sampled ? Draw_Samples(x, y, grp_name, "極座標表示グラフ") : 0;
 }
 
 int ShowResult_Calc_Polar(DialogControls* hdwnd, MathForm* the_target, UsrFuncArray& ufunc_list) {
