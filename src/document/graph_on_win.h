@@ -107,9 +107,32 @@ public:
     void SetModified(int flag) { sinfo_flag = flag; }
     tagRECT PutViewRect() const;
 
+    // Selecting and dragging with the mouse (graph_on_win_mouse.cpp). Positions are packed
+    // as window messages carry them (x in the low 16 bits, y in the high 16 bits).
+    int CatchOnObject(LPARAM lParam, MoveFrame** the_target);
+    int CatchOnObject2(LPARAM lParam, MoveFrame** the_target);
+    int Handle_To_LMouseDown(LPARAM lParam, int* cur_state);
+    int Handle_To_RMouseDown(LPARAM lParam);
+    int Handle_To_MouseMove(HWND hWnd, LPARAM lParam, int* mspart_win, int* cur_state);
+    int MouseMove_NoBdown(LPARAM lParam, int* cur_state);
+    int Handle_To_LButtonUp(HWND hWnd, LPARAM lParam, int* mspart_win, int* cur_state);
+    // A drag that lost the mouse (focus gone, another button, a message box) ends like a
+    // release outside the window. 1 when a drag was cancelled.
+    int CancelDrag(HWND hWnd, int* mspart_win, int* cur_state);
+    bool Dragging() const { return drag_active; }
+    // The rubber bands of the drag in progress, drawn (XOR) on a window context.
+    void DrawDragBands(HDC hdc);
+    int AdjPosForWinSizeChng(LONG shift_h, LONG shift_v);
+    int StSctrnsChgATick(tagRECT* new_rect, tagRECT* graph_rect, LONG h_shift, LONG v_shift,
+                         int the_number);
+
     // Slots.
-    int& BoderFlag() override { return wrt_flag; }
-    int BoderFlag() const override { return wrt_flag; }
+    int& BoderFlag() override;
+    int BoderFlag() const override;
+    int ObjectHScroll(LONG h_scroll) override;
+    int ObjectVScroll(LONG v_scroll) override;
+    int ChangeMag(LONG zoom_val, LONG h_scroll, LONG v_scroll) override;
+    int MoveObjectWithOutMouse(tagRECT* new_rect, LONG h_shift, LONG v_shift) override;
     int MoveObjectToPoint(tagRECT* new_rect) override;
     int MoveObjectToPoint2(tagRECT* new_rect, tagRECT* twip_rect) override;
     int ReDraw(HDC win_dc, unsigned long wr_mode, int the_timer) override;
@@ -135,6 +158,8 @@ private:
 
     int wrt_flag = 0;
     bool geometry_failed_ = false;
+    bool drag_active = false;  // a left-button press started a drag not yet ended
+    bool band_shown = false;   // the drag has drawn its rubber band
 };
 
 // The graph document of the program, and the paper's scroll offsets and zoom.

@@ -1,0 +1,126 @@
+#include "document/move_obj.h"
+
+#include <map>
+
+#include "platform/gdi.h"
+
+int g_timer = 0;
+
+int OutClient_MousePos(tagPOINT point, const tagRECT& rect) {
+    return point.x < 0 || point.x > rect.right || point.y < 0 || point.y > rect.bottom ? 1 : 0;
+}
+
+int Catch_MousePosOnWin(HWND hwnd, LPARAM lParam) {
+    if (hwnd == nullptr) return -2;
+    const tagRECT rect = hwnd->ClientRect();
+    tagPOINT point;
+    point.x = Mouse_X(lParam);
+    point.y = Mouse_Y(lParam);
+    if (OutClient_MousePos(point, rect)) return -2;
+    if (point.y < EDGE_BAND) return 1;
+    if (point.y > rect.bottom - EDGE_BAND) return 2;
+    if (point.x < EDGE_BAND) return 3;
+    if (point.x > rect.right - EDGE_BAND) return 4;
+    return -1;
+}
+
+int Start_Timer(HWND hwnd) {
+    if (g_timer != 0 || hwnd == nullptr) return 0;
+    hwnd->SetTimer(AUTOSCROLL_TIMER, AUTOSCROLL_PERIOD);
+    g_timer = 1;
+    return 1;
+}
+
+int End_Timer(HWND hwnd) {
+    if (g_timer != 1) return 0;
+    if (hwnd != nullptr) hwnd->KillTimer(AUTOSCROLL_TIMER);
+    g_timer = 0;
+    return 1;
+}
+
+int Change_CursorState(HWND hwnd, int part) {
+    int cursor = 0;
+    switch (part) {
+        case 0: case 1: cursor = IDC_SIZENWSE; break;
+        case 2: case 3: cursor = IDC_SIZENESW; break;
+        case 4: case 5: cursor = IDC_SIZEWE; break;
+        case 6: case 7: cursor = IDC_SIZENS; break;
+        default: return 0;
+    }
+    if (hwnd != nullptr) hwnd->SetCursorShape(cursor);
+    return 1;
+}
+
+namespace {
+
+MenuEntry Item(int id, const char* text) {
+    MenuEntry entry;
+    entry.id = id;
+    entry.text = text;
+    return entry;
+}
+
+MenuEntry Submenu(const char* text, std::vector<MenuEntry> items) {
+    MenuEntry entry;
+    entry.text = text;
+    entry.items = std::move(items);
+    return entry;
+}
+
+std::map<std::string, const MenuResource*>& Menus() {
+    static std::map<std::string, const MenuResource*> menus;
+    return menus;
+}
+
+PopUpMenuHandler& Handler() {
+    static PopUpMenuHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+const MenuResource& Obj_Menu_Resource() {
+    static const MenuResource menu{
+        "OBJMENU",
+        {
+            Submenu("タイトルフレーム操作(&T)",
+                    {Item(1000, "フォント情報を変更(&F)"), Item(1050, "文字内容の変更(&T)")}),
+            Submenu("数値軸操作(&A)",
+                    {Item(1100, "軸線属性を変更(&E)"), Item(1150, "グリッド線表示切替")}),
+            Submenu("数値フレーム操作(&N)", {Item(1200, "フォントを変更(&F)"),
+                                             Item(1250, "表示桁数・スタイルを変更(&T)")}),
+            Submenu("線操作ボックス", {Item(1300, "線操作ボックス表示/非表示切り替え")}),
+            Submenu("線の操作(&L)",
+                    {Item(1310, "線の色を変更"), Item(1315, "マーカーの色を変更"),
+                     Item(1320, "線の幅(太さ)を変更"), Item(1330, "線を消去")}),
+            Submenu("線の名前操作(&M)",
+                    {Item(1400, "フォント情報を変更(&F)"), Item(1450, "文字内容の変更(&T)")}),
+        }};
+    return menu;
+}
+
+void Register_MenuResource(const MenuResource* menu) {
+    if (menu != nullptr) Menus()[menu->name] = menu;
+}
+
+const MenuResource* Load_MenuResource(const std::string& name) {
+    if (name == "OBJMENU") return &Obj_Menu_Resource();
+    const auto it = Menus().find(name);
+    return it == Menus().end() ? nullptr : it->second;
+}
+
+PopUpMenuHandler Set_PopUpMenuHandler(PopUpMenuHandler handler) {
+    PopUpMenuHandler previous = std::move(Handler());
+    Handler() = std::move(handler);
+    return previous;
+}
+
+int Show_PopUpMenu(HWND hwnd, LONG x, LONG y, int index, const char* menu_name, HWND owner) {
+    const MenuResource* menu = Load_MenuResource(menu_name ? menu_name : "");
+    if (menu == nullptr || index < 0 || index >= static_cast<int>(menu->menus.size())) return 0;
+    tagPOINT point;
+    point.x = x;
+    point.y = y;
+    if (Handler()) Handler()(hwnd, point, menu->menus[static_cast<size_t>(index)], owner);
+    return 0;
+}

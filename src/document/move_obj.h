@@ -1,0 +1,66 @@
+// Window helpers of the mouse handling: where the mouse is relative to the window's edges,
+// the auto-scroll timer, the sizing cursors and the pop-up menus of the graph elements.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/choosers.h"
+#include "platform/window.h"
+
+// Mouse position packed as a window message carries it: x in the low 16 bits, y in the high.
+inline LPARAM MAKELPARAM_XY(LONG x, LONG y) {
+    return static_cast<LPARAM>((static_cast<uint32_t>(x) & 0xffffu) |
+                               ((static_cast<uint32_t>(y) & 0xffffu) << 16));
+}
+// The signed coordinates of a packed position (a captured mouse may be left of or above the
+// window).
+inline LONG Mouse_X(LPARAM lParam) { return static_cast<int16_t>(lParam & 0xffff); }
+inline LONG Mouse_Y(LPARAM lParam) { return static_cast<int16_t>((lParam >> 16) & 0xffff); }
+
+// The auto-scroll timer and its period.
+constexpr UINT AUTOSCROLL_TIMER = 777;
+constexpr UINT AUTOSCROLL_PERIOD = 1000;
+// Width of the band along each window edge that scrolls automatically during a drag.
+constexpr LONG EDGE_BAND = 10;
+
+// 1 while the auto-scroll timer runs.
+extern int g_timer;
+
+// 1 when the point lies outside the client rectangle.
+int OutClient_MousePos(tagPOINT point, const tagRECT& rect);
+// -2 outside the client area; 1 top, 2 bottom, 3 left, 4 right edge band; -1 elsewhere.
+int Catch_MousePosOnWin(HWND hwnd, LPARAM lParam);
+// Timer 777 every 1000 ms on the window; 1 when it was started (stopped), else 0.
+int Start_Timer(HWND hwnd);
+int End_Timer(HWND hwnd);
+// The sizing cursor for a frame part (0-1 NW/SE, 2-3 NE/SW, 4-5 W/E, 6-7 N/S); 1 when set.
+int Change_CursorState(HWND hwnd, int part);
+
+// A menu as a resource describes it: commands with their ids, separators and submenus.
+struct MenuEntry {
+    int id = 0;                     // command id (0 for a submenu or a separator)
+    std::string text;               // empty for a separator
+    std::vector<MenuEntry> items;   // the entries of a submenu
+    bool IsSubmenu() const { return !items.empty(); }
+    bool IsSeparator() const { return text.empty() && items.empty(); }
+};
+struct MenuResource {
+    std::string name;
+    std::vector<MenuEntry> menus;  // the top-level entries, each a submenu
+};
+
+// "OBJMENU": the pop-up menus of the graph elements.
+const MenuResource& Obj_Menu_Resource();
+// A menu resource by name ("OBJMENU", or one registered with Register_MenuResource), or null.
+const MenuResource* Load_MenuResource(const std::string& name);
+void Register_MenuResource(const MenuResource* menu);
+
+// Shows a submenu as a pop-up at a point of the window's client area; its command goes to
+// owner. The handler is the window system's; without one nothing is shown.
+using PopUpMenuHandler =
+    std::function<void(HWND hwnd, tagPOINT client_point, const MenuEntry& submenu, HWND owner)>;
+PopUpMenuHandler Set_PopUpMenuHandler(PopUpMenuHandler handler);
+// Submenu index of the named menu at (x, y) in hwnd's client area. Returns 0.
+int Show_PopUpMenu(HWND hwnd, LONG x, LONG y, int index, const char* menu_name, HWND owner);
