@@ -113,7 +113,8 @@ TEST(PointArray, CopiesAreDeepAndSelfAssignmentSafe) {
     ArrayCls<double> w(v);
     w[0] = 50;
     EXPECT_EQ(v[0], 1.0);
-    v = v;
+    ArrayCls<double>& same = v;
+    v = same;
     EXPECT_EQ(v[2], 3.0);
     PointDate p(2);
     p[0].x = 3;

@@ -104,7 +104,7 @@ HBRUSH Default_Brush() { return GetStockBrush(WHITE_BRUSH); }
 // A painter over a context for one drawing call (or the context's own painter).
 class DcPainter {
 public:
-    explicit DcPainter(HDC hdc) : hdc_(hdc) {
+    explicit DcPainter(HDC hdc) {
         if (hdc->device_painter) {
             painter_ = hdc->device_painter;
             painter_->save();
@@ -136,7 +136,6 @@ public:
     QPainter& operator*() { return *painter_; }
 
 private:
-    HDC hdc_;
     QPainter* painter_ = nullptr;
     std::unique_ptr<QPainter> own_;
 };

@@ -59,7 +59,11 @@ QtDialog::QtDialog(const DialogTemplate& dialog, DLGPROC proc, QWidget* parent)
     Build();
 }
 
-QtDialog::~QtDialog() = default;
+QtDialog::~QtDialog() {
+    // The controls go while the dialog is whole; what they report on the way is ignored.
+    closing_ = true;
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 void QtDialog::Build() {
     QButtonGroup* group = nullptr;
@@ -170,6 +174,7 @@ QWidget* QtDialog::Item(int id) const {
 }
 
 INT_PTR QtDialog::Send(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (closing_) return 0;
     return proc_(this, message, wparam, lparam);
 }
 

@@ -79,6 +79,7 @@ private:
     std::map<int, QWidget*> items_;
     bool ended_ = false;
     bool quiet_ = false;  // changes made by the procedure itself send no notification
+    bool closing_ = false;
     INT_PTR result_ = IDCANCEL;
 };
 
