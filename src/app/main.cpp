@@ -1,0 +1,46 @@
+// plotari: the window program. Sets up the Qt services behind message boxes, dialogs and
+// choosers, creates the main window with its paper and graph document, and the formula
+// input dialog, then runs the event loop.
+#include <QApplication>
+
+#include <clocale>
+
+#include "document/graph_on_win.h"
+#include "input/formula_dialog.h"
+#include "platform/choosers.h"
+#include "platform/message_box.h"
+#include "platform/qt/qt_choosers.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_gdi.h"
+#include "platform/qt/qt_message_sink.h"
+#include "shell/main_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    // Numbers in labels, dialogs and files always use the decimal point.
+    std::setlocale(LC_NUMERIC, "C");
+    Install_FontSubstitutions();
+    QtMessageSink message_sink;
+    QtChoosers choosers;
+    QtDialogRunner dialog_runner;
+    Set_MessageSink(&message_sink);
+    Set_Choosers(&choosers);
+    Set_DialogRunner(&dialog_runner);
+
+    int status = 0;
+    {
+        MainWindow window;
+        window.show();
+        g_hWnd = window.Paper();
+        Install_GraphDocumentReceiver();
+        if (!Create_ModlsDialog(win_Inst, nullptr)) return 0;
+        window.Paper()->setFocus();
+        status = app.exec();
+        Destroy_ModlsDialog();
+        g_hWnd = nullptr;
+    }
+    Set_DialogRunner(nullptr);
+    Set_Choosers(nullptr);
+    Set_MessageSink(nullptr);
+    return status;
+}

@@ -1,0 +1,375 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QUrl>
+
+#include "frames/trans_unit.h"
+#include "input/formula_dialog.h"
+#include "platform/gdi.h"
+
+namespace {
+
+constexpr COLORREF LIGHT_GRAY = RGB(192, 192, 192);
+
+// Qt's text for a menu entry: "&" mnemonics are the same.
+QString Menu_Text(const std::string& text) { return QString::fromStdString(text); }
+
+LPARAM Pack(QPoint pos) { return MAKELPARAM_XY(pos.x(), pos.y()); }
+
+}  // namespace
+
+QIcon Program_Icon() {
+    QImage image(64, 64, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(60, 60, 60), 2));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(4, 8, 56, 48), 4, 4);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(12, 48, 54, 48);
+    painter.drawLine(12, 48, 12, 14);
+    QPainterPath curve;
+    curve.moveTo(12, 40);
+    curve.cubicTo(24, 4, 36, 60, 54, 18);
+    painter.setPen(QPen(QColor(0, 0, 200), 3));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(curve);
+    painter.end();
+    return QIcon(QPixmap::fromImage(image));
+}
+
+PaperView::PaperView(MainWindow* main, QWidget* parent) : main_(main) {
+    setParent(parent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+}
+
+QWidget* PaperView::OwnerWidget() { return main_; }
+
+void PaperView::mousePressEvent(QMouseEvent* event) {
+    main_->PaperMousePress(event->button(), event->position().toPoint());
+}
+
+void PaperView::mouseMoveEvent(QMouseEvent* event) {
+    main_->PaperMouseMove(event->buttons(), event->position().toPoint());
+}
+
+void PaperView::mouseReleaseEvent(QMouseEvent* event) {
+    main_->PaperMouseRelease(event->button(), event->position().toPoint());
+}
+
+void PaperView::keyPressEvent(QKeyEvent* event) { main_->PaperKey(event->key()); }
+
+void PaperView::focusOutEvent(QFocusEvent* event) {
+    // A pop-up menu of our own takes the focus only after the press has been handled.
+    if (event->reason() != Qt::PopupFocusReason) main_->PaperLostMouse();
+    PaperWidget::focusOutEvent(event);
+}
+
+void PaperView::resizeEvent(QResizeEvent* event) {
+    PaperWidget::resizeEvent(event);
+    main_->PaperResized();
+}
+
+bool PaperView::event(QEvent* event) {
+    if (event->type() == QEvent::UngrabMouse) main_->PaperLostMouse();
+    return PaperWidget::event(event);
+}
+
+MainWindow::MainWindow() {
+    setWindowTitle("Plotari Ver.2.2");
+    setWindowIcon(Program_Icon());
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    paper_ = new PaperView(this, central);
+    vbar_ = new QScrollBar(Qt::Vertical, central);
+    hbar_ = new QScrollBar(Qt::Horizontal, central);
+    grid->addWidget(paper_, 0, 0);
+    grid->addWidget(vbar_, 0, 1);
+    grid->addWidget(hbar_, 1, 0);
+    setCentralWidget(central);
+    connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_HORZ, v); });
+    connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_VERT, v); });
+    BuildMenus();
+    resize(1000, 720);
+
+    // The paper state as the window is created: A4 landscape at 100 %, an empty graph.
+    g_zoom_main = 100;
+    g_zoom = 100;
+    g_shifth = 0;
+    g_shiftv = 0;
+    g_timer = 0;
+    PAPER_WIDTH = 29700;
+    PAPER_HEIGHT = 21000;
+    state_.win_width = Dmm_ToTwip(PAPER_WIDTH);
+    state_.win_height = Dmm_ToTwip(PAPER_HEIGHT);
+    graph_ = std::make_unique<GraphOnWin>(paper_, 0, 0, state_.win_width, state_.win_height,
+                                          nullptr, g_shifth, g_shiftv, g_zoom_main, nullptr,
+                                          nullptr, "未表示グラフ", nullptr, nullptr, nullptr);
+    g_object_array = graph_.get();
+    graph_->ObjSizeInPixel(&state_.zoom_width_size, &state_.zoom_height_size);
+    NewScroll_Set(this, SB_VERT, state_.zoom_height_size, &state_.ver_si, &g_shiftv);
+    NewScroll_Set(this, SB_HORZ, state_.zoom_width_size, &state_.hori_si, &g_shifth);
+
+    paper_->paint_handler = [this](HDC hdc, const tagRECT&) { Paint(hdc); };
+    paper_->timer_handler = [this](UINT id) {
+        if (id == AUTOSCROLL_TIMER) {
+            AutoScroll_MoveObj(mspart_win_, &state_.ver_si, &state_.hori_si, this, &g_shiftv,
+                               &g_shifth, graph_.get());
+        }
+    };
+    Set_PopUpMenuHandler([this](HWND, tagPOINT point, const MenuEntry& submenu, HWND) {
+        ShowPopUp(point, submenu);
+    });
+    paper_->setFocus();
+}
+
+MainWindow::~MainWindow() {
+    Set_PopUpMenuHandler(nullptr);
+    paper_->paint_handler = nullptr;
+    paper_->timer_handler = nullptr;
+    if (g_object_array == graph_.get()) g_object_array = nullptr;
+}
+
+void MainWindow::BuildMenus() {
+    for (const MenuEntry& top : Title_Menu_Resource().menus) {
+        QMenu* menu = menuBar()->addMenu(Menu_Text(top.text));
+        for (const MenuEntry& entry : top.items) AddEntries(menu, entry);
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateMenus);
+    }
+    int count = 0;
+    const Accelerator* table = Graph_Accelerators(&count);
+    for (int i = 0; i < count; ++i) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(table[i].key)), this);
+        const int id = table[i].command;
+        connect(shortcut, &QShortcut::activated, this, [this, id] {
+            if (Command_Available(id)) Command(id);
+        });
+    }
+}
+
+void MainWindow::AddEntries(QMenu* menu, const MenuEntry& entry) {
+    if (entry.IsSeparator()) {
+        menu->addSeparator();
+    } else if (entry.IsSubmenu()) {
+        QMenu* sub = menu->addMenu(Menu_Text(entry.text));
+        for (const MenuEntry& item : entry.items) AddEntries(sub, item);
+    } else {
+        QAction* action = menu->addAction(Menu_Text(entry.text));
+        action->setData(entry.id);
+        if (entry.id == 1150) action->setCheckable(true);
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { Command(id); });
+        actions_[entry.id] = action;
+    }
+}
+
+QAction* MainWindow::Action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::EnableMenuItem(int id, bool enable) {
+    if (QAction* action = Action(id)) action->setEnabled(enable);
+}
+
+void MainWindow::CheckMenuItem(int id, bool check) {
+    if (QAction* action = Action(id)) action->setChecked(check);
+}
+
+void MainWindow::UpdateMenus() { Update_MenuState(graph_.get(), this); }
+
+int MainWindow::Command(int id) {
+    return Handle_Of_Menu(this, id, graph_.get(), &state_, &g_shifth, &g_shiftv);
+}
+
+tagRECT MainWindow::ClientRect() const { return paper_->ClientRect(); }
+
+void MainWindow::SetScrollInfo(int bar, const SCROLLINFO& info, bool) {
+    QScrollBar* scroll = bar == SB_VERT ? vbar_ : hbar_;
+    updating_bars_ = true;
+    if (info.fMask & SIF_RANGE) {
+        const int page = (info.fMask & SIF_PAGE) ? static_cast<int>(info.nPage) : 0;
+        const int range = info.nMax - page;
+        // A Windows bar of maximum = paper and page = client is a Qt bar of 0 ... size - page.
+        scroll->setRange(0, range > 0 ? range : 0);
+        if (info.fMask & SIF_PAGE) {
+            scroll->setPageStep(page);
+            scroll->setSingleStep(10);
+        }
+        scroll->setVisible(range >= 1);
+    }
+    if (info.fMask & SIF_POS) scroll->setValue(info.nPos);
+    updating_bars_ = false;
+}
+
+void MainWindow::ScrollWindow(LONG, LONG) { paper_->InvalidateRect(nullptr, true); }
+
+void MainWindow::InvalidateAll() { paper_->InvalidateRect(nullptr, true); }
+
+HWND MainWindow::PaperHandle() { return paper_; }
+
+HWND MainWindow::OwnerHandle() { return paper_; }
+
+void MainWindow::ShowInputDialog() {
+    if (DialogControls* dialog = Input_Dialog()) {
+        dialog->ShowDialog(true);
+        if (QWidget* widget = Owner_Widget(dialog->Handle())) {
+            widget->raise();
+            widget->activateWindow();
+        }
+    }
+}
+
+bool MainWindow::OpenDocument(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void MainWindow::BarMoved(int bar, int value) {
+    if (updating_bars_) return;
+    if (bar == SB_VERT) {
+        PosChange_VScroll(this, Thumb_Request(SB_THUMBPOSITION, value), &state_.ver_si, &g_shiftv);
+        graph_->ObjectVScroll(g_shiftv);
+    } else {
+        PosChange_HScroll(this, Thumb_Request(SB_THUMBPOSITION, value), &state_.hori_si,
+                          &g_shifth);
+        graph_->ObjectHScroll(g_shifth);
+    }
+}
+
+void MainWindow::Paint(HDC hdc) {
+    const tagRECT client = paper_->ClientRect();
+    HBRUSH gray = CreateSolidBrush(LIGHT_GRAY);
+    FillRect(hdc, &client, gray);
+    DeleteObject(gray);
+    if (state_.zoom_width_size == 0) return;
+    tagRECT paper;
+    paper.left = -g_shifth;
+    paper.top = -g_shiftv;
+    paper.right = paper.left + state_.zoom_width_size;
+    paper.bottom = paper.top + state_.zoom_height_size;
+    FillRect(hdc, &paper, GetStockBrush(WHITE_BRUSH));
+    HBRUSH old_brush = SelectObject(hdc, GetStockBrush(NULL_BRUSH));
+    HPEN old_pen = SelectObject(hdc, GetStockPen(BLACK_PEN));
+    Rectangle(hdc, paper.left, paper.top, paper.right, paper.bottom);
+    SelectObject(hdc, old_pen);
+    SelectObject(hdc, old_brush);
+    graph_->ReDraw(hdc, SRCAND, 0);
+    graph_->DrawDragBands(hdc);
+}
+
+void MainWindow::PaperMousePress(Qt::MouseButton button, QPoint pos) {
+    if (button == Qt::LeftButton) {
+        paper_->SetCapture();
+        graph_->Handle_To_LMouseDown(Pack(pos), &cur_state_);
+    } else if (button == Qt::RightButton) {
+        graph_->Handle_To_RMouseDown(Pack(pos));
+    }
+}
+
+void MainWindow::PaperMouseMove(Qt::MouseButtons buttons, QPoint pos) {
+    if (buttons & Qt::LeftButton) {
+        // Shift or Ctrl held during a drag: still the drag.
+        graph_->Handle_To_MouseMove(paper_, Pack(pos), &mspart_win_, &cur_state_);
+    } else {
+        if (graph_->Dragging()) PaperLostMouse();  // the release went elsewhere
+        graph_->MouseMove_NoBdown(Pack(pos), &cur_state_);
+    }
+}
+
+void MainWindow::PaperMouseRelease(Qt::MouseButton button, QPoint pos) {
+    if (button != Qt::LeftButton) return;
+    graph_->Handle_To_LButtonUp(paper_, Pack(pos), &mspart_win_, &cur_state_);
+    if (paper_->HasCapture()) paper_->ReleaseCapture();
+}
+
+void MainWindow::PaperLostMouse() {
+    if (graph_ && graph_->CancelDrag(paper_, &mspart_win_, &cur_state_)) {
+        if (paper_->HasCapture()) paper_->ReleaseCapture();
+    }
+}
+
+void MainWindow::PaperKey(int key) {
+    switch (key) {
+        case Qt::Key_PageUp:
+            PosChange_VScroll(this, SB_PAGEUP, &state_.ver_si, &g_shiftv);
+            break;
+        case Qt::Key_PageDown:
+            PosChange_VScroll(this, SB_PAGEDOWN, &state_.ver_si, &g_shiftv);
+            break;
+        case Qt::Key_Up:
+            PosChange_VScroll(this, SB_LINEUP, &state_.ver_si, &g_shiftv);
+            break;
+        case Qt::Key_Down:
+            PosChange_VScroll(this, SB_LINEDOWN, &state_.ver_si, &g_shiftv);
+            break;
+        case Qt::Key_Left:
+            PosChange_HScroll(this, SB_LINELEFT, &state_.hori_si, &g_shifth);
+            graph_->ObjectHScroll(g_shifth);
+            return;
+        case Qt::Key_Right:
+            PosChange_HScroll(this, SB_LINERIGHT, &state_.hori_si, &g_shifth);
+            graph_->ObjectHScroll(g_shifth);
+            return;
+        default:
+            return;
+    }
+    graph_->ObjectVScroll(g_shiftv);
+}
+
+void MainWindow::PaperResized() {
+    if (!graph_) return;
+    NewScroll_Set(this, SB_VERT, state_.zoom_height_size, &state_.ver_si, &g_shiftv);
+    NewScroll_Set(this, SB_HORZ, state_.zoom_width_size, &state_.hori_si, &g_shifth);
+    graph_->AdjPosForWinSizeChng(g_shifth, g_shiftv);
+    InvalidateAll();
+}
+
+void MainWindow::ShowPopUp(tagPOINT point, const MenuEntry& submenu) {
+    popup_ = std::make_unique<QMenu>();
+    popup_->setTitle(Menu_Text(submenu.text));
+    popup_index_ = -1;
+    const auto& menus = Obj_Menu_Resource().menus;
+    for (size_t i = 0; i < menus.size(); ++i) {
+        if (&menus[i] == &submenu) popup_index_ = static_cast<int>(i);
+    }
+    for (const MenuEntry& item : submenu.items) {
+        if (item.IsSeparator()) {
+            popup_->addSeparator();
+            continue;
+        }
+        QAction* action = popup_->addAction(Menu_Text(item.text));
+        action->setData(item.id);
+        action->setEnabled(Command_Available(item.id));
+    }
+    if (!show_popups_) return;
+    // The press that opened the menu ends here: no drag follows a right click.
+    const QPoint global = paper_->mapToGlobal(QPoint(point.x, point.y));
+    QAction* chosen = popup_->exec(global);
+    if (chosen != nullptr) Command(chosen->data().toInt());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    PaperLostMouse();
+    if (closing_ || Confirm_Close(graph_.get(), OwnerHandle())) {
+        closing_ = true;
+        Destroy_ModlsDialog();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

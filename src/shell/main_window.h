@@ -1,0 +1,112 @@
+// The main window "Plotari Ver.2.2": the menu bar, the paper with the graph document and its
+// scroll bars, the keyboard and mouse routed to the document, the close question.
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+#include "document/graph_on_win.h"
+#include "platform/qt/paper_widget.h"
+#include "platform/qt/widget_window.h"
+#include "shell/commands.h"
+
+class QAction;
+class QMenu;
+class QScrollBar;
+class MainWindow;
+
+// The paper view: the client area the graph document draws on and receives the mouse from.
+class PaperView : public PaperWidget, public QtWidgetOwner {
+    Q_OBJECT
+public:
+    PaperView(MainWindow* main, QWidget* parent);
+    QWidget* OwnerWidget() override;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    MainWindow* main_;
+};
+
+class MainWindow : public QMainWindow, public PaperHost, private MenuHandle {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // ScrollHost / PaperHost.
+    tagRECT ClientRect() const override;
+    void SetScrollInfo(int bar, const SCROLLINFO& info, bool redraw) override;
+    void ScrollWindow(LONG dx, LONG dy) override;
+    void InvalidateAll() override;
+    HWND PaperHandle() override;
+    void CloseWindow() override { close(); }
+    void ShowInputDialog() override;
+    bool OpenDocument(const std::string& path) override;
+    HWND OwnerHandle() override;
+
+    PaperView* Paper() { return paper_; }
+    GraphOnWin* Graph() { return graph_.get(); }
+    PaperState& State() { return state_; }
+    QScrollBar* HorizontalBar() { return hbar_; }
+    QScrollBar* VerticalBar() { return vbar_; }
+    QAction* Action(int id) const;
+    int CurState() const { return cur_state_; }
+    int EdgeState() const { return mspart_win_; }
+
+    // One menu command (WM_COMMAND).
+    int Command(int id);
+    // The menu state rules, as when a menu opens.
+    void UpdateMenus();
+    // The element pop-up menu last built (null before): for the program and its tests.
+    QMenu* LastPopUp() const { return popup_.get(); }
+    int LastPopUpIndex() const { return popup_index_; }
+    // The pop-up menus are shown modally; tests may build them without showing.
+    void SetPopUpsShown(bool shown) { show_popups_ = shown; }
+
+    // Routed from the paper view.
+    void PaperMousePress(Qt::MouseButton button, QPoint pos);
+    void PaperMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void PaperMouseRelease(Qt::MouseButton button, QPoint pos);
+    void PaperKey(int key);
+    void PaperLostMouse();
+    void PaperResized();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void EnableMenuItem(int id, bool enable) override;
+    void CheckMenuItem(int id, bool check) override;
+    void BuildMenus();
+    void AddEntries(QMenu* menu, const MenuEntry& entry);
+    void Paint(HDC hdc);
+    void ShowPopUp(tagPOINT point, const MenuEntry& submenu);
+    void BarMoved(int bar, int value);
+
+    PaperView* paper_ = nullptr;
+    QScrollBar* hbar_ = nullptr;
+    QScrollBar* vbar_ = nullptr;
+    std::unique_ptr<GraphOnWin> graph_;
+    PaperState state_;
+    std::map<int, QAction*> actions_;
+    std::unique_ptr<QMenu> popup_;
+    int popup_index_ = -1;
+    bool show_popups_ = true;
+    bool updating_bars_ = false;
+    bool closing_ = false;
+    int cur_state_ = -1;
+    int mspart_win_ = -1;
+};
+
+// The program's icon "PRICON": a small graph on a sheet.
+QIcon Program_Icon();
