@@ -1,0 +1,309 @@
+// The real main window (offscreen): a formula drawn through the input dialog, selecting and
+// dragging with real mouse events, pop-up menus, menu state, zoom, scrolling, closing.
+//   Documentation picture of the window with its input dialog:
+//   PLOTARI_WINDOW_SHOT=/tmp/window.png ./build/tests/test_shell --gtest_filter=MainWindowQt.*
+//   A real X server: PLOTARI_SCREEN_SHOT=/tmp/screen.png QT_QPA_PLATFORM=xcb xvfb-run -a
+//   -s "-screen 0 1280x900x24" ./build/tests/test_shell --gtest_filter=MainWindowQt.Screenshot
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cstdlib>
+
+#include "frames/trans_unit.h"
+#include "input/formula_dialog.h"
+#include "input/registration.h"
+#include "kinds/math_form.h"
+#include "platform/numeric.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/recording_message_sink.h"
+#include "platform/scripted_dialogs.h"
+#include "shell/main_window.h"
+#include "shell_app.h"
+
+namespace {
+
+class MainWindowQt : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_mathlist.Clear();
+        g_selLB_item = -1;
+        previous_ = Set_DialogRunner(&runner_);
+        window_ = std::make_unique<MainWindow>();
+        window_->SetPopUpsShown(false);
+        window_->show();
+        g_hWnd = window_->Paper();
+        Install_GraphDocumentReceiver();
+        ASSERT_EQ(Create_ModlsDialog(nullptr, nullptr), 1);
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override {
+        Destroy_ModlsDialog();
+        g_hWnd = nullptr;
+        window_.reset();
+        Set_DialogRunner(previous_);
+        g_mathlist.Clear();
+        g_selLB_item = -1;
+    }
+    QDialog* InputDialog() { return dynamic_cast<QDialog*>(Input_Dialog()); }
+    template <class W>
+    W* Item(int id) {
+        return InputDialog()->findChild<W*>(QString("item%1").arg(id));
+    }
+    // Types a formula into the input dialog, registers and draws it.
+    void Draw(const char* formula) {
+        window_->Command(500);
+        auto* box = Item<QPlainTextEdit>(IDC_FORMULA_BOX);
+        ASSERT_NE(box, nullptr);
+        box->clear();
+        QTest::keyClicks(box, formula);
+        QTest::mouseClick(Item<QPushButton>(IDC_REGISTER_BUTTON), Qt::LeftButton);
+        QTest::mouseClick(Item<QPushButton>(IDC_OK_BUTTON), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        window_->Paper()->Paint();
+    }
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* paper = window_->Paper();
+        QMouseEvent event(type, QPointF(at), paper->mapToGlobal(QPointF(at)), button, buttons,
+                          modifiers);
+        QApplication::sendEvent(paper, &event);
+    }
+    void Hover(QPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+    void Press(QPoint at, Qt::MouseButton b = Qt::LeftButton) {
+        Mouse(QEvent::MouseButtonPress, at, b, b);
+    }
+    void MoveHeld(QPoint at, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton, m);
+    }
+    void Release(QPoint at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
+    static QPoint Center(const MoveFrame& frame) {
+        const tagRECT r = frame.PutFrmRect();
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    GraphOnWin& Graph() { return *window_->Graph(); }
+    void Key(int key) { QTest::keyClick(window_->Paper(), Qt::Key(key)); }
+
+    QtDialogRunner runner_;
+    DialogRunner* previous_ = nullptr;
+    std::unique_ptr<MainWindow> window_;
+    RecordingMessageSink boxes_;
+};
+
+TEST_F(MainWindowQt, CaptionMenusAndTheEmptyPaper) {
+    EXPECT_EQ(window_->windowTitle(), QString("Plotari Ver.2.2"));
+    EXPECT_FALSE(window_->windowIcon().isNull());
+    ASSERT_NE(window_->Action(1460), nullptr);
+    EXPECT_EQ(window_->Action(100)->text(), QString::fromUtf8("開く(&O) Ctrl+O"));
+    EXPECT_EQ(window_->Action(1600)->text(), QString::fromUtf8("説明書を見る(&H)"));
+    EXPECT_EQ(g_object_array, window_->Graph());
+    EXPECT_EQ(window_->State().zoom_width_size, 1122);
+    EXPECT_EQ(window_->State().zoom_height_size, 793);
+    // The paper: white with a black frame on light grey.
+    const QImage& surface = window_->Paper()->Surface();
+    window_->Paper()->Paint();
+    EXPECT_EQ(surface.pixel(5, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(surface.pixel(0, 5), qRgb(0, 0, 0));
+    // Nothing selected, no graph: every object item gray, nothing printable.
+    window_->UpdateMenus();
+    for (int id : OBJECT_MENU_ITEMS) EXPECT_FALSE(window_->Action(id)->isEnabled()) << id;
+    EXPECT_TRUE(window_->Action(160)->isEnabled());
+    EXPECT_TRUE(window_->Action(500)->isEnabled());
+}
+
+TEST_F(MainWindowQt, FormulaDrawnThroughTheDialogAppearsOnThePaper) {
+    const QImage blank = window_->Paper()->Surface().copy();
+    Draw("sin(x):x(-5,5)[200]");
+    ASSERT_TRUE(Graph().graph_view);
+    EXPECT_TRUE(InputDialog()->isVisible());
+    const QImage& drawn = window_->Paper()->Surface();
+    const tagRECT plot = Graph().graph_view->PutFrmRect();
+    int changed = 0;
+    for (int y = plot.top; y < plot.bottom; ++y) {
+        for (int x = plot.left; x < plot.right; ++x) {
+            if (drawn.pixel(x, y) != blank.pixel(x, y)) ++changed;
+        }
+    }
+    EXPECT_GT(changed, 200);
+    // Nothing selected with a graph: only the graph size (and commands of this window).
+    window_->UpdateMenus();
+    for (int id : OBJECT_MENU_ITEMS) {
+        EXPECT_EQ(window_->Action(id)->isEnabled(), id == 1460) << id;
+    }
+}
+
+TEST_F(MainWindowQt, SelectingAndDraggingWithTheMouse) {
+    Draw("x^2:x(-3,3)[60]");
+    ASSERT_TRUE(Graph().axis_frame[0]);
+    // A number frame is selected but does not move.
+    AxisFrame* numbers = Graph().axis_frame[0].get();
+    const tagRECT numbers_before = numbers->GetRectOnTwip();
+    Hover(Center(*numbers));
+    Press(Center(*numbers));
+    MoveHeld(Center(*numbers) + QPoint(40, 10));
+    Release(Center(*numbers) + QPoint(40, 10));
+    EXPECT_EQ(Graph().selectobject, numbers);
+    EXPECT_EQ(numbers->BoderFlag(), 1);
+    EXPECT_EQ(numbers->GetRectOnTwip().left, numbers_before.left);
+    window_->UpdateMenus();
+    EXPECT_TRUE(window_->Action(1200)->isEnabled() == Command_Available(1200));
+    EXPECT_FALSE(window_->Action(1000)->isEnabled());
+
+    // A title dragged by 30 pixels, Shift held on the way.
+    Graph().SetModified(0);
+    TitleOnWin* title = Graph().title_on_win[0].get();
+    const tagRECT before = title->GetRectOnTwip();
+    const QPoint from = Center(*title);
+    Hover(from);
+    Press(from);
+    MoveHeld(from + QPoint(10, 0));
+    MoveHeld(from + QPoint(20, 0), Qt::ShiftModifier);
+    MoveHeld(from + QPoint(30, 0));
+    Release(from + QPoint(30, 0));
+    EXPECT_EQ(title->GetRectOnTwip().left - before.left,
+              Pixel_ToTwip(30, window_->Paper(), 100, 1));
+    EXPECT_EQ(Graph().RsinfoFlag(), 1);
+
+    // Released outside the window: cancelled.
+    const tagRECT moved = title->GetRectOnTwip();
+    const QPoint again = Center(*title);
+    Hover(again);
+    Press(again);
+    MoveHeld(again + QPoint(15, 0));
+    MoveHeld(QPoint(-30, again.y()));
+    Release(QPoint(-30, again.y()));
+    EXPECT_EQ(title->GetRectOnTwip().left, moved.left);
+    EXPECT_EQ(g_timer, 0);
+
+    // A drag that loses the mouse is cancelled, its timer stopped.
+    Hover(again);
+    Press(again);
+    MoveHeld(QPoint(window_->Paper()->width() - 4, again.y()));
+    EXPECT_EQ(g_timer, 1);
+    window_->PaperLostMouse();
+    EXPECT_EQ(g_timer, 0);
+    EXPECT_FALSE(Graph().Dragging());
+    Release(again + QPoint(50, 0));
+    EXPECT_EQ(title->GetRectOnTwip().left, moved.left);
+
+    // A click on empty paper deselects.
+    Press(QPoint(3, 3));
+    Release(QPoint(3, 3));
+    EXPECT_EQ(Graph().selectobject, nullptr);
+    EXPECT_EQ(title->BoderFlag(), 0);
+}
+
+TEST_F(MainWindowQt, RightClicksOpenTheElementMenus) {
+    Draw("x+1:x(0,4)[8]");
+    GListFrame* legend = Graph().glist_frame.get();
+    ASSERT_NE(legend, nullptr);
+    const struct {
+        const char* name;
+        QPoint at;
+        int submenu;
+        int items;
+    } rows[] = {
+        {"legend line sample", Center(*legend->PutGListLink()->Array(0)), 4, 4},
+        {"legend box", QPoint(legend->PutFrmRect().right - 3, legend->PutFrmRect().bottom - 3), 3, 1},
+        {"legend name", Center(*legend->PutTtlLink()->Array(0)), 5, 2},
+        {"title", Center(*Graph().title_on_win[0]), 0, 2},
+        {"ticks", Center(*Graph().axis_tick[1]), 1, 2},
+    };
+    for (const auto& row : rows) {
+        Hover(row.at);
+        Press(row.at, Qt::RightButton);
+        ASSERT_NE(window_->LastPopUp(), nullptr) << row.name;
+        EXPECT_EQ(window_->LastPopUpIndex(), row.submenu) << row.name;
+        EXPECT_EQ(window_->LastPopUp()->actions().size(), row.items) << row.name;
+    }
+    EXPECT_EQ(window_->LastPopUp()->actions()[1]->text(), QString::fromUtf8("グリッド線表示切替"));
+}
+
+TEST_F(MainWindowQt, ZoomScrollingAndHiddenBars) {
+    Draw("x:x(0,1)[4]");
+    ScriptedDialogRunner dialogs;  // replaces the Qt runner while it lives
+    auto zoom = [&](const char* typed) {
+        dialogs.Then([typed](MemoryDialog& d) {
+            d.Type(IDC_ZOOM_EDIT, typed);
+            d.Click(IDOK);
+        });
+        window_->Command(160);
+    };
+    zoom("10");
+    EXPECT_EQ(g_zoom_main, 100);
+    zoom("100");
+    EXPECT_EQ(g_zoom_main, 100);
+    zoom("11");
+    EXPECT_EQ(g_zoom_main, 11);
+    EXPECT_EQ(window_->State().zoom_width_size, Trunc_ToInt32(1122 * 0.11));
+    // A paper smaller than the window: no bars, offsets 0.
+    EXPECT_FALSE(window_->HorizontalBar()->isVisible());
+    EXPECT_FALSE(window_->VerticalBar()->isVisible());
+    EXPECT_EQ(g_shifth, 0);
+    zoom("300");
+    EXPECT_EQ(g_zoom_main, 300);
+    EXPECT_TRUE(window_->VerticalBar()->isVisible());
+    const int page = window_->Paper()->height();
+    const int size = window_->State().zoom_height_size;
+    EXPECT_EQ(window_->VerticalBar()->maximum(), size - page);
+    EXPECT_EQ(window_->VerticalBar()->pageStep(), page);
+    // Line up at 0 does nothing; page down stops at size - page.
+    const tagRECT title = Graph().title_on_win[0]->PutFrmRect();
+    Key(Qt::Key_Up);
+    EXPECT_EQ(g_shiftv, 0);
+    EXPECT_EQ(Graph().title_on_win[0]->PutFrmRect().top, title.top);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(g_shiftv, 10);
+    EXPECT_EQ(Graph().title_on_win[0]->PutFrmRect().top, title.top - 10);
+    for (int i = 0; i < 20; ++i) Key(Qt::Key_PageDown);
+    EXPECT_EQ(g_shiftv, size - page);
+    EXPECT_EQ(window_->VerticalBar()->value(), size - page);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(g_shifth, 10);
+    // The bar itself scrolls the paper.
+    window_->HorizontalBar()->setValue(100);
+    EXPECT_EQ(g_shifth, 100);
+    EXPECT_EQ(Graph().title_on_win[0]->PutFrmRect().left, title.left - 100);
+    zoom("100");
+}
+
+TEST_F(MainWindowQt, CloseAsksAndNoKeepsTheWindow) {
+    boxes_.Script({IDNO});
+    window_->close();
+    EXPECT_TRUE(window_->isVisible());
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.Lines()[0], "Closed message: 終了していいですか？");
+    boxes_.Script({IDYES});
+    window_->close();
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(Input_Dialog(), nullptr);
+}
+
+TEST_F(MainWindowQt, Screenshot) {
+    Draw("sin(x)*3:x(-10,10)[200]");
+    Draw("x^2/10-2:x(-6,6)[60]");
+    QWidget* input = InputDialog();
+    input->move(window_->frameGeometry().right() - input->width() - 20, 120);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Graph().glist_frame);
+    if (const char* shot = std::getenv("PLOTARI_WINDOW_SHOT")) {
+        window_->grab().save(shot);
+        input->grab().save(QString(shot).replace(".png", "-input.png"));
+    }
+    if (const char* screen = std::getenv("PLOTARI_SCREEN_SHOT")) {
+        window_->move(0, 0);
+        input->move(window_->width() - 200, 150);
+        QTest::qWait(300);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(screen);
+    }
+}
+
+}  // namespace
