@@ -20,7 +20,8 @@ echo "== sanitizer and fuzz build (clang, address and undefined-behaviour saniti
 CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPLOTARI_SANITIZE=ON -DPLOTARI_FUZZ=ON -DPLOTARI_BENCH=OFF >/dev/null
 cmake --build build-san -j "$JOBS"
-(cd build-san && ctest --output-on-failure -j "$JOBS")
+(cd build-san && LSAN_OPTIONS="suppressions=$PWD/../tools/lsan.supp" \
+  ctest --output-on-failure -j "$JOBS")
 
 echo "== fuzzing the formula path (${FUZZ_SECONDS:-30} s)"
 mkdir -p build-san/fuzz-corpus
