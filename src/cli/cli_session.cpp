@@ -15,6 +15,8 @@
 #include "platform/message_box.h"
 #include "platform/qt/image_window.h"
 #include "platform/scripted_dialogs.h"
+#include "shell/commands.h"
+#include "shell/paper_dialogs.h"
 
 namespace {
 
@@ -25,11 +27,18 @@ const std::map<std::string, int> kForms = {
     {"polar", IDC_FORM_POLAR},
 };
 
-const char* const kDialogActions[] = {"--form", "--type",   "--register", "--ok",
-                                      "--plot", "--select", "--delete",   "--set",
-                                      "--var",  "--dep",    "--divisions"};
-const char* const kWithArgument[] = {"--form", "--type", "--plot", "--select",
-                                     "--set",  "--var",  "--dep",  "--divisions"};
+const char* const kDialogActions[] = {
+    "--form", "--type", "--register", "--ok",        "--plot",           "--select", "--delete",
+    "--set",  "--var",  "--dep",      "--divisions", "--zoom",           "--size",
+    "--marker-interval"};
+const char* const kWithArgument[] = {"--form", "--type",      "--plot", "--select",
+                                     "--set",  "--var",       "--dep",  "--divisions",
+                                     "--zoom", "--size",      "--marker-interval"};
+
+// Menu commands run by the menu actions.
+constexpr int kZoomCommand = 160;
+constexpr int kSizeCommand = 1460;
+constexpr int kMarkerCommand = 1470;
 
 bool Is_One_Of(const std::string& name, const char* const* list, size_t count) {
     for (size_t i = 0; i < count; ++i) {
@@ -85,6 +94,20 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
         *reason = action.name + " takes NAME,MIN,MAX";
         return false;
     }
+    if ((action.name == "--zoom" || action.name == "--marker-interval") &&
+        !Parse_Int(a, &number)) {
+        *reason = action.name + " takes a whole number";
+        return false;
+    }
+    if (action.name == "--size") {
+        std::vector<std::string> edges = Split(a, ',');
+        bool ok = edges.size() == 4;
+        for (const std::string& edge : edges) ok = ok && Parse_Int(edge, &number);
+        if (!ok) {
+            *reason = "--size takes L,T,R,B in millimetres";
+            return false;
+        }
+    }
     if (action.name == "--divisions") {
         std::vector<std::string> counts = Split(a, ',');
         bool ok = counts.size() == 1 || counts.size() == 2;
@@ -136,6 +159,25 @@ private:
     std::ostream& out_;
 };
 
+// The window side of the menu commands: a paper without a screen. Scrolling and repainting
+// have nothing to show; message boxes go to standard error.
+class CliPaperHost : public PaperHost {
+public:
+    explicit CliPaperHost(HWND paper) : paper_(paper) {}
+    tagRECT ClientRect() const override { return paper_->ClientRect(); }
+    void SetScrollInfo(int, const SCROLLINFO&, bool) override {}
+    void ScrollWindow(LONG, LONG) override {}
+    void InvalidateAll() override {}
+    HWND PaperHandle() override { return paper_; }
+    void CloseWindow() override {}
+    void ShowInputDialog() override {}
+    bool OpenDocument(const std::string&) override { return false; }
+    HWND OwnerHandle() override { return nullptr; }
+
+private:
+    HWND paper_;
+};
+
 // The A4 landscape paper, in hundredths of a millimetre.
 constexpr LONG kPaperWidthDmm = 29700;
 constexpr LONG kPaperHeightDmm = 21000;
@@ -151,13 +193,27 @@ public:
           document_(&paper_, 0, 0, Dmm_ToTwip(kPaperWidthDmm), Dmm_ToTwip(kPaperHeightDmm),
                     nullptr, 0, 0, 100, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) {
         previous_sink_ = Set_MessageSink(&sink_);
+        // A session starts with an empty registry, as the dialog's empty list does.
+        g_mathlist.Clear();
+        g_selLB_item = -1;
         g_object_array = &document_;
+        PAPER_WIDTH = kPaperWidthDmm;
+        PAPER_HEIGHT = kPaperHeightDmm;
+        g_zoom = 100;
+        g_zoom_main = 100;
+        g_shifth = 0;
+        g_shiftv = 0;
+        paper_state_.win_width = Dmm_ToTwip(kPaperWidthDmm);
+        paper_state_.win_height = Dmm_ToTwip(kPaperHeightDmm);
+        document_.ObjSizeInPixel(&paper_state_.zoom_width_size, &paper_state_.zoom_height_size);
         Install_GraphDocumentReceiver();
         dialog_.Send(WM_INITDIALOG, 0, 0);
         dialog_.ShowDialog(true);
         g_mhDlg = dialog_.Handle();
     }
     ~Session() {
+        g_mathlist.Clear();
+        g_selLB_item = -1;
         Set_GraphReceiver(nullptr);
         g_object_array = nullptr;
         Set_MessageSink(previous_sink_);
@@ -200,6 +256,33 @@ public:
             Type(free ? IDC_VAR_NAME : IDC_DPND_NAME, fields[0]);
             Type(free ? IDC_VAR_MIN : IDC_DPND_MIN, fields[1]);
             Type(free ? IDC_VAR_MAX : IDC_DPND_MAX, fields[2]);
+        } else if (action.name == "--zoom") {
+            runner_.Then([a](MemoryDialog& d) {
+                d.Type(IDC_ZOOM_EDIT, a);
+                d.Click(IDOK);
+            });
+            Menu(kZoomCommand);
+        } else if (action.name == "--size") {
+            if (!document_.graph_view) {
+                Refuse("no graph for --size");
+                return;
+            }
+            std::vector<std::string> edges = Split(a, ',');
+            runner_.Then([edges](MemoryDialog& d) {
+                const int ids[4] = {IDC_SIZE_LEFT, IDC_SIZE_TOP, IDC_SIZE_RIGHT, IDC_SIZE_BOTTOM};
+                for (int i = 0; i < 4; ++i) d.Type(ids[i], edges[static_cast<size_t>(i)]);
+                for (int id : {IDC_SIZE_HADJUST, IDC_SIZE_VADJUST}) {
+                    if (d.IsDlgButtonChecked(id) == BST_CHECKED) d.Click(id);
+                }
+                d.Click(IDOK);
+            });
+            Menu(kSizeCommand);
+        } else if (action.name == "--marker-interval") {
+            runner_.Then([a](MemoryDialog& d) {
+                d.Type(IDC_MARKER_EDIT, a);
+                d.Click(IDOK);
+            });
+            Menu(kMarkerCommand);
         } else if (action.name == "--divisions") {
             if (g_selLB_item < 0 || g_selLB_item >= g_mathlist.PutElementNum()) {
                 Refuse("no current formula for --divisions");
@@ -218,6 +301,10 @@ public:
     int Reported() const { return sink_.shown + refused_; }
 
 private:
+    void Menu(int command) {
+        Handle_Of_Menu(&host_, command, &document_, &paper_state_, &g_shifth, &g_shiftv);
+    }
+
     void Type(int id, const std::string& text) {
         dialog_.typing = true;
         dialog_.Type(id, text);
@@ -245,6 +332,8 @@ private:
     CliDialog dialog_;
     HeadlessWindow paper_;
     GraphOnWin document_;
+    CliPaperHost host_{&paper_};
+    PaperState paper_state_;
     MessageSink* previous_sink_ = nullptr;
     int refused_ = 0;
 };
@@ -290,12 +379,17 @@ std::string Cli_Usage() {
            "  --set NAME=VALUE            type VALUE over the value of variable NAME\n"
            "  --var NAME,MIN,MAX          type into the free-variable boxes\n"
            "  --dep NAME,MIN,MAX          type into the dependent-variable boxes\n"
-           "  --divisions N[,M]           set the division counts of the current formula\n";
+           "  --divisions N[,M]           set the division counts of the current formula\n"
+           "  --zoom N                    倍率変更 with N percent\n"
+           "  --size L,T,R,B              グラフのサイズ変更 with the plot area's edges in mm\n"
+           "  --marker-interval N         マーカー初期値設定 with N\n";
 }
 
-int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err) {
+int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err,
+                   const std::function<void(GraphOnWin&)>& inspect) {
     Session session(out, err);
     for (const CliAction& action : actions) session.Run(action);
+    if (inspect) inspect(session.Document());
     out.flush();
     return session.Reported() > 0 ? 1 : 0;
 }

@@ -19,6 +19,10 @@ bool Parse_CliActions(const std::vector<std::string>& args, std::vector<CliActio
 
 std::string Cli_Usage();
 
+class GraphOnWin;
+
 // Runs the actions in order. Returns the exit status: 0 when nothing was reported, 1 when a
-// message box was shown or an action could not be done.
-int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err);
+// message box was shown or an action could not be done. inspect, when given, sees the graph
+// document after the last action.
+int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err,
+                   const std::function<void(GraphOnWin&)>& inspect = nullptr);

@@ -1,0 +1,79 @@
+// The menu actions of the command-line session, run in-process so the document can be seen.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+#include <sstream>
+
+#include "cli/cli_session.h"
+#include "document/graph_on_win.h"
+#include "elements/graph_line.h"
+#include "frames/trans_unit.h"
+#include "shell/paper_dialogs.h"
+#include "../qt_test_app.h"
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string err;
+    double zoom = 0.0;
+    tagRECT view;
+    bool has_graph = false;
+};
+
+Outcome Run_Session(const std::vector<std::string>& args) {
+    std::vector<CliAction> actions;
+    std::string reason;
+    EXPECT_TRUE(Parse_CliActions(args, &actions, &reason)) << reason;
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome outcome;
+    outcome.status = Run_CliActions(actions, out, err, [&](GraphOnWin& graph) {
+        outcome.zoom = graph.PutZoomSize();
+        outcome.has_graph = graph.graph_view != nullptr;
+        if (graph.graph_view) outcome.view = graph.graph_view->GetRectOnTwip();
+    });
+    outcome.err = err.str();
+    return outcome;
+}
+
+TEST(CliMenu, ZoomIsAcceptedOnlyAboveTenAndUpToTenThousand) {
+    const struct {
+        const char* zoom;
+        double expected;
+    } rows[] = {{"200", 200}, {"11", 11}, {"10", 100}, {"5", 100}, {"10000", 10000},
+                {"10001", 100}};
+    for (const auto& row : rows) {
+        Outcome r = Run_Session({"--plot", "explicit:x:x(0,1)", "--zoom", row.zoom});
+        EXPECT_EQ(r.zoom, row.expected) << row.zoom;
+    }
+}
+
+TEST(CliMenu, SizeMovesThePlotAreaInMillimetres) {
+    Outcome r = Run_Session({"--plot", "explicit:x:x(0,1)", "--size", "30,40,200,180"});
+    ASSERT_TRUE(r.has_graph);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.view.left, Dmm_ToTwip(3000));
+    EXPECT_EQ(r.view.top, Dmm_ToTwip(4000));
+    EXPECT_EQ(r.view.right, Dmm_ToTwip(20000));
+    EXPECT_EQ(r.view.bottom, Dmm_ToTwip(18000));
+
+    Outcome off_paper = Run_Session({"--plot", "explicit:x:x(0,1)", "--size", "30,40,400,180"});
+    EXPECT_EQ(off_paper.view.right, Dmm_ToTwip(22500));  // unchanged
+
+    Outcome no_graph = Run_Session({"--size", "30,40,200,180"});
+    EXPECT_EQ(no_graph.status, 1);
+    EXPECT_EQ(no_graph.err, "plotari-cli: no graph for --size\n");
+}
+
+TEST(CliMenu, MarkerIntervalKeepsTheOldValueBelowOne) {
+    Run_Session({"--marker-interval", "7"});
+    EXPECT_EQ(GraphLine::PutDefMrkdev(), 7);
+    Run_Session({"--marker-interval", "0"});
+    EXPECT_EQ(GraphLine::PutDefMrkdev(), 7);
+    Run_Session({"--marker-interval", "5"});
+    EXPECT_EQ(GraphLine::PutDefMrkdev(), 5);
+}
+
+}  // namespace
