@@ -13,7 +13,7 @@ cmake --build build -j "$JOBS" --target plotari plotari-cli
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run.sh: no display (DISPLAY and WAYLAND_DISPLAY are unset): the window program cannot start." >&2
   echo "  Without a display use the command-line program, for example:" >&2
-  echo "  ./build/plotari-cli --plot 'explicit:sin(x):x(-5,5)[200]' --png sin.png" >&2
+  echo "  ./build/plotari-cli --form explicit --type 'x+1' --register --set x=4 --ok" >&2
   echo "  or run the window on a virtual display: xvfb-run -a ./run.sh" >&2
   exit 1
 fi
