@@ -58,6 +58,12 @@ PaperView::PaperView(MainWindow* main, QWidget* parent) : main_(main) {
 
 QWidget* PaperView::OwnerWidget() { return main_; }
 
+void PaperView::BringToTop() {
+    QWidget* top = window();
+    top->raise();
+    top->activateWindow();
+}
+
 void PaperView::mousePressEvent(QMouseEvent* event) {
     main_->PaperMousePress(event->button(), event->position().toPoint());
 }

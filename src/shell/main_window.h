@@ -23,6 +23,8 @@ class PaperView : public PaperWidget, public QtWidgetOwner {
 public:
     PaperView(MainWindow* main, QWidget* parent);
     QWidget* OwnerWidget() override;
+    // The main window comes to the front (a graph drawn from the input dialog is seen).
+    void BringToTop() override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
