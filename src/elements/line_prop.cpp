@@ -113,7 +113,7 @@ const DialogTemplate& LineProp_Template() {
             {ControlKind::CheckBox, IDC_SELECT_LINE, "線を選択", 18, 94, 70, 10},
             {ControlKind::CheckBox, IDC_SELECT_MARKER, "マーカーを選択", 92, 94, 84, 10},
             {ControlKind::DefPushButton, IDOK, "OK", 34, 124, 50, 14},
-            {ControlKind::PushButton, IDCANCEL, "キャンセル", 102, 124, 50, 14},
+            {ControlKind::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 102, 124, 50, 14},
         };
         return d;
     }();

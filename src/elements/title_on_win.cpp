@@ -48,7 +48,7 @@ const DialogTemplate& TextInput_Template() {
             {ControlKind::Edit, IDC_TITLE_TEXT, "", 10, 22, 200, 12, 0,
              static_cast<int>(kTextField - 1)},
             {ControlKind::DefPushButton, IDOK, "OK", 50, 46, 50, 14},
-            {ControlKind::PushButton, IDCANCEL, "キャンセル", 120, 46, 50, 14},
+            {ControlKind::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 120, 46, 50, 14},
         };
         return d;
     }();

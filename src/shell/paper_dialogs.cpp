@@ -51,7 +51,7 @@ const DialogTemplate& Zoom_Dialog_Template() {
             {ControlKind::Edit, IDC_ZOOM_EDIT, "", 40, 12, 60, 12, 0, 9},
             {ControlKind::Static, IDC_STATIC, "％", 104, 14, 16, 10},
             {ControlKind::DefPushButton, IDOK, "OK", 20, 38, 50, 14},
-            {ControlKind::PushButton, IDCANCEL, "キャンセル", 80, 38, 50, 14},
+            {ControlKind::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 80, 38, 50, 14},
         };
         return d;
     }();
@@ -86,7 +86,7 @@ const DialogTemplate& Size_Dialog_Template() {
             {ControlKind::RadioButton, IDC_SIZE_VCENTER, "中央", 140, 106, 90, 12},
             {ControlKind::RadioButton, IDC_SIZE_VBOTTOM, "下", 140, 122, 90, 12},
             {ControlKind::DefPushButton, IDOK, "OK", 60, 154, 50, 14},
-            {ControlKind::PushButton, IDCANCEL, "キャンセル", 140, 154, 50, 14},
+            {ControlKind::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 140, 154, 50, 14},
         };
         return d;
     }();
@@ -104,7 +104,7 @@ const DialogTemplate& Marker_Dialog_Template() {
             {ControlKind::Static, IDC_STATIC, "マーカーの間隔 (点の数)", 12, 14, 90, 10},
             {ControlKind::Edit, IDC_MARKER_EDIT, "", 106, 12, 60, 12, 0, 256},
             {ControlKind::DefPushButton, IDOK, "OK", 30, 38, 50, 14},
-            {ControlKind::PushButton, IDCANCEL, "キャンセル", 100, 38, 50, 14},
+            {ControlKind::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 100, 38, 50, 14},
         };
         return d;
     }();
