@@ -65,32 +65,34 @@ void PaperView::BringToTop() {
 }
 
 void PaperView::mousePressEvent(QMouseEvent* event) {
-    main_->PaperMousePress(event->button(), event->position().toPoint());
+    if (main_) main_->PaperMousePress(event->button(), event->position().toPoint());
 }
 
 void PaperView::mouseMoveEvent(QMouseEvent* event) {
-    main_->PaperMouseMove(event->buttons(), event->position().toPoint());
+    if (main_) main_->PaperMouseMove(event->buttons(), event->position().toPoint());
 }
 
 void PaperView::mouseReleaseEvent(QMouseEvent* event) {
-    main_->PaperMouseRelease(event->button(), event->position().toPoint());
+    if (main_) main_->PaperMouseRelease(event->button(), event->position().toPoint());
 }
 
-void PaperView::keyPressEvent(QKeyEvent* event) { main_->PaperKey(event->key()); }
+void PaperView::keyPressEvent(QKeyEvent* event) {
+    if (main_) main_->PaperKey(event->key());
+}
 
 void PaperView::focusOutEvent(QFocusEvent* event) {
     // A pop-up menu of our own takes the focus only after the press has been handled.
-    if (event->reason() != Qt::PopupFocusReason) main_->PaperLostMouse();
+    if (main_ && event->reason() != Qt::PopupFocusReason) main_->PaperLostMouse();
     PaperWidget::focusOutEvent(event);
 }
 
 void PaperView::resizeEvent(QResizeEvent* event) {
     PaperWidget::resizeEvent(event);
-    main_->PaperResized();
+    if (main_) main_->PaperResized();
 }
 
 bool PaperView::event(QEvent* event) {
-    if (event->type() == QEvent::UngrabMouse) main_->PaperLostMouse();
+    if (main_ && event->type() == QEvent::UngrabMouse) main_->PaperLostMouse();
     return PaperWidget::event(event);
 }
 
@@ -146,9 +148,13 @@ MainWindow::MainWindow() {
 
 MainWindow::~MainWindow() {
     Set_PopUpMenuHandler(nullptr);
+    // The paper outlives this body (it is a child widget): it must no longer call back, and
+    // the graph goes first, while the paper it draws on is still there.
+    paper_->Detach();
     paper_->paint_handler = nullptr;
     paper_->timer_handler = nullptr;
     if (g_object_array == graph_.get()) g_object_array = nullptr;
+    graph_.reset();
 }
 
 void MainWindow::BuildMenus() {

@@ -25,6 +25,8 @@ public:
     QWidget* OwnerWidget() override;
     // The main window comes to the front (a graph drawn from the input dialog is seen).
     void BringToTop() override;
+    // The main window is going: events are no longer passed on.
+    void Detach() { main_ = nullptr; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
