@@ -537,14 +537,14 @@ int GListFrame::DeSelectInObject() {
     return 1;
 }
 
-int GListFrame::MDLSelect(LPARAM lParam, int* curs_state) {
+int GListFrame::Select_At(LPARAM lParam, int* curs_state, bool clear_when_missed) {
     const LONG x = static_cast<int16_t>(LOWORD(static_cast<WPARAM>(lParam)));
     const LONG y = static_cast<int16_t>(HIWORD(static_cast<WPARAM>(lParam)));
     int local_state = *curs_state;
     int kind = -1;
     MoveFrame* found = GetMPointInObj(x, y, &kind, &local_state);
     if (!found) {
-        ClearInnerSelection();
+        if (clear_when_missed) ClearInnerSelection();
         return 0;
     }
     if (found == this) {
@@ -560,24 +560,13 @@ int GListFrame::MDLSelect(LPARAM lParam, int* curs_state) {
     return 1;
 }
 
+// A left click that misses every part drops the inner selection; a right click keeps it.
+int GListFrame::MDLSelect(LPARAM lParam, int* curs_state) {
+    return Select_At(lParam, curs_state, true);
+}
+
 int GListFrame::MDRSelect(LPARAM lParam, int* curs_state) {
-    const LONG x = static_cast<int16_t>(LOWORD(static_cast<WPARAM>(lParam)));
-    const LONG y = static_cast<int16_t>(HIWORD(static_cast<WPARAM>(lParam)));
-    int local_state = *curs_state;
-    int kind = -1;
-    MoveFrame* found = GetMPointInObj(x, y, &kind, &local_state);
-    if (!found) return 0;
-    if (found == this) {
-        ClearInnerSelection();
-    } else if (found != selectobj) {
-        ClearInnerSelection();
-        selectobj = found;
-        selectobj->BoderFlag() = 1;
-        selectobj->UpdFrmLinePart();
-    }
-    wrt_flag = 1;
-    UpdFrmLinePart();
-    return 1;
+    return Select_At(lParam, curs_state, false);
 }
 
 int GListFrame::PutSelObjectKind() const {

@@ -163,6 +163,8 @@ public:
     int WriteImageToDC(HDC target_hdc, LONG zoom_val, unsigned long wr_mode) override;
 
 private:
+    // The part under the mouse becomes the selected one (the box itself: none inside).
+    int Select_At(LPARAM lParam, int* curs_state, bool clear_when_missed);
     // A row's height in pixels for a name of text_height pixels.
     LONG RowHeight(LONG text_height, int obj_num) const;
     // Moves a part by (dx, dy) twips.
