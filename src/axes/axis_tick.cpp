@@ -4,7 +4,7 @@
 #include <string>
 
 #include "axes/axis_tick_dialog.h"
-#include "document/utility.h"
+#include "data/utility.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
 

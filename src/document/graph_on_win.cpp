@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "document/utility.h"
+#include "data/utility.h"
 #include "frames/trans_unit.h"
 #include "kinds/samplers.h"
 #include "platform/message_box.h"

@@ -8,8 +8,8 @@
 
 #include "axes/axis_frame.h"
 #include "axes/axis_tick.h"
-#include "document/array_cls.h"
-#include "document/grp_date2d.h"
+#include "data/array_cls.h"
+#include "data/grp_date2d.h"
 #include "elements/glist_frame.h"
 #include "elements/graph_view.h"
 #include "elements/title_on_win.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "document/point_date.h"
+#include "data/point_date.h"
 #include "elements/graph_line.h"
 #include "elements/title_on_win.h"
 #include "frames/move_frame.h"

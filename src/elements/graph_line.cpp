@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "document/utility.h"
+#include "data/utility.h"
 #include "elements/element_paint.h"
 #include "platform/message_box.h"
 #include "platform/numeric.h"

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "document/point_array.h"
-#include "document/point_date.h"
+#include "data/point_array.h"
+#include "data/point_date.h"
 #include "elements/line_prop.h"
 #include "frames/color_set.h"
 

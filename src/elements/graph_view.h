@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "document/array_cls.h"
+#include "data/array_cls.h"
 #include "elements/graph_line.h"
 #include "frames/move_frame.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "document/utility.h"
+#include "data/utility.h"
 #include "elements/element_paint.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "document/array_cls.h"
-#include "document/grp_date2d.h"
+#include "data/array_cls.h"
+#include "data/grp_date2d.h"
 #include "formula/usr_func.h"
 #include "kinds/math_form.h"
 #include "platform/dialog.h"

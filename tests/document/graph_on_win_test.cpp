@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "document/graph_on_win.h"
-#include "document/utility.h"
+#include "data/utility.h"
 #include "frames/trans_unit.h"
 #include "platform/qt/image_window.h"
 #include "platform/recording_message_sink.h"

@@ -1,4 +1,4 @@
-#include "document/point_array.h"
+#include "data/point_array.h"
 
 #include <cmath>
 #include <limits>

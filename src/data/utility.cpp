@@ -1,4 +1,4 @@
-#include "document/utility.h"
+#include "data/utility.h"
 
 #include <cmath>
 

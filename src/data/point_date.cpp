@@ -1,4 +1,4 @@
-#include "document/point_date.h"
+#include "data/point_date.h"
 
 PointDate::PointDate(int element) {
     if (element <= 0) element = DefArraySize;

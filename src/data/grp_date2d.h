@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "document/point_array.h"
+#include "data/point_array.h"
 
 class GrpDate2D {
 public:

@@ -4,10 +4,10 @@
 #include <limits>
 #include <string>
 
-#include "document/array_cls.h"
-#include "document/grp_date2d.h"
-#include "document/point_array.h"
-#include "document/point_date.h"
+#include "data/array_cls.h"
+#include "data/grp_date2d.h"
+#include "data/point_array.h"
+#include "data/point_date.h"
 
 namespace {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -1,4 +1,4 @@
-#include "document/grp_date2d.h"
+#include "data/grp_date2d.h"
 
 GrpDate2D::GrpDate2D(int element, const PointArray* pnt_array) {
     if (element <= 0) element = DefElmNumber;

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "document/utility.h"
+#include "data/utility.h"
 #include "platform/scripted_choosers.h"
 
 namespace {
