@@ -30,8 +30,11 @@ tagRECT Default_View() {
     return rect;
 }
 
+// Only what has no decomposition falls back to -1 ... 1: nothing finite, or zero at both ends.
+// A constant value other than zero is widened by the tidy-axis step itself.
 void Usable_Range(double* min_value, double* max_value) {
-    if (!std::isfinite(*min_value) || !std::isfinite(*max_value) || !(*max_value > *min_value)) {
+    if (!std::isfinite(*min_value) || !std::isfinite(*max_value) ||
+        (*min_value == 0.0 && *max_value == 0.0)) {
         *min_value = -1.0;
         *max_value = 1.0;
     }
@@ -205,7 +208,7 @@ int GraphOnWin::DateAnalysis(GrpDate2D* grp_date, int x_divnum, int y_divnum,
         y_min = -(x_max - x_min) / 2;
         y_max = (x_max - x_min) / 2;
     }
-    // Nothing finite, or still no width (a single point, a constant x): -1 ... 1.
+    // Nothing finite, or a single point at the origin: -1 ... 1.
     Usable_Range(&x_min, &x_max);
     Usable_Range(&y_min, &y_max);
     double axis_min = 0.0;

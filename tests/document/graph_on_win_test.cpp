@@ -106,14 +106,92 @@ TEST(GraphComposition, SeriesOnAnAxisGetsASymmetricRange) {
     Expect_Axis(doc, 0, -3.25, 3.25, 0.65, 11);
 }
 
-TEST(GraphComposition, DataWithoutWidthOrFiniteValuesGetsMinusOneToOne) {
+// The tidy range of a constant c, as the axis utilities widen it (a tenth of |c| each side).
+struct Tidy {
+    double min_value, max_value, step;
+    size_t labels;
+};
+Tidy Tidy_Constant(double c) {
+    Tidy tidy{};
+    int divisions = 10;
+    Determin_Axis_Range(c, c, &tidy.min_value, &tidy.max_value, &tidy.step, &divisions);
+    tidy.labels = static_cast<size_t>(divisions) + 1;
+    return tidy;
+}
+
+TEST(GraphComposition, ConstantDataIsWidenedAroundItsValue) {
+    // The worked value of the tidy-axis table for a constant 3.
+    const Tidy three = Tidy_Constant(3.0);
+    EXPECT_NEAR(three.min_value, 2.665, 1e-12);
+    EXPECT_NEAR(three.max_value, 3.315, 1e-12);
+    EXPECT_NEAR(three.step, 0.065, 1e-12);
+    EXPECT_EQ(three.labels, 11u);
+
+    const Tidy two = Tidy_Constant(2.0);
+    const struct {
+        const char* what;
+        std::vector<double> x;
+        std::vector<double> y;
+        int axis;
+        Tidy expected;
+    } rows[] = {
+        {"y = 3 over -5 ... 5", {-5, 0, 5}, {3, 3, 3}, 0, three},
+        {"x = 2 (a vertical line)", {2, 2, 2}, {-4, 0, 4}, 1, two},
+        {"one point: x", {2}, {3}, 1, two},
+        {"one point: y", {2}, {3}, 0, three},
+        {"a negative constant", {-5, 5}, {-3, -3}, 0, Tidy_Constant(-3.0)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        Document doc;
+        auto data = Series(row.x, row.y);
+        ASSERT_EQ(doc.Add(*data), 1);
+        Expect_Axis(doc, row.axis, row.expected.min_value, row.expected.max_value,
+                    row.expected.step, row.expected.labels);
+        // The constant lies strictly inside its axis.
+        const double c = row.axis == 0 ? row.y[0] : row.x[0];
+        EXPECT_LT(doc.graph.axis_tick[row.axis]->PutMinValue(), c);
+        EXPECT_GT(doc.graph.axis_tick[row.axis]->PutMaxValue(), c);
+    }
+}
+
+TEST(GraphComposition, ConstantLineIsDrawnInsideThePlotArea) {
+    Document doc;
+    auto data = Series({-5, 0, 5}, {3, 3, 3});
+    ASSERT_EQ(doc.Add(*data), 1);
+    QImage picture = New_Image(1123, 794, Qt::white);
+    HDC hdc = Create_ImageDC(&picture, 96, 96);
+    doc.graph.WriteImageOfGraph(hdc, 100, SRCAND);
+    DeleteDC(hdc);
+    const tagRECT plot = doc.graph.graph_view->PutFrmRect();
+    // The row of the plot's interior with the most dark pixels holds the line across it.
+    int best = 0;
+    int best_row = -1;
+    for (int y = plot.top + 2; y < plot.bottom - 2; ++y) {
+        int dark = 0;
+        for (int x = plot.left + 2; x < plot.right - 2; ++x) {
+            if (qGray(picture.pixel(x, y)) < 128) ++dark;
+        }
+        if (dark > best) {
+            best = dark;
+            best_row = y;
+        }
+    }
+    // x runs over -5 ... 5 of the axis -6 ... 6.
+    EXPECT_GE(best, (plot.right - plot.left) * 3 / 4) << "row " << best_row;
+    // 3 on the axis 2.665 ... 3.315, which grows upward.
+    const double expected_row =
+        plot.top + (3.315 - 3.0) / (3.315 - 2.665) * (plot.bottom - plot.top);
+    EXPECT_NEAR(best_row, expected_row, 2.0);
+}
+
+TEST(GraphComposition, DataWithoutADecompositionGetsMinusOneToOne) {
     const double nan = std::nan("");
     const struct {
         std::vector<double> x;
         std::vector<double> y;
     } rows[] = {
-        {{2, 2}, {3, 3}},          // a single point
-        {{5, 5, 5}, {-4, 0, 4}},   // a constant x: only x falls back
+        {{0, 0}, {0, 0}},          // a single point at the origin
         {{nan, nan}, {nan, nan}},  // nothing finite
     };
     for (const auto& row : rows) {
@@ -121,6 +199,7 @@ TEST(GraphComposition, DataWithoutWidthOrFiniteValuesGetsMinusOneToOne) {
         auto data = Series(row.x, row.y);
         ASSERT_EQ(doc.Add(*data), 1);
         Expect_Axis(doc, 1, -1.25, 1.25, 0.25, 11);
+        Expect_Axis(doc, 0, -1.25, 1.25, 0.25, 11);
     }
     Document doc;
     auto data = Series({0, 1}, {0, 1});
