@@ -77,7 +77,7 @@ struct Compiler {
         const CompForm* right = node->right;
         if (code == OP_POWER && right != nullptr && right->kind == KIND_NUMBER &&
             Literal(right) == 2.0) {
-            // pow(a, 2) and a * a agree bit for bit.
+            // a * a, checked against a tie, gives what pow(a, 2) gives (Square_As_Pow).
             const CompForm* left = node->left;
             if (left != nullptr && left->kind == KIND_VARIABLE && Is_Leaf(left)) {
                 Emit(PUSH_VAR_SQUARE, 0.0, static_cast<const double*>(left->number_source));
@@ -141,12 +141,8 @@ double Run_Formula(const CompiledFormula& program) {
         switch (in.op) {
             case PUSH_CONST: *++top = in.value; break;
             case PUSH_VAR: *++top = *in.cell; break;
-            case PUSH_VAR_SQUARE: {
-                double v = *in.cell;
-                *++top = v * v;
-                break;
-            }
-            case SQUARE: *top = *top * *top; break;
+            case PUSH_VAR_SQUARE: *++top = Square_As_Pow(*in.cell); break;
+            case SQUARE: *top = Square_As_Pow(*top); break;
             case ADD: top[-1] = top[-1] + top[0]; --top; break;
             case SUB: top[-1] = top[-1] - top[0]; --top; break;
             case MUL: top[-1] = top[-1] * top[0]; --top; break;

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <clocale>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "formula_helpers.h"
+#include "formula/compiled_formula.h"
 
 #include "allocation_counter.h"
 
@@ -231,20 +233,54 @@ TEST(Evaluation, BitIdenticalToTheLiteralRules) {
     }
 }
 
-TEST(Evaluation, SquareByProductMatchesPowOnRandomValues) {
-    std::mt19937_64 generator(20261208);
-    std::uniform_int_distribution<uint64_t> bits;
-    int checked = 0;
-    for (int i = 0; i < 2000000; ++i) {
-        uint64_t pattern = bits(generator);
-        double x;
-        std::memcpy(&x, &pattern, sizeof x);
-        double product = x * x;
-        double power = std::pow(x, 2.0);
-        ASSERT_TRUE(Same_Bits(product, power)) << x;
-        ++checked;
+// Squares are where a product and pow(x, 2) can differ: an exact square with more than 53
+// significant bits lies halfway between two doubles, and libm's pow may round that tie
+// either way. Every integer of [2^26, 2^27) squares to 52 ... 54 bits, so half of the upper
+// part are exact ties; values with few significant bits give exact squares or ties too.
+TEST(Evaluation, SquaresAreBitIdenticalToPow) {
+    auto variable = Parse("x^2");
+    auto computed = Parse("(x+0)^2");  // the square of a computed value
+    ASSERT_TRUE(variable->ok && computed->ok);
+    double* x_cell = &variable->variables["x"];
+    double* x_computed = &computed->variables["x"];
+    // libm's pow itself: a literal exponent would let the compiler use a product.
+    volatile double two = 2.0;
+    auto libm_square = [&](double x) { return std::pow(x, two); };
+    auto check = [&](double x) {
+        const double expected = libm_square(x);
+        *x_cell = x;
+        *x_computed = x;
+        int flag = 1;
+        const double a = variable->Eval(&flag);
+        const double b = computed->Eval(&flag);
+        return Same_Bits(a, expected) && Same_Bits(b, expected) && Same_Bits(Square_As_Pow(x), expected);
+    };
+    ASSERT_TRUE(check(94906297.0));
+    long ties = 0;
+    long failures = 0;
+    for (int64_t n = int64_t{1} << 26; n < (int64_t{1} << 27); ++n) {
+        const double x = static_cast<double>(n);
+        if (!check(x) && ++failures <= 5) ADD_FAILURE() << "x = " << n;
+        if (x * x != libm_square(x)) ++ties;
     }
-    EXPECT_EQ(checked, 2000000);
+    EXPECT_EQ(failures, 0);
+    std::printf("integers whose product and pow differ: %ld\n", ties);
+
+    // Few significant bits, over the whole exponent range, both signs, and the ends.
+    std::mt19937_64 generator(20261209);
+    std::uniform_int_distribution<int> exponent(-1074, 1023);
+    std::uniform_int_distribution<int> width(1, 40);
+    for (int i = 0; i < 400000; ++i) {
+        const int bits = width(generator);
+        const uint64_t mantissa = (generator() >> (64 - bits)) | (uint64_t{1} << (bits - 1));
+        double x = std::ldexp(static_cast<double>(mantissa), exponent(generator) - bits);
+        if (i % 2) x = -x;
+        if (!check(x) && ++failures <= 10) ADD_FAILURE() << std::hexfloat << x;
+    }
+    for (double x : {0.0, -0.0, kInf, -kInf, kNaN, 0x1p-1074, 0x1p-537, 0x1p+511, 0x1.fffffffffffffp+511,
+                     0x1p+512, 1e-160, 1e154, 1.0 + 0x1p-52, 1.0 - 0x1p-53}) {
+        EXPECT_TRUE(check(x)) << std::hexfloat << x;
+    }
 }
 
 TEST(Evaluation, NoAllocationWithoutSummation) {
