@@ -298,4 +298,35 @@ TEST(GraphGolden, WholeGraphAtOneHundredPercent) {
     EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32), picture);
 }
 
+// The sine graph as the paper window shows it below 100 %: the frames' pictures are shrunk,
+// and lines, minus signs and text must stay whole.
+TEST(GraphGolden, WholeGraphShrunkOnTheWindow) {
+    for (int zoom : {50, 75}) {
+        Document doc;
+        std::vector<double> x;
+        std::vector<double> y;
+        for (int i = 0; i <= 100; ++i) {
+            x.push_back(-5 + 0.1 * i);
+            y.push_back(std::sin(-5 + 0.1 * i));
+        }
+        auto data = Series(x, y, "sin(x)");
+        ASSERT_EQ(doc.Add(*data, "関数の値", "変数の値", "関数グラフ"), 1);
+        doc.graph.ChangeMag(zoom, 0, 0);
+        doc.paper.Surface().fill(Qt::white);
+        HDC hdc = GetDC(&doc.paper);
+        doc.graph.ReDraw(hdc, SRCAND, 0);
+        ReleaseDC(&doc.paper, hdc);
+        const QImage picture = doc.paper.Surface().copy(0, 0, 1123 * zoom / 100, 794 * zoom / 100);
+        const QString path = QString("golden/whole_graph_%1.png").arg(zoom);
+        if (std::getenv("PLOTARI_REGENERATE")) {
+            ASSERT_TRUE(picture.save(path));
+        }
+        QImage reference(path);
+        ASSERT_FALSE(reference.isNull()) << "missing " << path.toStdString();
+        EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32),
+                  picture.convertToFormat(QImage::Format_RGB32))
+            << "zoom " << zoom;
+    }
+}
+
 }  // namespace

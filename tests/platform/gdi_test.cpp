@@ -2,6 +2,12 @@
 
 #include <QFontInfo>
 
+#include <cstdlib>
+
+#include <string>
+
+#include <functional>
+
 #include "platform/qt/image_window.h"
 #include "qt_test_app.h"
 
@@ -118,4 +124,92 @@ TEST(Gdi, XorBandTwiceRestoresAndRegionsCombine) {
     EXPECT_EQ(MulDiv(12, 96, 72), 16);
     EXPECT_EQ(MulDiv(-7, 1, 2), -4);
     EXPECT_EQ(MulDiv(1, 1, 0), -1);
+}
+
+namespace {
+
+bool Dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
+
+// A one-pixel line on white, shrunk by StretchBlt into a white window.
+QImage Shrunk_Line(int width_src, int height_src, int width, int height,
+                   const std::function<bool(int, int)>& on_line) {
+    HeadlessWindow window(width + 4, height + 4);
+    HDC win = GetDC(&window);
+    tagRECT all;
+    SetRect(&all, 0, 0, width + 4, height + 4);
+    FillRect(win, &all, GetStockBrush(WHITE_BRUSH));
+    HDC mem = CreateCompatibleDC(win);
+    HBITMAP bitmap = CreateCompatibleBitmap(win, width_src, height_src);
+    SelectObject(mem, bitmap);
+    SelectObject(mem, GetStockBrush(WHITE_BRUSH));
+    PatBlt(mem, 0, 0, width_src, height_src, PATCOPY);
+    for (int y = 0; y < height_src; ++y) {
+        for (int x = 0; x < width_src; ++x) {
+            tagRECT dot;
+            SetRect(&dot, x, y, x + 1, y + 1);
+            if (on_line(x, y)) FillRect(mem, &dot, GetStockBrush(BLACK_BRUSH));
+        }
+    }
+    EXPECT_EQ(StretchBlt(win, 0, 0, width, height, mem, 0, 0, width_src, height_src, SRCAND), 1);
+    DeleteDC(mem);
+    DeleteObject(bitmap);
+    ReleaseDC(&window, win);
+    return window.Surface().copy(0, 0, width, height);
+}
+
+}  // namespace
+
+// Shrinking combines the source pixels of each destination pixel with AND: a one-pixel line
+// never breaks, whatever the reduction, and nothing dark appears where there was none.
+TEST(Gdi, ShrinkingKeepsOnePixelLinesWhole) {
+    const struct {
+        int width, height;
+    } sizes[] = {{100, 100}, {75, 75}, {50, 50}, {33, 33}, {10, 10}, {50, 100}, {100, 37}};
+    const int side = 100;
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height));
+        for (int at : {0, 1, 37, 99}) {
+            const QImage h = Shrunk_Line(side, side, size.width, size.height,
+                                         [at](int, int y) { return y == at; });
+            const QImage v = Shrunk_Line(side, side, size.width, size.height,
+                                         [at](int x, int) { return x == at; });
+            const int row = at * size.height / side;
+            const int col = at * size.width / side;
+            for (int x = 0; x < size.width; ++x) {
+                ASSERT_TRUE(Dark(h, x, row)) << "horizontal line at " << at << ", x " << x;
+                for (int y = 0; y < size.height; ++y) {
+                    if (y != row) {
+                        ASSERT_FALSE(Dark(h, x, y)) << "x " << x << " y " << y;
+                    }
+                }
+            }
+            for (int y = 0; y < size.height; ++y) ASSERT_TRUE(Dark(v, col, y)) << "vertical, y " << y;
+        }
+        // A diagonal of slope 1/3: every column keeps a dark pixel, next to its neighbour's.
+        const QImage d = Shrunk_Line(side * 3, side, size.width * 3, size.height,
+                                     [](int x, int y) { return y == x / 3; });
+        int previous = -1;
+        for (int x = 0; x < size.width * 3; ++x) {
+            int found = -1;
+            for (int y = 0; y < size.height && found < 0; ++y) {
+                if (Dark(d, x, y)) found = y;
+            }
+            ASSERT_GE(found, 0) << "diagonal broken at column " << x;
+            if (previous >= 0) {
+                EXPECT_LE(std::abs(found - previous), 1) << "column " << x;
+            }
+            previous = found;
+        }
+    }
+}
+
+TEST(Gdi, ShrinkingOneAxisAndEnlargingTheOther) {
+    QImage source = New_Image(4, 2, Qt::white);
+    source.setPixel(1, 0, qRgb(0, 0, 0));
+    source.setPixel(2, 1, qRgb(255, 0, 0));
+    const QImage shrunk = Shrink_BlackOnWhite(source, 2, 6);
+    ASSERT_EQ(shrunk.size(), QSize(2, 2));  // the rows are left to the enlarging copy
+    EXPECT_EQ(shrunk.pixel(0, 0) & 0xffffff, 0u);          // white AND black
+    EXPECT_EQ(shrunk.pixel(1, 1) & 0xffffff, 0xff0000u);   // white AND red
+    EXPECT_EQ(shrunk.pixel(1, 0) & 0xffffff, 0xffffffu);
 }

@@ -1,6 +1,7 @@
 #include <QFontMetrics>
 #include <QString>
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -558,6 +559,39 @@ int BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src, in
     return StretchBlt(dest, x, y, width, height, src, x_src, y_src, width, height, rop);
 }
 
+QImage Shrink_BlackOnWhite(const QImage& source, int width, int height) {
+    QImage in = source.convertToFormat(QImage::Format_RGB32);
+    // Columns first: each source column falls onto column s * width / width_src.
+    if (width > 0 && width < in.width()) {
+        QImage out(width, in.height(), QImage::Format_RGB32);
+        out.fill(0xffffffffu);
+        out.setDotsPerMeterX(in.dotsPerMeterX());
+        out.setDotsPerMeterY(in.dotsPerMeterY());
+        const int64_t from = in.width();
+        for (int row = 0; row < in.height(); ++row) {
+            const QRgb* src = reinterpret_cast<const QRgb*>(in.constScanLine(row));
+            QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(row));
+            for (int64_t s = 0; s < from; ++s) dst[s * width / from] &= src[s];
+        }
+        in = out;
+    }
+    // Then rows, the same way.
+    if (height > 0 && height < in.height()) {
+        QImage out(in.width(), height, QImage::Format_RGB32);
+        out.fill(0xffffffffu);
+        out.setDotsPerMeterX(in.dotsPerMeterX());
+        out.setDotsPerMeterY(in.dotsPerMeterY());
+        const int64_t from = in.height();
+        for (int64_t s = 0; s < from; ++s) {
+            const QRgb* src = reinterpret_cast<const QRgb*>(in.constScanLine(static_cast<int>(s)));
+            QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(static_cast<int>(s * height / from)));
+            for (int col = 0; col < in.width(); ++col) dst[col] &= src[col];
+        }
+        in = out;
+    }
+    return in;
+}
+
 int StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src, int y_src,
                int width_src, int height_src, DWORD rop) {
     if (!dest || !src || !src->image || width <= 0 || height <= 0 || width_src <= 0 ||
@@ -568,12 +602,15 @@ int StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src
     const QPainter::CompositionMode mode = Blt_Mode(rop, &ok);
     if (!ok) return 0;
     // Copy the source first: the destination may be the same image.
-    const QImage part = src->image->copy(x_src, y_src, width_src, height_src);
+    QImage part = src->image->copy(x_src, y_src, width_src, height_src);
+    // A shrinking stretch keeps dark lines and text on white: the source pixels that meet on
+    // one destination pixel are combined with AND. Enlarging repeats pixels.
+    if (width < width_src || height < height_src) part = Shrink_BlackOnWhite(part, width, height);
     DcPainter painter(dest);
     if (!painter.ok()) return 0;
     // Raster operations work on images; on a printer the copy onto white paper is the same.
     if (dest->image) painter->setCompositionMode(mode);
-    if (width == width_src && height == height_src) {
+    if (width == part.width() && height == part.height()) {
         painter->drawImage(QPoint(x, y), part);
     } else {
         painter->drawImage(QRect(x, y, width, height), part);

@@ -29,6 +29,11 @@ tagLOGFONTA LogFont_Of(const QFont& font, int dpi_y);
 // Sets up the substitutions of the Japanese face names (done once; called by Qt_Font).
 void Install_FontSubstitutions();
 
+// The source shrunk to width x height where it is larger (an axis it does not exceed is
+// kept): all source pixels that fall onto one destination pixel are combined with AND, so
+// dark lines and text on white survive any reduction.
+QImage Shrink_BlackOnWhite(const QImage& source, int width, int height);
+
 // A new image at 96 dots per inch.
 QImage New_Image(int width, int height, QColor fill);
 
