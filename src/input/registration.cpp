@@ -17,11 +17,14 @@ void Write_Box(DialogControls* hdwnd, int id, const std::string& text) {
     written_boxes[id] = text;
 }
 
-// The text of a box when the user changed it since the program wrote it.
+// The text of a box when the user changed it since the program wrote it or last stored it.
+// Reading it makes it the box's recorded text: typing back an earlier text is a change again.
 bool Edited_Text(DialogControls* hdwnd, int id, std::string* text) {
     *text = hdwnd->GetDlgItemText(id);
     auto written = written_boxes.find(id);
-    return written == written_boxes.end() || written->second != *text;
+    if (written != written_boxes.end() && written->second == *text) return false;
+    written_boxes[id] = *text;
+    return true;
 }
 
 std::string Number_Text(double value) {
@@ -270,7 +273,12 @@ int Store_Row(DialogControls* hdwnd, MathForm* form, bool dependent) {
         }
         bool allowed = (!dependent && form->expr_kind == EXPR_POLAR) ||
                        form->DoVariExist(name.data());
-        if (dependent && std::strcmp(name.data(), form->var) == 0) allowed = false;
+        // One name cannot be both variables of an implicit formula: the grid would lie on
+        // its diagonal. Refused in either row.
+        const char* other_name = dependent ? form->var : form->vardpnd;
+        if (form->expr_kind == EXPR_IMPLICIT && std::strcmp(name.data(), other_name) == 0) {
+            allowed = false;
+        }
         int stored = 0;
         if (allowed) stored = dependent ? form->SetVarDpnd(name.data()) : form->SetVar(name.data());
         if (!stored) {

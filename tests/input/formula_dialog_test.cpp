@@ -194,6 +194,57 @@ TEST_F(FormulaDialog, EditedRowsAreStoredOnlyWhenChanged) {
     EXPECT_EQ(g_mathlist[0]->var_max, 0.0);
 }
 
+// A box typed back to a text the program wrote there earlier is still an edit, once the
+// user's change in between was stored.
+TEST_F(FormulaDialog, TypingBackAnEarlierTextIsAnEdit) {
+    Register(IDC_FORM_EXPLICIT, "x+10*y:x(0,1)");
+    dialog->Type(IDC_VAR_NAME, "y");
+    dialog->Click(IDC_OK_BUTTON);  // draws over y from 0 to 1
+    EXPECT_STREQ(g_mathlist[0]->var, "y");
+    dialog->Type(IDC_VAR_NAME, "x");  // the name the program wrote at registration
+    dialog->Type(IDC_VAR_MIN, "0.000");
+    dialog->Type(IDC_VAR_MAX, "1.000");
+    dialog->Click(IDC_OK_BUTTON);
+    EXPECT_STREQ(g_mathlist[0]->var, "x");
+    dialog->Type(IDC_VAR_NAME, "");
+    dialog->Type(IDC_VAR_MIN, "");
+    dialog->Type(IDC_VAR_MAX, "");
+    dialog->Click(IDC_OK_BUTTON);  // no variable left: one value, x and y at their last samples
+    EXPECT_EQ(Text(IDC_FORMULA_BOX), "x+10*y =11.000000");
+
+    // The same for a range: typed back after a change, it is read again.
+    Register(IDC_FORM_EXPLICIT, "x:x(0,1)");
+    dialog->Type(IDC_VAR_MAX, "5");
+    dialog->Click(IDC_OK_BUTTON);
+    EXPECT_EQ(g_mathlist[1]->var_max, 5.0);
+    dialog->Type(IDC_VAR_MAX, "1.000");
+    dialog->Click(IDC_OK_BUTTON);
+    EXPECT_EQ(g_mathlist[1]->var_max, 1.0);
+}
+
+TEST_F(FormulaDialog, RefusedNamesReturnToTheStoredOne) {
+    // Either variable of an implicit formula renamed like the other one.
+    Register(IDC_FORM_IMPLICIT, "0=x^2+y^2-1:x(-1,1)[4]:y(-1,1)[4]");
+    dialog->Type(IDC_VAR_NAME, "y");
+    dialog->Click(IDC_OK_BUTTON);
+    EXPECT_STREQ(g_mathlist[0]->var, "x");
+    EXPECT_EQ(Text(IDC_VAR_NAME), "x");
+    dialog->Type(IDC_DPND_NAME, "x");
+    dialog->Click(IDC_OK_BUTTON);
+    EXPECT_STREQ(g_mathlist[0]->vardpnd, "y");
+    EXPECT_EQ(Text(IDC_DPND_NAME), "y");
+
+    // A polar angle takes any name, but not one of 80 characters or more.
+    Register(IDC_FORM_POLAR, "r=2:t(0,6.28)");
+    const std::string long_name(85, 'a');
+    dialog->Type(IDC_VAR_NAME, long_name);
+    dialog->Type(IDC_VAR_MIN, "1");
+    dialog->Click(IDC_OK_BUTTON);
+    EXPECT_STREQ(g_mathlist[1]->var, "t");
+    EXPECT_EQ(Text(IDC_VAR_NAME), "t");
+    EXPECT_EQ(g_mathlist[1]->var_min, 1.0);  // the range is read all the same
+}
+
 TEST_F(FormulaDialog, CloseBoxAsksFirst) {
     boxes.Script({IDNO, IDYES});
     dialog->Close();
