@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "data/utility.h"
 #include "frames/trans_unit.h"
@@ -93,9 +94,15 @@ int GraphOnWin::AddNewGraphDate(GrpDate2D* grp_date, const int* axisflag_array,
                             mrk_size, axisflag_array, ax_title, x_divnum, y_divnum, h_shift,
                             v_shift, font_set);
     }
-    return CreateNewGraph(grp_date, view_rect, h_shift, v_shift, axisflag_array, ax_title,
-                          date_title, mrk_kind, data_color, data_style, data_size, mrk_color,
-                          mrk_size, x_divnum, y_divnum, dsource_file);
+    try {
+        return CreateNewGraph(grp_date, view_rect, h_shift, v_shift, axisflag_array, ax_title,
+                              date_title, mrk_kind, data_color, data_style, data_size, mrk_color,
+                              mrk_size, x_divnum, y_divnum, dsource_file);
+    } catch (const std::bad_alloc&) {
+        // A half-composed graph is not left behind; the caller reports the failure.
+        DeleteAllObject();
+        throw;
+    }
 }
 
 int GraphOnWin::CreateNewGraph(GrpDate2D* grp_date, tagRECT* view_rect, LONG h_shift,

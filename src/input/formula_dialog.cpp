@@ -1,6 +1,7 @@
 #include "input/formula_dialog.h"
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "formula/formula_input.h"
@@ -258,13 +259,23 @@ int Handle_Of_Result(DialogControls* hdwnd, int sel_item) {
 }
 
 int ShowResult_Graph(DialogControls* hdwnd, MathForm* the_target, const char* grp_name) {
-    switch (the_target->expr_kind) {
-        case EXPR_EXPLICIT: return ShowResult_Graph_Expl(hdwnd, the_target, grp_name, g_ufunc_list);
-        case EXPR_IMPLICIT: return ShowResult_Graph_Inpl(hdwnd, the_target, grp_name, g_ufunc_list);
-        case EXPR_POLAR: return ShowResult_Graph_Polar(hdwnd, the_target, grp_name, g_ufunc_list);
-        case EXPR_PARAMETRIC:
-            return ShowResult_Graph_Param(hdwnd, the_target, grp_name, g_ufunc_list);
-        default: return -1;
+    // Memory running out while sampling or composing abandons this drawing only: the
+    // document keeps what it had and the user's work is not lost.
+    try {
+        switch (the_target->expr_kind) {
+            case EXPR_EXPLICIT:
+                return ShowResult_Graph_Expl(hdwnd, the_target, grp_name, g_ufunc_list);
+            case EXPR_IMPLICIT:
+                return ShowResult_Graph_Inpl(hdwnd, the_target, grp_name, g_ufunc_list);
+            case EXPR_POLAR:
+                return ShowResult_Graph_Polar(hdwnd, the_target, grp_name, g_ufunc_list);
+            case EXPR_PARAMETRIC:
+                return ShowResult_Graph_Param(hdwnd, the_target, grp_name, g_ufunc_list);
+            default: return -1;
+        }
+    } catch (const std::bad_alloc&) {
+        MessageBoxA(hdwnd->Handle(), OUT_OF_MEMORY_MESSAGE, "memory error", MB_OK);
+        return 0;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "kinds/samplers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -328,7 +329,8 @@ int Finish_Scan(DialogControls* hdwnd, int found) {
 }
 
 // A root along one variable becomes a line of points across the plot: the n + 1 grid
-// values of the same variable's range, as the other coordinate.
+// values of the same variable's range, as the other coordinate. The roots are found first,
+// so a scan whose lines would exceed the point limit is refused before anything is stored.
 int Line_Scan(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_number,
               MathForm* the_target, UsrFuncArray& ufunc_list, const char* name,
               double min_value, double max_value, long n, bool vertical) {
@@ -337,19 +339,27 @@ int Line_Scan(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_numb
     const double step = (max_value - min_value) / static_cast<double>(n);
     double* cell = Cell(the_target, name);
     double previous = 0.0;
+    std::vector<double> roots;
     for (long i = 0; i <= n; ++i) {
         const double at = static_cast<double>(i) * step + min_value;
         *cell = at;
         double value = 0.0;
         if (!Evaluate(hdwnd, the_target, the_target->the_formtop, ufunc_list, &value)) return 0;
-        if (Accepted(value, previous)) {
-            for (long k = 0; k <= n; ++k) {
-                const double across = static_cast<double>(k) * step + min_value;
-                calc_values.Append(vertical ? ElmDblArray(at, across) : ElmDblArray(across, at));
-                ++*calcpnt_number;
-            }
-        }
+        if (Accepted(value, previous)) roots.push_back(at);
         previous = value;
+    }
+    const int64_t line_points = static_cast<int64_t>(n) + 1;
+    if (static_cast<double>(static_cast<int64_t>(roots.size()) * line_points) >
+        MAX_IMPLICIT_POINTS) {
+        Show(hdwnd, kGridMessage, "invalid value");
+        return 0;
+    }
+    for (double at : roots) {
+        for (long k = 0; k <= n; ++k) {
+            const double across = static_cast<double>(k) * step + min_value;
+            calc_values.Append(vertical ? ElmDblArray(at, across) : ElmDblArray(across, at));
+            ++*calcpnt_number;
+        }
     }
     return Finish_Scan(hdwnd, *calcpnt_number);
 }

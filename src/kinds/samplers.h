@@ -31,8 +31,12 @@ struct GraphRequest {
 using GraphReceiver = std::function<int(GraphRequest& request)>;
 void Set_GraphReceiver(GraphReceiver receiver);
 
-// The largest implicit grid, in points: beyond it sampling would run for minutes.
+// The most points an implicit curve collects (grid points, or the lines of a one-variable
+// scan): beyond it sampling would run for minutes and fill the memory.
 constexpr double MAX_IMPLICIT_POINTS = 100000000.0;
+
+// Shown when memory runs out while a graph is sampled or composed; the drawing is abandoned.
+inline constexpr char OUT_OF_MEMORY_MESSAGE[] = "メモリが足りないため描画を中止しました";
 
 void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double* y_date,
                        int element, const char* date_name);

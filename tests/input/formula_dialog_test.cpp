@@ -1,6 +1,7 @@
 // The formula input dialog driven as a user would: type, register, select, edit, OK.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,16 @@ TEST_F(FormulaDialog, RefusedNamesReturnToTheStoredOne) {
     EXPECT_STREQ(g_mathlist[1]->var, "t");
     EXPECT_EQ(Text(IDC_VAR_NAME), "t");
     EXPECT_EQ(g_mathlist[1]->var_min, 1.0);  // the range is read all the same
+}
+
+TEST_F(FormulaDialog, RunningOutOfMemoryAbandonsOnlyTheDrawing) {
+    Register(IDC_FORM_EXPLICIT, "x:x(0,1)");
+    Set_GraphReceiver([](GraphRequest&) -> int { throw std::bad_alloc(); });
+    dialog->Click(IDC_OK_BUTTON);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.Lines()[0], "memory error: メモリが足りないため描画を中止しました");
+    EXPECT_TRUE(dialog->IsDialogVisible());
+    EXPECT_EQ(g_mathlist.PutElementNum(), 1);  // the registered formula is still there
 }
 
 TEST_F(FormulaDialog, CloseBoxAsksFirst) {

@@ -216,6 +216,19 @@ TEST_F(Samplers, ImplicitWithoutPointsOrTooLargeAGridDrawsNothing) {
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].caption, "invalid value");
     EXPECT_EQ(handed_over, 0);
+
+    // A scan along one variable adds a whole line per root: some 3 200 roots of 100 001
+    // points each are refused with the grid's message before a point is stored.
+    for (bool along_x : {true, false}) {
+        MathForm* lines = along_x ? Implicit("sin(100*x)", "x", 0, 100, 100000, "y", 0, 1, 10)
+                                  : Implicit("sin(100*y)", "x", 0, 1, 10, "y", 0, 100, 100000);
+        boxes.Clear();
+        EXPECT_EQ(ShowResult_Graph_Inpl(nullptr, lines, "l", g_ufunc_list), 0);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.Lines()[0],
+                  "invalid value: 格子点の数が多すぎます（一億点まで）。\n分割数を減らしてください");
+        EXPECT_EQ(handed_over, 0);
+    }
 }
 
 TEST_F(Samplers, DependentNamedLikeTheIndependentIsDropped) {
