@@ -6,6 +6,7 @@
 
 #include "formula/analysis.h"
 #include "formula/calc_bin_tree.h"
+#include "platform/cp932.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -218,6 +219,37 @@ int Copy_CompFormArray(const CompForm* the_source, CompForm* the_copy, int array
     return 1;
 }
 
+namespace {
+
+size_t Utf8_CharLength(const char* text, size_t at, size_t length) {
+    size_t end = at + 1;
+    while (end < length && end - at < 4 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        ++end;
+    }
+    return end - at;
+}
+
+}  // namespace
+
+std::string Failing_Part(const char* text, int byte_count) {
+    if (text == nullptr || byte_count < 1) return std::string();
+    const size_t length = std::strlen(text);
+    std::string part;
+    int cp932_bytes = 0;
+    // Whole characters up to and including the one the count ends in, at most 255 bytes as
+    // CP932 counts them (a character that falls beyond the limit is left out whole).
+    for (size_t at = 0; at < length && at < static_cast<size_t>(byte_count);) {
+        const size_t char_length = Utf8_CharLength(text, at, length);
+        const std::string character(text + at, char_length);
+        const int width = char_length == 1 ? 1 : Cp932_ByteLength(character);
+        if (cp932_bytes + width > 255) break;
+        cp932_bytes += width;
+        part += character;
+        at += char_length;
+    }
+    return part;
+}
+
 int Analysis_InputFormula(CompForm** the_formlist, const char* line_array) {
     int temp_length = 0;
     CompForm* temp = Create_TempCompForm(line_array, &temp_length);
@@ -225,14 +257,12 @@ int Analysis_InputFormula(CompForm** the_formlist, const char* line_array) {
     int result = Analysis_Formula(temp, temp_length, line_array, &the_error, EmptyArray);
     if (result == 0) {
         if (the_error.error_kind == 1) {
-            char failing_part[256];
-            if (!My_Strncpy(failing_part, line_array, the_error.formula_position + 1,
-                            sizeof failing_part)) {
-                failing_part[0] = '\0';
-            }
-            char message[512];
+            const std::string failing_part =
+                Failing_Part(line_array, the_error.formula_position + 1);
+            char message[1024];
             std::snprintf(message, sizeof message,
-                          "これは式になってない。\nおかしいところは %s…なんです", failing_part);
+                          "これは式になってない。\nおかしいところは %s…なんです",
+                          failing_part.c_str());
             Show(message, "式解析失敗");
         } else if (the_error.error_kind == 2) {
             Show("これの配列は、オーバーしとるぞ", "式解析失敗");

@@ -4,6 +4,8 @@
 // formula input dialog (g_mhDlg).
 #pragma once
 
+#include <string>
+
 #include "formula/comp_form.h"
 
 constexpr int FORMULA_FIELD_SIZE = 256;
@@ -42,4 +44,7 @@ bool Create_PolarInputFrm(char* list_line, int max_list, const char* the_formula
                           const char* the_head);
 
 int My_Strncpy(char* dest_array, const char* source_array, int copied_num, int dest_size);
+// The first byte_count bytes of a text for a message, cut at a character boundary: the
+// character the count ends in is kept whole, and the part is at most 255 CP932 bytes.
+std::string Failing_Part(const char* text, int byte_count);
 int DeleteSpace_FromLetter(char* target);

@@ -317,6 +317,10 @@ TEST_F(FrontEnd, RejectedFormulaShowsTheTextUpToTheFault) {
         {"x+", head + "x+" + tail},
         {"log(2,x+)", head + "log(2,x+)" + tail},
         {"foo(x)+1", head + "foo(" + tail},
+        // Characters of more than one byte are never split: the whole character shows.
+        {"θ+1", head + "θ" + tail},
+        {"x+１", head + "x+１" + tail},
+        {"2*あいう", head + "2*あ" + tail},
         {"", "式解析失敗: 式が入力されていません"},
     };
     for (const auto& row : rows) {
@@ -328,6 +332,19 @@ TEST_F(FrontEnd, RejectedFormulaShowsTheTextUpToTheFault) {
         EXPECT_EQ(Messages(), Lines{row.message});
         ExpectDialogBoxes();
     }
+}
+
+TEST(FailingPart, WholeCharactersWithinTheByteLimit) {
+    EXPECT_EQ(Failing_Part("x+θ", 3), "x+θ");     // the count ends inside θ
+    EXPECT_EQ(Failing_Part("x+θ", 2), "x+");
+    EXPECT_EQ(Failing_Part("abc", 10), "abc");
+    EXPECT_EQ(Failing_Part("abc", 0), "");
+    // 300 characters of two CP932 bytes each: 127 of them fit in 255 bytes.
+    std::string wide;
+    for (int i = 0; i < 300; ++i) wide += "あ";
+    const std::string part = Failing_Part(wide.c_str(), static_cast<int>(wide.size()));
+    EXPECT_EQ(part.size(), 127u * 3);
+    EXPECT_EQ(Failing_Part(std::string(300, 'a').c_str(), 300).size(), 255u);
 }
 
 TEST_F(FrontEnd, DisplayLinesFitTheirBuffer) {
