@@ -201,6 +201,11 @@ std::string Help_FilePath() {
     return std::string(buffer) + "/使用説明/PlotariVer.html";
 }
 
+void Show_HelpOpenFailure(HWND owner) {
+    MessageBoxA(owner, "説明ファイルのオープンに失敗しました。\n手動で開いてください。",
+                "Fail open file", MB_OK);
+}
+
 int Open_HelpFile(PaperHost* host) {
     HWND owner = host != nullptr ? host->OwnerHandle() : nullptr;
     const std::string path = Help_FilePath();
@@ -211,10 +216,7 @@ int Open_HelpFile(PaperHost* host) {
     }
     struct stat info;
     const bool exists = stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    if (!exists || host == nullptr || !host->OpenDocument(path)) {
-        MessageBoxA(owner, "説明ファイルのオープンに失敗しました。\n手動で開いてください。",
-                    "Fail open file", MB_OK);
-    }
+    if (!exists || host == nullptr || !host->OpenDocument(path)) Show_HelpOpenFailure(owner);
     return 1;
 }
 

@@ -72,6 +72,9 @@ bool Confirm_Close(GraphOnWin* graph, HWND owner);
 // The manual "使用説明/PlotariVer.html" under the current directory.
 std::string Help_FilePath();
 int Open_HelpFile(PaperHost* host);
+// The message of a manual that could not be opened (also when the desktop's opener fails
+// after it started).
+void Show_HelpOpenFailure(HWND owner);
 // The text of "このソフトについて".
 std::string About_Text();
 

@@ -3,13 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProcess>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QUrl>
@@ -248,7 +248,26 @@ void MainWindow::ShowInputDialog() {
 }
 
 bool MainWindow::OpenDocument(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    // The desktop's opener tells only by its exit status that no program could show the
+    // page; it may also stay running with the browser. A failure to start is reported at
+    // once, a failing exit when it comes.
+    auto* opener = new QProcess(this);
+    opener->setProgram("xdg-open");
+    opener->setArguments({QUrl::fromLocalFile(QString::fromStdString(path)).toString()});
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    connect(opener, &QProcess::finished, this,
+            [this, opener](int exit_code, QProcess::ExitStatus status) {
+                if (status != QProcess::NormalExit || exit_code != 0) {
+                    Show_HelpOpenFailure(OwnerHandle());
+                }
+                opener->deleteLater();
+            });
+    opener->start();
+    if (!opener->waitForStarted(5000)) {
+        delete opener;
+        return false;
+    }
+    return true;
 }
 
 void MainWindow::BarMoved(int bar, int value) {

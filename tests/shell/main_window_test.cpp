@@ -16,7 +16,13 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "frames/trans_unit.h"
 #include "input/formula_dialog.h"
@@ -285,6 +291,68 @@ TEST_F(MainWindowQt, CloseAsksAndNoKeepsTheWindow) {
     window_->close();
     EXPECT_FALSE(window_->isVisible());
     EXPECT_EQ(Input_Dialog(), nullptr);
+}
+
+// 説明書を見る reports a failure whenever the desktop cannot open the page: no opener at all,
+// or an opener that fails after it started (no browser).
+TEST_F(MainWindowQt, ManualThatCannotBeOpenedIsReported) {
+    char saved_dir[4096];
+    ASSERT_NE(getcwd(saved_dir, sizeof saved_dir), nullptr);
+    char dir[] = "/tmp/plotari-opener-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    ASSERT_EQ(chdir(dir), 0);
+    ASSERT_EQ(mkdir("使用説明", 0700), 0);
+    FILE* page = fopen("使用説明/PlotariVer.html", "w");
+    ASSERT_NE(page, nullptr);
+    fclose(page);
+    ASSERT_EQ(mkdir("bin", 0700), 0);
+    auto opener = [](const char* script) {
+        FILE* file = fopen("bin/xdg-open", "w");
+        ASSERT_NE(file, nullptr);
+        fputs(script, file);
+        fclose(file);
+        ASSERT_EQ(chmod("bin/xdg-open", 0700), 0);
+    };
+    const std::string saved_path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (std::string(dir) + "/bin").c_str(), 1);
+    auto wait_for_box = [this] {
+        for (int i = 0; i < 500 && boxes_.boxes.empty(); ++i) {
+            QTest::qWait(10);
+        }
+    };
+    const std::string fail =
+        "Fail open file: 説明ファイルのオープンに失敗しました。\n手動で開いてください。";
+
+    window_->Command(1600);  // no opener on the path
+    EXPECT_EQ(boxes_.Lines(), std::vector<std::string>{fail});
+    boxes_.Clear();
+
+    opener("#!/bin/sh\nexit 3\n");  // no program for the page
+    window_->Command(1600);
+    wait_for_box();
+    EXPECT_EQ(boxes_.Lines(), std::vector<std::string>{fail});
+    boxes_.Clear();
+
+    opener("#!/bin/sh\necho \"$1\" > opened.txt\n");
+    window_->Command(1600);
+    for (int i = 0; i < 500 && access("opened.txt", F_OK) != 0; ++i) QTest::qWait(10);
+    QTest::qWait(50);
+    EXPECT_TRUE(boxes_.boxes.empty());
+    FILE* opened = fopen("opened.txt", "r");
+    ASSERT_NE(opened, nullptr);
+    char line[4096] = "";
+    ASSERT_NE(fgets(line, sizeof line, opened), nullptr);
+    fclose(opened);
+    EXPECT_EQ(std::string(line), "file://" + std::string(dir) + "/使用説明/PlotariVer.html\n");
+
+    setenv("PATH", saved_path.c_str(), 1);
+    remove("opened.txt");
+    remove("bin/xdg-open");
+    rmdir("bin");
+    remove("使用説明/PlotariVer.html");
+    rmdir("使用説明");
+    ASSERT_EQ(chdir(saved_dir), 0);
+    rmdir(dir);
 }
 
 TEST_F(MainWindowQt, Screenshot) {
