@@ -492,16 +492,29 @@ INT_PTR IovvrDlgProc(DialogControls* hdlg, UINT messg, WPARAM wParam, LPARAM) {
             return 1;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                // A count outside 1 ... 1000000 keeps the old one, as text that is no number.
-                auto read = [hdlg](int id, LONG* count) {
-                    long number = 0;
-                    if (Long_FromEditBox(hdlg, id, &number) > 0 && number >= MIN_DIVISIONS &&
-                        number <= MAX_DIVISIONS) {
-                        *count = static_cast<LONG>(number);
-                    }
+                // Text that is no number keeps the old count. A number outside
+                // 1 ... 1000000 is refused with a word, and the dialog stays open.
+                struct Read {
+                    bool number = false;
+                    long value = 0;
                 };
-                read(IDC_DIVISIONS_FREE, &the_target->stepnumber_g);
-                if (target_implicit) read(IDC_DIVISIONS_DPND, &the_target->stepnumber_dpnd);
+                auto read = [hdlg](int id, Read* result) {
+                    result->number = Long_FromEditBox(hdlg, id, &result->value) > 0;
+                    if (result->number &&
+                        (result->value < MIN_DIVISIONS || result->value > MAX_DIVISIONS)) {
+                        Refuse_EditValue(hdlg, id, DIVISIONS_RANGE_MESSAGE, "invalid division");
+                        return false;
+                    }
+                    return true;
+                };
+                Read free_count;
+                Read dpnd_count;
+                if (!read(IDC_DIVISIONS_FREE, &free_count)) return 1;
+                if (target_implicit && !read(IDC_DIVISIONS_DPND, &dpnd_count)) return 1;
+                if (free_count.number) the_target->stepnumber_g = static_cast<LONG>(free_count.value);
+                if (dpnd_count.number) {
+                    the_target->stepnumber_dpnd = static_cast<LONG>(dpnd_count.value);
+                }
                 hdlg->EndDialog(0);
                 return 1;
             }

@@ -49,3 +49,9 @@ std::unique_ptr<DialogControls> CreateDialogParamA(HINSTANCE, const DialogTempla
                                                    HWND owner, DLGPROC proc, LPARAM init_param) {
     return current_runner->CreateModeless(dialog, owner, proc, init_param);
 }
+
+void Refuse_EditValue(DialogControls* hdlg, int edit_id, const char* text, const char* caption) {
+    MessageBoxA(hdlg->Handle(), text, caption, MB_OK);
+    hdlg->SetFocusItem(edit_id);
+    hdlg->Edit_SetSel(edit_id, 0, static_cast<int>(hdlg->GetDlgItemText(edit_id).size()));
+}

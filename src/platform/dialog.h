@@ -159,6 +159,10 @@ public:
     void SetDlgItemTextA(int id, const char* text) { SetDlgItemText(id, text ? text : ""); }
 };
 
+// Refuses the value typed into an edit box: a message box says why, then the box gets the
+// focus with its whole text selected, so the user types over it; the dialog stays open.
+void Refuse_EditValue(DialogControls* hdlg, int edit_id, const char* text, const char* caption);
+
 using DLGPROC = INT_PTR (*)(DialogControls* hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
 class DialogRunner {

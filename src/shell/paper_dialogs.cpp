@@ -128,7 +128,11 @@ INT_PTR ZoomDlgProc(DialogControls* hdlg, UINT message, WPARAM wParam, LPARAM) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 const LONG value = GetInt_FromDlg(hdlg, IDC_ZOOM_EDIT);
-                if (value == g_zoom || value <= 10 || value > MAX_ZOOM) {
+                if (value > MAX_ZOOM) {
+                    Refuse_EditValue(hdlg, IDC_ZOOM_EDIT, ZOOM_TOO_LARGE_MESSAGE, "zoom over");
+                    return 1;
+                }
+                if (value == g_zoom || value <= 10) {
                     g_dlgstate = 0;
                 } else {
                     g_dlgstate = 1;
@@ -276,15 +280,27 @@ INT_PTR MCDlgProc(DialogControls* hdlg, UINT message, WPARAM wParam, LPARAM) {
                 } else if (fitted == -1) {
                     g_dlgstate = 0;
                 } else {
-                    const LONG l = GetInt_FromDlg(hdlg, IDC_SIZE_LEFT);
-                    const LONG t = GetInt_FromDlg(hdlg, IDC_SIZE_TOP);
-                    const LONG r = GetInt_FromDlg(hdlg, IDC_SIZE_RIGHT);
-                    const LONG b = GetInt_FromDlg(hdlg, IDC_SIZE_BOTTOM);
-                    // Edges in order and on the paper; a box that is not a whole number
-                    // reads as -1 and is refused here too.
-                    const bool on_paper = l >= 0 && t >= 0 && int64_t(r) * 100 <= g_cwidth &&
-                                          int64_t(b) * 100 <= g_cheight;
-                    if (l < r && t < b && on_paper) {
+                    // Each edge a whole number of millimetres on the paper; a refused box
+                    // is named and the dialog stays open.
+                    const int boxes[4] = {IDC_SIZE_LEFT, IDC_SIZE_TOP, IDC_SIZE_RIGHT,
+                                          IDC_SIZE_BOTTOM};
+                    LONG edges[4] = {0, 0, 0, 0};
+                    for (int i = 0; i < 4; ++i) {
+                        if (!Whole_Number(hdlg->GetDlgItemText(boxes[i]), &edges[i])) {
+                            Refuse_EditValue(hdlg, boxes[i], SIZE_NOT_WHOLE_MESSAGE,
+                                             "invalid size");
+                            return 1;
+                        }
+                        const int64_t limit = i % 2 == 0 ? g_cwidth : g_cheight;
+                        if (edges[i] < 0 || int64_t(edges[i]) * 100 > limit) {
+                            Refuse_EditValue(hdlg, boxes[i], SIZE_OFF_PAPER_MESSAGE,
+                                             "invalid size");
+                            return 1;
+                        }
+                    }
+                    const LONG l = edges[0], t = edges[1], r = edges[2], b = edges[3];
+                    // Edges in the wrong order leave the graph as it is, without a word.
+                    if (l < r && t < b) {
                         g_dlgstate = Check_FrameSizeChng(l, t, r, b);
                         Set_OldFrameVal(l, t, r, b);
                     } else {
@@ -336,12 +352,14 @@ INT_PTR MkrInitProc(DialogControls* hdlg, UINT message, WPARAM wParam, LPARAM) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 LONG value = 0;
-                // Marker drawing needs an interval of at least 1: anything else keeps the
-                // old default.
-                if (Whole_Number(hdlg->GetDlgItemText(IDC_MARKER_EDIT).substr(0, 256), &value) &&
-                    value >= 1) {
-                    GraphLine::SetDefMrkdev(value);
+                // Marker drawing needs an interval of at least 1.
+                if (!Whole_Number(hdlg->GetDlgItemText(IDC_MARKER_EDIT).substr(0, 256), &value) ||
+                    value < 1) {
+                    Refuse_EditValue(hdlg, IDC_MARKER_EDIT, MARKER_INTERVAL_MESSAGE,
+                                     "invalid interval");
+                    return 1;
                 }
+                GraphLine::SetDefMrkdev(value);
                 hdlg->EndDialog(IDOK);
                 return 1;
             }

@@ -27,6 +27,12 @@ extern LONG PAPER_HEIGHT;
 extern LONG g_zoom;
 extern LONG g_new_zoom;
 extern int g_dlgstate;
+// Why a value typed into the zoom, graph-size or marker-interval dialog is refused.
+inline constexpr char ZOOM_TOO_LARGE_MESSAGE[] = "倍率は10000％以下で入力してください";
+inline constexpr char SIZE_NOT_WHOLE_MESSAGE[] = "位置はミリメートル単位の整数で入力してください";
+inline constexpr char SIZE_OFF_PAPER_MESSAGE[] = "用紙からはみ出す位置は指定できません";
+inline constexpr char MARKER_INTERVAL_MESSAGE[] = "マーカーの間隔は1以上の整数で入力してください";
+
 // Zooms above this are refused: paper sizes and offsets in pixels stay within 32 bits.
 constexpr LONG MAX_ZOOM = 10000;
 

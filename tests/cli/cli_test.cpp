@@ -119,7 +119,9 @@ TEST(Cli, DivisionsAndVariableBoxes) {
     EXPECT_EQ(r.out, "0=x^2-y =8.000000\n");
     EXPECT_EQ(r.status, 0);
     r = Run_Cli({"--type", "x", "--register", "--divisions", "0"});
-    EXPECT_EQ(r.status, 0);  // refused quietly, like text that is no number
+    EXPECT_EQ(r.status, 1);  // a count outside 1 ... 1000000 is refused with a word
+    EXPECT_NE(r.err.find("invalid division: 分割数は1から1000000までの整数で入力してください"),
+              std::string::npos);
 }
 
 }  // namespace

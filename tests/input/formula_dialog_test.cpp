@@ -276,20 +276,23 @@ TEST_F(FormulaDialog, DivisionCountsThroughTheirDialog) {
         d.Type(IDC_DIVISIONS_DPND, "7");
         d.Click(IDOK);
     });
-    runner.Then([](MemoryDialog& d) {
-        d.Type(IDC_DIVISIONS_FREE, "0");
-        d.Click(IDOK);
-    });
-    runner.Then([](MemoryDialog& d) {
-        d.Type(IDC_DIVISIONS_FREE, "2000000");
-        d.Click(IDOK);
-    });
+    // A count outside 1 ... 1000000 is named and selected, and the dialog stays open.
+    for (const char* refused : {"0", "2000000"}) {
+        runner.Then([refused](MemoryDialog& d) {
+            d.Type(IDC_DIVISIONS_FREE, refused);
+            d.Click(IDOK);
+            EXPECT_FALSE(d.ended) << refused;
+            EXPECT_EQ(d.focus, IDC_DIVISIONS_FREE);
+        });
+    }
     dialog->Click(IDC_DIVISIONS_BUTTON);
     EXPECT_EQ(g_mathlist[0]->stepnumber_g, 40);
     EXPECT_EQ(g_mathlist[0]->stepnumber_dpnd, 100);
     dialog->Click(IDC_DIVISIONS_BUTTON);
     dialog->Click(IDC_DIVISIONS_BUTTON);
     EXPECT_EQ(g_mathlist[0]->stepnumber_g, 40);
+    const std::string why = std::string("invalid division: ") + DIVISIONS_RANGE_MESSAGE;
+    EXPECT_EQ(boxes.Lines(), (std::vector<std::string>{why, why}));
     ASSERT_EQ(runner.shown.size(), 3u);
     EXPECT_EQ(runner.shown[0].caption, "変数の分割数");
 

@@ -53,21 +53,35 @@ struct Paper {
 };
 
 TEST(ZoomDialog, RefusesTenAndBelowAboveTheLimitAndTheCurrentZoom) {
+    // Only the limit of 10000 is refused with a word (the dialog stays open, the box
+    // selected); what is no number, 10 or less, or the current zoom is refused silently.
+    const std::string over = std::string("zoom over: ") + ZOOM_TOO_LARGE_MESSAGE;
     const struct {
         const char* typed;
         int zoom_after;
-    } rows[] = {{"10", 100}, {"11", 11}, {"100", 100}, {"250", 250}, {"-5", 100},
-                {"abc", 100}, {"", 100}, {"10000", 10000}, {"10001", 100},
-                {"99999999999", 100}, {"150%", 100}};
+        bool told;
+    } rows[] = {{"10", 100, false},     {"11", 11, false},     {"100", 100, false},
+                {"250", 250, false},    {"-5", 100, false},    {"abc", 100, false},
+                {"", 100, false},       {"10000", 10000, false}, {"10001", 100, true},
+                {"99999999999", 100, true}, {"150%", 100, false}};
     for (const auto& row : rows) {
         ComposedGraph doc;
         FakeHost host;
         Paper paper(host);
         ScriptedDialogRunner dialogs;
+        RecordingMessageSink sink;
         dialogs.Then([&](MemoryDialog& d) {
             EXPECT_EQ(d.GetDlgItemText(IDC_ZOOM_EDIT), "100");
             d.Type(IDC_ZOOM_EDIT, row.typed);
             d.Click(IDOK);
+            EXPECT_EQ(d.ended, !row.told) << row.typed;
+            if (row.told) {
+                EXPECT_EQ(d.focus, IDC_ZOOM_EDIT);
+                int start = -1, end = -1;
+                d.Edit_GetSel(IDC_ZOOM_EDIT, &start, &end);
+                EXPECT_EQ(end - start, static_cast<int>(d.GetDlgItemText(IDC_ZOOM_EDIT).size()));
+                EXPECT_GT(end, 0);
+            }
         });
         const int invalidated = host.invalidated;
         EXPECT_EQ(Handle_Of_Menu(&host, 160, &doc.graph, &paper.state, &paper.h, &paper.v), 1);
@@ -75,6 +89,9 @@ TEST(ZoomDialog, RefusesTenAndBelowAboveTheLimitAndTheCurrentZoom) {
         EXPECT_EQ(dialogs.shown[0].name, "CHNGZOOMDLG");
         EXPECT_EQ(g_zoom_main, row.zoom_after) << row.typed;
         EXPECT_EQ(g_zoom, row.zoom_after) << row.typed;
+        EXPECT_EQ(sink.Lines(), row.told ? std::vector<std::string>{over}
+                                         : std::vector<std::string>{})
+            << row.typed;
         EXPECT_EQ(host.invalidated > invalidated, row.zoom_after != 100) << row.typed;
         EXPECT_EQ(paper.state.zoom_width_size,
                   Trunc_ToInt32(Twip_ToPixel(paper.state.win_width, &host.window, 100, 1) *
@@ -158,28 +175,40 @@ TEST(SizeDialog, TypedEdgesMoveOrResizeOrAreRefused) {
         const char* b;
         bool changes;
         bool resized;
+        int refused_box = 0;  // the box a message names, 0 for none
+        char why = 0;         // 'w' not a whole number, 'o' off the paper
     } rows[] = {
         {"same values", "70", "50", "225", "180", false, false},
         {"moved", "60", "40", "215", "170", true, false},
         {"resized", "40", "30", "250", "190", true, true},
         {"left after right", "230", "50", "225", "180", false, false},
         {"top equals bottom", "70", "180", "225", "180", false, false},
-        {"not a number", "7o", "50", "225", "180", false, false},
-        {"fraction", "70.5", "50", "225", "180", false, false},
-        {"right beyond the paper", "70", "50", "298", "180", false, false},
-        {"bottom beyond the paper", "70", "50", "225", "211", false, false},
-        {"negative left", "-1", "50", "225", "180", false, false},
+        {"not a number", "7o", "50", "225", "180", false, false, IDC_SIZE_LEFT, 'w'},
+        {"fraction", "70", "50.5", "225", "180", false, false, IDC_SIZE_TOP, 'w'},
+        {"right beyond the paper", "70", "50", "298", "180", false, false, IDC_SIZE_RIGHT, 'o'},
+        {"bottom beyond the paper", "70", "50", "225", "211", false, false, IDC_SIZE_BOTTOM, 'o'},
+        {"negative left", "-1", "50", "225", "180", false, false, IDC_SIZE_LEFT, 'o'},
         {"whole paper", "0", "0", "297", "210", true, true},
     };
     for (const auto& row : rows) {
         SizeRun run;
+        RecordingMessageSink sink;
         run.Run([&](MemoryDialog& d) {
             d.Type(IDC_SIZE_LEFT, row.l);
             d.Type(IDC_SIZE_TOP, row.t);
             d.Type(IDC_SIZE_RIGHT, row.r);
             d.Type(IDC_SIZE_BOTTOM, row.b);
             d.Click(IDOK);
+            // A refused box is named and selected; the dialog stays open for a correction.
+            EXPECT_EQ(d.ended, row.refused_box == 0) << row.name;
+            if (row.refused_box != 0) {
+                EXPECT_EQ(d.focus, row.refused_box) << row.name;
+            }
         });
+        std::vector<std::string> told;
+        if (row.why == 'w') told.push_back(std::string("invalid size: ") + SIZE_NOT_WHOLE_MESSAGE);
+        if (row.why == 'o') told.push_back(std::string("invalid size: ") + SIZE_OFF_PAPER_MESSAGE);
+        EXPECT_EQ(sink.Lines(), told) << row.name;
         const tagRECT after = run.After();
         EXPECT_EQ(g_dlgstate, row.changes ? 1 : 0) << row.name;
         EXPECT_EQ(run.doc.graph.RsinfoFlag(), row.changes ? 1 : 0) << row.name;
@@ -267,20 +296,30 @@ TEST(MarkerDialog, KeepsTheOldDefaultUnlessAWholeNumberOfAtLeastOne) {
         LONG after;
     } rows[] = {{"3", 3}, {"1", 1}, {"0", 5}, {"-2", 5}, {"x", 5}, {"2.5", 5}, {"", 5},
                 {" 12 ", 12}, {"99999999999", 5}};
+    const std::string why = std::string("invalid interval: ") + MARKER_INTERVAL_MESSAGE;
     for (const auto& row : rows) {
         GraphLine::SetDefMrkdev(5);
         FakeHost host;
         Paper paper(host);
         ScriptedDialogRunner dialogs;
+        RecordingMessageSink sink;
+        const bool refused = row.after == 5;
         dialogs.Then([&](MemoryDialog& d) {
             EXPECT_EQ(d.GetDlgItemText(IDC_MARKER_EDIT), "5");
             d.Type(IDC_MARKER_EDIT, row.typed);
             d.Click(IDOK);
+            EXPECT_EQ(d.ended, !refused) << row.typed;
+            if (refused) {
+                EXPECT_EQ(d.focus, IDC_MARKER_EDIT);
+            }
         });
         Handle_Of_Menu(&host, 1470, nullptr, &paper.state, &paper.h, &paper.v);
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].name, "MKRINTDLG");
         EXPECT_EQ(GraphLine::PutDefMrkdev(), row.after) << row.typed;
+        EXPECT_EQ(sink.Lines(), refused ? std::vector<std::string>{why}
+                                        : std::vector<std::string>{})
+            << row.typed;
     }
     GraphLine::SetDefMrkdev(5);
 }
