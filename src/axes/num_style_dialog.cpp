@@ -1,8 +1,10 @@
 #include "axes/num_style_dialog.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "formula/number_text.h"
+#include "platform/numeric.h"
 
 CHOOSESTYLE g_choose_style;
 
@@ -24,12 +26,14 @@ DialogTemplate Make_Template() {
     return dialog;
 }
 
-// OK: the selection and the digits, or nothing when the digits are not 0 ... 16.
+// OK: the selection and the digits, or nothing when the digits are not 0 ... 16. The
+// digits text reads as a decimal number truncated toward zero ("2.7" is 2, "3 " is 3,
+// text without a number 0).
 INT_PTR Take_Values(DialogControls* hDlg) {
     char text[257] = "";
     hDlg->GetDlgItemTextA(IDC_NUMDIGIT, text, sizeof text);
-    LONG digits = 0;
-    if (!C_To_Long(text, &digits) || digits < 0 || digits > NUMSTY_MAX_DIGITS) return 0;
+    const LONG digits = Trunc_ToInt32(std::strtod(text, nullptr));
+    if (digits < 0 || digits > NUMSTY_MAX_DIGITS) return 0;
     const int selection = hDlg->ListBox_GetCurSel(IDC_NUMSTYLE);
     if (selection < 0 || selection > 2) return 0;
     g_choose_style.style_number = static_cast<int16_t>(selection);

@@ -254,10 +254,7 @@ int GraphOnWin::CreateAxisData(int axis, double* min_value, double* max_value, i
         if (low_inside) *min_value = axis_min;
         if (high_inside) *max_value = axis_max;
         if (low_inside && high_inside) {
-            const int count = axis_frame[axis]->PutNumDspObj();
-            std::vector<double> labels(static_cast<size_t>(count > 0 ? count : 1));
-            axis_frame[axis]->PutNumObjDblArray(labels.data());
-            *values = ArrayCls<double>(count > 0 ? count : 1, labels.data());
+            CopyToArrayCls(axis_frame[axis].get(), values);
             return 0;
         }
     }
@@ -416,29 +413,94 @@ int GraphOnWin::CreateGraphTitle(const char* title_lett, LONG h_shift, LONG v_sh
     return 1;
 }
 
+void SetDefaultMark(int n, int current, ArrayCls<int>** mrk_kind, ArrayCls<COLORREF>** mrk_color,
+                    ArrayCls<int>** mrk_size, DefaultProps* made) {
+    const int count = n > 0 ? n : 1;
+    if (*mrk_kind == nullptr) {
+        made->mrk_kind = std::make_unique<ArrayCls<int>>(count);
+        for (int i = 0; i < count; ++i) (*made->mrk_kind)[i] = 0;
+        *mrk_kind = made->mrk_kind.get();
+    }
+    if (*mrk_color == nullptr) {
+        made->mrk_color = std::make_unique<ArrayCls<COLORREF>>(count);
+        for (int i = 0; i < count; ++i) (*made->mrk_color)[i] = Defalt_Color(current + i);
+        *mrk_color = made->mrk_color.get();
+    }
+    if (*mrk_size == nullptr) {
+        made->mrk_size = std::make_unique<ArrayCls<int>>(count);
+        for (int i = 0; i < count; ++i) (*made->mrk_size)[i] = 3;
+        *mrk_size = made->mrk_size.get();
+    }
+}
+
+void SetDefaultLnProp(int n, int current, ArrayCls<COLORREF>** data_color,
+                      ArrayCls<int>** data_style, ArrayCls<int>** data_size, DefaultProps* made) {
+    const int count = n > 0 ? n : 1;
+    if (*data_color == nullptr) {
+        made->data_color = std::make_unique<ArrayCls<COLORREF>>(count);
+        for (int i = 0; i < count; ++i) (*made->data_color)[i] = Defalt_Color(current + i);
+        *data_color = made->data_color.get();
+    }
+    if (*data_style == nullptr) {
+        made->data_style = std::make_unique<ArrayCls<int>>(count);
+        for (int i = 0; i < count; ++i) (*made->data_style)[i] = PS_SOLID;
+        *data_style = made->data_style.get();
+    }
+    if (*data_size == nullptr) {
+        made->data_size = std::make_unique<ArrayCls<int>>(count);
+        for (int i = 0; i < count; ++i) (*made->data_size)[i] = 1;
+        *data_size = made->data_size.get();
+    }
+}
+
+void CopyToArrayCls(AxisFrame* frame, ArrayCls<double>* values) {
+    const int count = frame->PutNumDspObj();
+    std::vector<double> labels(static_cast<size_t>(count > 0 ? count : 1));
+    frame->PutNumObjDblArray(labels.data());
+    *values = ArrayCls<double>(count > 0 ? count : 1, labels.data());
+}
+
+void GraphOnWin::AddInfGrpLine(GraphLine* line, COLORREF color, int pen_style, int pen_width,
+                               const char* name) {
+    line->ColorInfo()->SetRGBdata(color);
+    line->LineInfo()->SetPenStyle(static_cast<unsigned>(pen_style));
+    line->LineInfo()->SetPenSize(pen_width);
+    line->SetDateTitle(name);
+}
+
+void GraphOnWin::AddInfGrpMark(GraphLine* line, COLORREF color, int marker_kind, int radius,
+                               const char* name) {
+    line->ColorInfo()->SetRGBPntdata(color);
+    line->LineInfo()->SetMarker(marker_kind);
+    line->LineInfo()->SetPenRadius(radius);
+    line->SetDateTitle(name);
+}
+
 void GraphOnWin::AddNewGrpDate(GrpDate2D* target_date, PointDbl start_point, PointDbl trfc_point,
                                ArrayCls<int>* mrk_kind, ArrayCls<COLORREF>* data_color,
                                ArrayCls<int>* data_style, ArrayCls<int>* data_size,
                                ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size,
                                int x_axisnum, int y_axisnum) {
+    const int n = target_date->ArrayNum();
     const int current = graph_view->PutElementNum();
-    for (int i = 0; i < target_date->ArrayNum(); ++i) {
-        // Series without given properties: the colour cycle over all series of the graph,
-        // a solid line 1 pixel wide, markers of radius 3.
+    DefaultProps made;
+    SetDefaultMark(n, current, &mrk_kind, &mrk_color, &mrk_size, &made);
+    SetDefaultLnProp(n, current, &data_color, &data_style, &data_size, &made);
+    for (int i = 0; i < n; ++i) {
+        // A caller's array shorter than the data set gives the defaults for the rest.
         const COLORREF default_color = Defalt_Color(current + i);
         auto line = std::make_unique<GraphLine>(h_pWnd, &(*target_date)[i], start_point,
                                                 trfc_point, nullptr, 1, 0);
-        const char* name = target_date->PutTheName(i);
-        line->ColorInfo()->SetRGBdata(Value_Or<COLORREF>(data_color, i, default_color));
-        line->ColorInfo()->SetRGBPntdata(Value_Or<COLORREF>(mrk_color, i, default_color));
-        line->LineInfo()->SetPenStyle(static_cast<unsigned>(Value_Or<int>(data_style, i, PS_SOLID)));
-        line->LineInfo()->SetPenSize(Value_Or<int>(data_size, i, 1));
-        line->LineInfo()->SetMarker(Value_Or<int>(mrk_kind, i, 0));
-        line->LineInfo()->SetPenRadius(Value_Or<int>(mrk_size, i, 3));
-        line->SetDateTitle(name);
-        line->HoriAxis() = x_axisnum;
-        line->VerAxis() = y_axisnum;
+        GraphLine* appended = line.get();
         graph_view->Append(std::move(line));
+        const char* name = target_date->PutTheName(i);
+        AddInfGrpLine(appended, Value_Or<COLORREF>(data_color, i, default_color),
+                      Value_Or<int>(data_style, i, PS_SOLID), Value_Or<int>(data_size, i, 1),
+                      name);
+        AddInfGrpMark(appended, Value_Or<COLORREF>(mrk_color, i, default_color),
+                      Value_Or<int>(mrk_kind, i, 0), Value_Or<int>(mrk_size, i, 3), name);
+        appended->HoriAxis() = x_axisnum;
+        appended->VerAxis() = y_axisnum;
     }
 }
 

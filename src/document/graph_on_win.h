@@ -22,6 +22,22 @@ constexpr LONG DEF_VIEW_TOP = 5000;
 constexpr LONG DEF_VIEW_RIGHT = 22500;
 constexpr LONG DEF_VIEW_BOTTOM = 18000;
 
+// The property arrays made for a new data set that brings none; they live while its
+// series are added.
+struct DefaultProps {
+    std::unique_ptr<ArrayCls<int>> mrk_kind, mrk_size, data_style, data_size;
+    std::unique_ptr<ArrayCls<COLORREF>> mrk_color, data_color;
+};
+// Each null marker array (kind, colour, radius) is replaced by n defaults: kind 0, colour
+// Defalt_Color(current + i), radius 3. The arrays given are only read.
+void SetDefaultMark(int n, int current, ArrayCls<int>** mrk_kind, ArrayCls<COLORREF>** mrk_color,
+                    ArrayCls<int>** mrk_size, DefaultProps* made);
+// Likewise the line arrays: pen style 0 (solid), colour Defalt_Color(current + i), width 1.
+void SetDefaultLnProp(int n, int current, ArrayCls<COLORREF>** data_color,
+                      ArrayCls<int>** data_style, ArrayCls<int>** data_size, DefaultProps* made);
+// The current label values of an axis's number frame.
+void CopyToArrayCls(AxisFrame* frame, ArrayCls<double>* values);
+
 class GraphOnWin final : public MoveFrame {
 public:
     GraphOnWin(HWND h_pWnd, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
@@ -94,6 +110,11 @@ public:
                        ArrayCls<int>* data_style, ArrayCls<int>* data_size,
                        ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size, int x_axisnum,
                        int y_axisnum);
+    // The line and marker properties of an appended series, with its name (null: none).
+    void AddInfGrpLine(GraphLine* line, COLORREF color, int pen_style, int pen_width,
+                       const char* name);
+    void AddInfGrpMark(GraphLine* line, COLORREF color, int marker_kind, int radius,
+                       const char* name);
     // The gap above the plot for the graph title: 10 pixels, plus the top title's height.
     LONG GraphTitleGap() const;
 

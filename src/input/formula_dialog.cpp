@@ -192,6 +192,8 @@ void Initialize_Dialog(DialogControls* hdwnd) {
 void Initialize_ListView(DialogControls* hdwnd) {
     hdwnd->ListView_InsertColumn(IDC_VAR_LIST, 0, "値", 70, ColumnAlign::Left);
     hdwnd->ListView_InsertColumn(IDC_VAR_LIST, 1, "変数名", 100, ColumnAlign::Center);
+    hdwnd->ListView_AddExtendedStyle(IDC_VAR_LIST, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP |
+                                                       LVS_EX_GRIDLINES);
 }
 
 int Handle_Dialog_Command(DialogControls* hdwnd, WPARAM wParam) {

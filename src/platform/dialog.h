@@ -77,6 +77,11 @@ constexpr unsigned CS_RIGHT = 0x8;      // right-aligned label
 constexpr unsigned CS_MULTILINE = 0x10; // edit box of several lines, Enter makes a new line
 constexpr unsigned CS_NOTABSTOP = 0x20; // not reached with the Tab key
 
+// Extended styles of a list view.
+constexpr unsigned LVS_EX_GRIDLINES = 0x1;
+constexpr unsigned LVS_EX_HEADERDRAGDROP = 0x10;
+constexpr unsigned LVS_EX_FULLROWSELECT = 0x20;
+
 constexpr int IDC_STATIC = -1;
 
 struct DialogControl {
@@ -144,6 +149,8 @@ public:
     // unless the procedure stores it).
     virtual void ListView_InsertColumn(int id, int column, const std::string& title, int width,
                                        ColumnAlign align) = 0;
+    // Adds extended styles (LVS_EX_…) to the ones the list view has.
+    virtual void ListView_AddExtendedStyle(int id, unsigned ex_style) = 0;
     virtual void ListView_DeleteAllItems(int id) = 0;
     virtual int ListView_InsertItem(int id, int row, const std::string& text) = 0;
     virtual void ListView_SetItemText(int id, int row, int column, const std::string& text) = 0;

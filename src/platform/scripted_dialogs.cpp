@@ -157,6 +157,15 @@ void MemoryDialog::Edit_ReplaceSel(int id, const std::string& text) {
     state.sel_start = state.sel_end = start + static_cast<int>(text.size());
 }
 
+void MemoryDialog::ListView_AddExtendedStyle(int id, unsigned ex_style) {
+    At(id).ex_style |= ex_style;
+}
+
+unsigned MemoryDialog::ListView_ExtendedStyle(int id) const {
+    const State* state = Find(id);
+    return state != nullptr ? state->ex_style : 0;
+}
+
 void MemoryDialog::ListView_InsertColumn(int id, int column, const std::string& title, int,
                                          ColumnAlign) {
     State& state = At(id);

@@ -39,7 +39,9 @@ public:
     void Edit_ReplaceSel(int id, const std::string& text) override;
     void ListView_InsertColumn(int id, int column, const std::string& title, int width,
                                ColumnAlign align) override;
+    void ListView_AddExtendedStyle(int id, unsigned ex_style) override;
     void ListView_DeleteAllItems(int id) override;
+    unsigned ListView_ExtendedStyle(int id) const;
     int ListView_InsertItem(int id, int row, const std::string& text) override;
     void ListView_SetItemText(int id, int row, int column, const std::string& text) override;
     std::string ListView_GetItemText(int id, int row, int column) const override;
@@ -78,6 +80,7 @@ private:
         int sel_end = 0;
         std::vector<std::string> columns;
         std::vector<std::vector<std::string>> rows;
+        unsigned ex_style = 0;
     };
     State& At(int id);
     const State* Find(int id) const;

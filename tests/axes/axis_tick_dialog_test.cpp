@@ -343,3 +343,32 @@ TEST(NumStyleDialogQt, OkAndCancel) {
 }
 
 }  // namespace
+
+namespace {
+
+// The digits text reads as a decimal number truncated toward zero; only a count outside
+// 0 ... 16 leaves the style as it was.
+TEST(NumStyleDialog, DigitsTextReadsAsATruncatedDecimal) {
+    const struct {
+        const char* typed;
+        int digits_after;  // 5: unchanged
+    } rows[] = {{"2.7", 2}, {"3 ", 3}, {" 4", 4}, {"16", 16}, {"0", 0}, {"-0.5", 0},
+                {"abc", 0}, {"1e1", 10}, {"7x", 7}, {"17", 5}, {"-1", 5}, {"1e10", 5}};
+    for (const auto& row : rows) {
+        CHOOSESTYLE style;
+        style.style_number = 0;
+        style.digit_number = 5;
+        ScriptedDialogRunner runner;
+        runner.Then([&](MemoryDialog& d) {
+            d.Type(IDC_NUMDIGIT, row.typed);
+            d.Select(IDC_NUMSTYLE, 1);
+            d.Click(IDOK);
+        });
+        const bool taken = row.digits_after != 5 || std::string(row.typed) == "5";
+        EXPECT_EQ(Choose_Style(&style, nullptr, nullptr), taken ? 1 : 0) << row.typed;
+        EXPECT_EQ(style.digit_number, row.digits_after) << row.typed;
+        EXPECT_EQ(style.style_number, taken ? 1 : 0) << row.typed;
+    }
+}
+
+}  // namespace

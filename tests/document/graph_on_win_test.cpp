@@ -241,6 +241,49 @@ TEST(GraphComposition, AxesOnlyGrowToCoverNewData) {
     EXPECT_EQ(doc.graph.graph_view->Array(7)->ColorInfo()->PutRGBdata(), Defalt_Color(0));
 }
 
+TEST(GraphComposition, GivenPropertiesAreReadAndMissingOnesDefault) {
+    // Defaults for a set of three series added after two: colours continue the cycle.
+    DefaultProps made;
+    ArrayCls<int>* kind = nullptr;
+    ArrayCls<COLORREF>* marker_color = nullptr;
+    const int radius_given[3] = {7, 8, 9};
+    ArrayCls<int> radius(3, radius_given);
+    ArrayCls<int>* radius_in = &radius;
+    SetDefaultMark(3, 2, &kind, &marker_color, &radius_in, &made);
+    ASSERT_NE(kind, nullptr);
+    EXPECT_EQ((*kind)[2], 0);
+    EXPECT_EQ((*marker_color)[0], Defalt_Color(2));
+    EXPECT_EQ((*marker_color)[2], Defalt_Color(4));
+    EXPECT_EQ(radius_in, &radius);  // a given array is kept as it is
+    EXPECT_EQ(made.mrk_size, nullptr);
+    ArrayCls<COLORREF>* line_color = nullptr;
+    ArrayCls<int>* style = nullptr;
+    ArrayCls<int>* width = nullptr;
+    SetDefaultLnProp(3, 2, &line_color, &style, &width, &made);
+    EXPECT_EQ((*line_color)[1], Defalt_Color(3));
+    EXPECT_EQ((*style)[1], PS_SOLID);
+    EXPECT_EQ((*width)[2], 1);
+
+    // Through the document: a given width and marker colour, the rest by default.
+    Document doc;
+    auto data = Series({0, 1}, {0, 1}, "s");
+    const int pair[2] = {1, 0};
+    const int width_given = 4;
+    ArrayCls<int> widths(1, &width_given);
+    const COLORREF blue = RGB(0, 0, 255);
+    ArrayCls<COLORREF> marker_colors(1, &blue);
+    ASSERT_EQ(doc.graph.AddNewGraphDate(data.get(), pair, nullptr, 0, 0, nullptr, nullptr,
+                                        nullptr, &widths, &marker_colors, nullptr, 10, 10,
+                                        nullptr, nullptr, nullptr, nullptr),
+              1);
+    GraphLine* line = doc.graph.graph_view->Array(0);
+    EXPECT_EQ(line->LineInfo()->PutLineSize(), 4);
+    EXPECT_EQ(line->ColorInfo()->PutRGBPntdata(), blue);
+    EXPECT_EQ(line->ColorInfo()->PutRGBdata(), Defalt_Color(0));
+    EXPECT_EQ(line->LineInfo()->PutRadius(), 3);
+    EXPECT_STREQ(line->PutDateTitle(), "s");
+}
+
 TEST(GraphComposition, NewAxisFromALaterSeries) {
     Document doc;
     auto first = Series({0, 1}, {0, 1});

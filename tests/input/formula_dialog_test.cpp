@@ -69,6 +69,8 @@ TEST_F(FormulaDialog, StartsEmptyWithTheExplicitForm) {
     EXPECT_EQ(g_mhDlg, dialog->Handle());
     EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_FORM_EXPLICIT), BST_CHECKED);
     EXPECT_EQ(dialog->ListView_Columns(IDC_VAR_LIST), (std::vector<std::string>{"値", "変数名"}));
+    EXPECT_EQ(dialog->ListView_ExtendedStyle(IDC_VAR_LIST),
+              LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_GRIDLINES);
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ(Input_Dialog_Template().caption, "数式入力");
 }

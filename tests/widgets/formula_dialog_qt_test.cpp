@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QRadioButton>
 #include <QTest>
+#include <QHeaderView>
+#include <QImage>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -80,6 +82,16 @@ TEST_F(FormulaDialogQt, KeypadTypingRegisteringAndEditingAValue) {
     EXPECT_EQ(view->headerItem()->text(0), QString::fromUtf8("値"));
     EXPECT_EQ(view->headerItem()->text(1), QString::fromUtf8("変数名"));
     EXPECT_EQ(view->topLevelItem(0)->text(1), QString("a"));
+    // Full-row selection, movable columns and grid lines: a grey line under each row.
+    EXPECT_EQ(view->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_TRUE(view->header()->sectionsMovable());
+    const QImage cells = view->viewport()->grab().toImage();
+    const QRect first_row = view->visualItemRect(view->topLevelItem(0));
+    int grid = 0;
+    for (int x = first_row.left() + 2; x < first_row.left() + 40; ++x) {
+        if (cells.pixelColor(x, first_row.bottom()) == QColor(192, 192, 192)) ++grid;
+    }
+    EXPECT_GE(grid, 30);
     // Edit the value of a in place: typed text, Enter.
     view->editItem(view->topLevelItem(0), 0);
     auto* editor = view->findChild<QLineEdit*>();

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QHeaderView>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
@@ -37,6 +38,18 @@ public:
         dialog_->Send(WM_NOTIFY, static_cast<WPARAM>(id_), reinterpret_cast<LPARAM>(&info));
         return QStyledItemDelegate::createEditor(parent, option, index);
     }
+    // Grid lines: each cell is framed on its right and bottom edge.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!grid_lines) return;
+        painter->save();
+        painter->setPen(QColor(192, 192, 192));
+        const QRect cell = option.rect;
+        painter->drawLine(cell.topRight(), cell.bottomRight());
+        painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+        painter->restore();
+    }
     void setModelData(QWidget* editor, QAbstractItemModel*,
                       const QModelIndex& index) const override {
         auto* line = qobject_cast<QLineEdit*>(editor);
@@ -44,6 +57,8 @@ public:
         const std::string text = line->text().toStdString();
         dialog_->Label_Edited(id_, index.row(), text.c_str());
     }
+
+    bool grid_lines = false;
 
 private:
     QtDialog* dialog_;
@@ -129,12 +144,11 @@ void QtDialog::Build() {
                 auto* view = new QTreeWidget(this);
                 view->setRootIsDecorated(false);
                 view->setColumnCount(0);
-                view->setAllColumnsShowFocus(true);
                 view->setEditTriggers(QAbstractItemView::DoubleClicked |
                                       QAbstractItemView::EditKeyPressed |
                                       QAbstractItemView::SelectedClicked);
                 view->setItemDelegate(new LabelDelegate(this, control.id, view));
-                view->header()->setSectionsMovable(true);
+                view->header()->setSectionsMovable(false);
                 widget = view;
                 break;
             }
@@ -397,6 +411,22 @@ void QtDialog::ListView_InsertColumn(int id, int column, const std::string& titl
     header->setTextAlignment(column, qt_align | Qt::AlignVCenter);
     view->setProperty(QString("align%1").arg(column).toUtf8().constData(),
                       static_cast<int>(qt_align | Qt::AlignVCenter));
+}
+
+void QtDialog::ListView_AddExtendedStyle(int id, unsigned ex_style) {
+    auto* view = qobject_cast<QTreeWidget*>(Item(id));
+    if (view == nullptr) return;
+    if (ex_style & LVS_EX_FULLROWSELECT) {
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setAllColumnsShowFocus(true);
+    }
+    if (ex_style & LVS_EX_HEADERDRAGDROP) view->header()->setSectionsMovable(true);
+    if (ex_style & LVS_EX_GRIDLINES) {
+        if (auto* delegate = dynamic_cast<LabelDelegate*>(view->itemDelegate())) {
+            delegate->grid_lines = true;
+            view->viewport()->update();
+        }
+    }
 }
 
 void QtDialog::ListView_DeleteAllItems(int id) {

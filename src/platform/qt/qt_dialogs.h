@@ -43,6 +43,7 @@ public:
     void Edit_ReplaceSel(int id, const std::string& text) override;
     void ListView_InsertColumn(int id, int column, const std::string& title, int width,
                                ColumnAlign align) override;
+    void ListView_AddExtendedStyle(int id, unsigned ex_style) override;
     void ListView_DeleteAllItems(int id) override;
     int ListView_InsertItem(int id, int row, const std::string& text) override;
     void ListView_SetItemText(int id, int row, int column, const std::string& text) override;
