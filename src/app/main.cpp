@@ -33,7 +33,8 @@ int main(int argc, char* argv[]) {
         window.show();
         g_hWnd = window.Paper();
         Install_GraphDocumentReceiver();
-        if (!Create_ModlsDialog(win_Inst, nullptr)) return 0;
+        // The input dialog is a tool window of the main window: it stays above the paper.
+        if (!Create_ModlsDialog(win_Inst, window.Paper())) return 0;
         window.Paper()->setFocus();
         status = app.exec();
         Destroy_ModlsDialog();

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -62,6 +63,13 @@ void PaperView::BringToTop() {
     QWidget* top = window();
     top->raise();
     top->activateWindow();
+    // Tool windows of the main window (the formula input dialog) stay above it; a window
+    // manager keeps them there, and without one the raise does.
+    for (QDialog* tool : top->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+        if (tool->isVisible() && !tool->isModal() && (tool->windowFlags() & Qt::Tool) == Qt::Tool) {
+            tool->raise();
+        }
+    }
 }
 
 void PaperView::mousePressEvent(QMouseEvent* event) {
@@ -147,6 +155,10 @@ MainWindow::MainWindow() {
 }
 
 MainWindow::~MainWindow() {
+    // The formula input dialog is a tool window of this one: it goes with it, through the
+    // one that owns it, before Qt would delete it as a child.
+    auto* input_widget = dynamic_cast<QWidget*>(Input_Dialog());
+    if (input_widget != nullptr && input_widget->parentWidget() == this) Destroy_ModlsDialog();
     Set_PopUpMenuHandler(nullptr);
     // The paper outlives this body (it is a child widget): it must no longer call back, and
     // the graph goes first, while the paper it draws on is still there.

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -48,7 +49,7 @@ protected:
         window_->show();
         g_hWnd = window_->Paper();
         Install_GraphDocumentReceiver();
-        ASSERT_EQ(Create_ModlsDialog(nullptr, nullptr), 1);
+        ASSERT_EQ(Create_ModlsDialog(nullptr, window_->Paper()), 1);  // as the program does
         QCoreApplication::processEvents();
     }
     void TearDown() override {
@@ -279,6 +280,30 @@ TEST_F(MainWindowQt, ZoomScrollingAndHiddenBars) {
     EXPECT_EQ(g_shifth, 100);
     EXPECT_EQ(Graph().title_on_win[0]->PutFrmRect().left, title.left - 100);
     zoom("100");
+}
+
+// The input dialog is a tool window of the main window: after OK the keyboard focus goes to
+// the main window, the dialog stays shown above it for the next formula, and shown again
+// after hiding it comes back where the user put it.
+TEST_F(MainWindowQt, InputDialogStaysAboveThePaperAndKeepsItsPlace) {
+    QDialog* dialog = InputDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->parentWidget(), window_.get());
+    EXPECT_EQ(dialog->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    Draw("sin(x):x(-5,5)[200]");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(QApplication::activeWindow(), window_.get());
+    Draw("cos(x):x(-5,5)[200]");  // a second formula without showing the dialog again
+    ASSERT_TRUE(Graph().graph_view);
+    EXPECT_EQ(Graph().graph_view->PutElementNum(), 2);
+
+    dialog->move(310, 170);
+    const QPoint placed = dialog->pos();
+    QTest::keyClick(dialog, Qt::Key_Escape);  // hides it
+    EXPECT_FALSE(dialog->isVisible());
+    window_->Command(500);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->pos(), placed);
 }
 
 TEST_F(MainWindowQt, CloseAsksAndNoKeepsTheWindow) {

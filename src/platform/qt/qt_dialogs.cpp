@@ -479,10 +479,13 @@ void QtDialog::Label_Edited(int id, int row, const char* text) {
 
 void QtDialog::ShowDialog(bool show) {
     if (show) {
+        // Shown again, the dialog comes back where the user left it instead of centred anew.
+        if (hidden_at_) move(*hidden_at_);
         this->show();
         raise();
         activateWindow();
     } else {
+        if (isVisible()) hidden_at_ = pos();
         hide();
     }
 }
@@ -490,8 +493,14 @@ void QtDialog::ShowDialog(bool show) {
 std::unique_ptr<DialogControls> QtDialogRunner::CreateModeless(const DialogTemplate& dialog,
                                                               HWND owner, DLGPROC proc,
                                                               LPARAM init_param) {
-    auto qt_dialog = std::make_unique<QtDialog>(dialog, proc, Owner_Widget(owner));
+    QWidget* owner_widget = Owner_Widget(owner);
+    auto qt_dialog = std::make_unique<QtDialog>(dialog, proc, owner_widget);
     qt_dialog->setModal(false);
+    // With an owner, a modeless dialog is its tool window: it stays above the owner while
+    // the owner has the keyboard focus.
+    if (owner_widget != nullptr) {
+        qt_dialog->setWindowFlags((qt_dialog->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
+    }
     qt_dialog->Send(WM_INITDIALOG, 0, init_param);
     return qt_dialog;
 }

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/dialog.h"
 #include "platform/qt/widget_window.h"
@@ -82,6 +84,7 @@ private:
     bool quiet_ = false;  // changes made by the procedure itself send no notification
     bool closing_ = false;
     INT_PTR result_ = IDCANCEL;
+    std::optional<QPoint> hidden_at_;  // where a hidden modeless dialog was
 };
 
 class QtDialogRunner : public DialogRunner {
