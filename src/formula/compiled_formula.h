@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "formula/comp_form.h"
@@ -26,20 +27,36 @@ CompiledFormula* Compile_Formula(const CompForm* root);
 double Run_Formula(const CompiledFormula& program);
 
 // pow(v, 2) by a product where the product is provably the same double. v * v is rounded
-// correctly; libm's pow is within 0.52 of a unit in the last place, so it can round an exact
-// or near tie the other way (94906297^2 lies halfway between two doubles). The exact
-// rounding error of the product (fma) tells how far the true square is from that product:
-// within a quarter of the smaller neighbouring gap, pow cannot land on another double. Ties,
-// near ties, non-finite values and products small enough for the error to lose bits go to
-// pow itself.
+// correctly; libm's pow is within 0.52 of a unit in the last place (glibc's bound in
+// round-to-nearest), so where the true square lies within 0.02 units of a tie pow may round
+// the other way (94906297^2 lies exactly halfway between two doubles). The exact rounding
+// error of the product tells how far the true square is from it: closer than 0.45 of the
+// smaller neighbouring gap, no result within 0.55 units of the true square is another
+// double. Near ties, non-finite values and magnitudes where the error term could overflow
+// or lose bits go to pow itself.
 inline double Square_As_Pow(double v) {
+    const double magnitude = std::fabs(v);
     const double product = v * v;
-    const double magnitude = std::fabs(product);
-    if (magnitude >= 0x1p-900 && magnitude <= 0x1p+1000) {
-        const double error = std::fma(v, v, -product);
-        // magnitude * 2^-55 is at most a quarter of the gap below product (a power of two
-        // has a gap below half its gap above) and of the gap above it.
-        if (std::fabs(error) < magnitude * 0x1p-55) return product;
+    if (magnitude >= 0x1p-400 && magnitude <= 0x1p+500) {
+        // Dekker's exact product: v = high + low with 26-bit halves, every partial product
+        // exact, so v * v = product + error exactly (no fma needed, none contracted).
+        const double split = 134217729.0 * v;  // 2^27 + 1
+        const double high = split - (split - v);
+        const double low = v - high;
+        double error = high * high - product;
+        error = error + high * low;
+        error = error + high * low;
+        error = error + low * low;
+        // The gap between product and its lower neighbour (half the upper one at a power
+        // of two): the exponent of product with 52 fewer bits, halved for a bare power.
+        uint64_t bits = 0;
+        std::memcpy(&bits, &product, sizeof bits);
+        const uint64_t exponent = (bits >> 52) & 0x7ff;
+        const uint64_t gap_bits = (exponent - 52) << 52;
+        double gap = 0.0;
+        std::memcpy(&gap, &gap_bits, sizeof gap);
+        if ((bits & ((uint64_t{1} << 52) - 1)) == 0) gap *= 0.5;
+        if (std::fabs(error) < 0.45 * gap) return product;
     }
     // A volatile exponent keeps the compiler from turning pow(v, 2.0) back into v * v.
     volatile double two = 2.0;
