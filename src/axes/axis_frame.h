@@ -93,6 +93,11 @@ public:
                        const double* max_value, int cal_kind);
 
     // Drawing.
+    // The label record of the document file: 150 + 272 bytes per label.
+    int SaveFromFile(DocWriter* h_File, unsigned long* rcd_byte) const;
+    // Reads the record and redraws; 0 when it is short or inconsistent.
+    int ReadFromFile(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift);
+
     int DrawNewObject();
     int DrawContents();
     int ClearContent();

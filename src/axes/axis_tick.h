@@ -111,6 +111,11 @@ public:
     // when the range changed, 2 when the tick frame must be rebuilt with a new outer part,
     // 3 when only its appearance changed.
     int ShowSetDlg(HINSTANCE p_Inst);
+
+    // The 104-byte tick record of the document file.
+    int SaveFromFile(DocWriter* h_File, unsigned long* rcd_byte) const;
+    // Reads the record and redraws; 0 when it is short or not this axis's record.
+    int ReadFromFile(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift);
     // 2 when the outward extent the given ticks need differs from the current outer part,
     // 3 when it is the same.
     int IsChangProp(short main_lngth, short main_dir, LONG main_visible, short sub_lngth,

@@ -38,6 +38,8 @@ public:
 
     PointDbl& operator[](int index);
     int ArrayNum() const { return num_of_array; }
+    // The points in order, ArrayNum() of them.
+    const PointDbl* Points() const { return array.data(); }
 
     // 0 and an empty name when the text is null or takes 255 bytes or more.
     int SetTheName(const char* the_source);

@@ -181,14 +181,14 @@ namespace {
 
 OPENFILENAMEA File_Request(HWND hdwnd, char* file_fullname, char* file_title,
                            const char* file_filter, const char* def_extn,
-                           const char* open_title) {
+                           const char* open_title, int name_size) {
     OPENFILENAMEA ofn;
     ofn.lStructSize = 76;
     ofn.hwndOwner = hdwnd;
     ofn.lpstrFilter = file_filter;
     ofn.nFilterIndex = 0;
     ofn.lpstrFile = file_fullname;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.nMaxFile = static_cast<DWORD>(name_size);
     ofn.lpstrFileTitle = file_title;
     ofn.nMaxFileTitle = 64;
     ofn.lpstrTitle = open_title;
@@ -200,16 +200,18 @@ OPENFILENAMEA File_Request(HWND hdwnd, char* file_fullname, char* file_title,
 }  // namespace
 
 int GetOpen_FilePath(HWND hdwnd, char* file_fullname, char* file_title,
-                     const char* file_filter, const char* def_extn, const char* open_title) {
-    OPENFILENAMEA ofn =
-        File_Request(hdwnd, file_fullname, file_title, file_filter, def_extn, open_title);
+                     const char* file_filter, const char* def_extn, const char* open_title,
+                     int name_size) {
+    OPENFILENAMEA ofn = File_Request(hdwnd, file_fullname, file_title, file_filter, def_extn,
+                                     open_title, name_size);
     return GetOpenFileNameA(&ofn);
 }
 
 int Save_FilePath(HWND hdwnd, char* file_fullname, char* file_title, int* select_file,
-                  const char* file_filter, const char* def_extn, const char* open_title) {
-    OPENFILENAMEA ofn =
-        File_Request(hdwnd, file_fullname, file_title, file_filter, def_extn, open_title);
+                  const char* file_filter, const char* def_extn, const char* open_title,
+                  int name_size) {
+    OPENFILENAMEA ofn = File_Request(hdwnd, file_fullname, file_title, file_filter, def_extn,
+                                     open_title, name_size);
     const int result = GetSaveFileNameA(&ofn);
     if (result && select_file) *select_file = static_cast<int>(ofn.nFilterIndex);
     return result;

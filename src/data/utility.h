@@ -2,6 +2,7 @@
 // value-to-pixel transfer, default series colours and the file-name dialogs.
 #pragma once
 
+#include "platform/choosers.h"
 #include "platform/win_types.h"
 
 // Turns a data range into a tidy axis range. *num_of_div is the wanted number of divisions
@@ -35,7 +36,12 @@ COLORREF Defalt_Color(int line_num);
 // Open and save dialogs. file_fullname holds MAX_PATH bytes (its content is the initial
 // name), file_title 64 bytes. The filter is pairs of NUL-terminated texts ended by an
 // empty one. Non-zero when a file was chosen.
+// A file-name buffer long enough for any Linux path; the dialogs take its size as their
+// last argument (260 bytes when not given).
+constexpr int FILE_NAME_SIZE = 4096;
 int GetOpen_FilePath(HWND hdwnd, char* file_fullname, char* file_title,
-                     const char* file_filter, const char* def_extn, const char* open_title);
+                     const char* file_filter, const char* def_extn, const char* open_title,
+                     int name_size = MAX_PATH);
 int Save_FilePath(HWND hdwnd, char* file_fullname, char* file_title, int* select_file,
-                  const char* file_filter, const char* def_extn, const char* open_title);
+                  const char* file_filter, const char* def_extn, const char* open_title,
+                  int name_size = MAX_PATH);

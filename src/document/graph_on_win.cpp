@@ -70,10 +70,8 @@ GraphOnWin::~GraphOnWin() {
 }
 
 void GraphOnWin::Reference_File(const char* dsource_file) {
-    reference_file[0] = '\0';
-    if (dsource_file != nullptr && std::strlen(dsource_file) < sizeof reference_file) {
-        std::strcpy(reference_file, dsource_file);
-    }
+    // Any length: a Linux path may well be longer than 259 bytes.
+    reference_file = dsource_file != nullptr ? dsource_file : "";
 }
 
 void GraphOnWin::Geometry_Failed() {
@@ -690,7 +688,7 @@ void GraphOnWin::DeleteAllObject() {
     event_obj = nullptr;
     selectobject = nullptr;
     move_flag = 0;
-    reference_file[0] = '\0';
+    reference_file.clear();
     sinfo_flag = 0;
     if (h_pWnd != nullptr) h_pWnd->InvalidateRect(nullptr, true);
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
+#include <string>
 
 #include "axes/axis_frame.h"
 #include "axes/axis_tick.h"
@@ -125,6 +127,8 @@ public:
     int WriteImageOfGraph(HDC target_hdc, LONG zoom_val, unsigned long wr_mode);
 
     int RsinfoFlag() const override { return sinfo_flag; }
+    // Marks the document as changed (it is then offered for saving).
+    void SetModified() { sinfo_flag = 1; }
     void SetModified(int flag) { sinfo_flag = flag; }
     tagRECT PutViewRect() const;
 
@@ -159,6 +163,30 @@ public:
     int ReDraw(HDC win_dc, unsigned long wr_mode, int the_timer) override;
     int PrintObject(HDC hdc_to_printer, int) override;
 
+    // The document file. Save: 1 saved; 0 nothing to save; -1 nothing changed; -2 the file
+    // cannot be written (or a text or count cannot be stored); -3 cancelled.
+    int SaveGraphToFile();
+    int SaveGraphToNewFile();
+    // Open: 1 read or cancelled; 0 not a readable graph file; -1 the file cannot be opened;
+    // -3 the save the user asked for first did not happen (nothing opened).
+    int OpenFileToGraph(LONG h_shift, LONG v_shift);
+    // Reads the file at path into the document (the graph stays unless all of it reads).
+    int OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shift);
+    // Saves under path (the chosen name of Save As), keeping the old name on failure.
+    int SaveGraphAs(const std::string& path);
+    // Reads a whole file's bytes into this (empty) document.
+    int GraphSetFromFile(DocReader* h_File, const char* dsource_file, LONG h_shift, LONG v_shift);
+    int ReadDataDivide(DocReader* h_File, const int* axisflag_array, LONG h_shift, LONG v_shift);
+    int SetGraphFromFile(GrpDate2D* date, const int* axisflag_array, ArrayCls<int>* mrk_kind,
+                         ArrayCls<COLORREF>* data_color, ArrayCls<int>* data_style,
+                         ArrayCls<int>* data_size, ArrayCls<COLORREF>* mrk_color,
+                         ArrayCls<int>* mrk_size);
+    // The whole document as the file stores it; 0 after a message when something cannot
+    // be stored (a text CP932 cannot hold, too many series).
+    int WriteDocument(DocWriter* h_File);
+    // The series as a CSV table.
+    int PrnGraphTableData(std::ostream& output);
+
     std::unique_ptr<TitleOnWin> title_on_win[5];
     std::unique_ptr<AxisFrame> axis_frame[4];
     std::unique_ptr<AxisTick> axis_tick[4];
@@ -169,7 +197,7 @@ public:
     void* event_obj = nullptr;
     MoveFrame* selectobject = nullptr;
     int move_flag = 0;
-    char reference_file[260] = {};
+    std::string reference_file;  // the document's file, empty when never saved or opened
 
 private:
     void Reference_File(const char* dsource_file);
@@ -192,3 +220,8 @@ extern int g_zoom_main;
 // Makes the document receive what the formula side samples (AddNewGraphDate with the
 // current scroll offsets).
 void Install_GraphDocumentReceiver();
+
+// The CSV table of the graph's series into path (1), 0 when it cannot be written.
+int Write_GraphTable(GraphOnWin* graph, const std::string& path);
+// グラフデータ出力: asks for the file and writes the table; 1 written, 0 not (after a message).
+int WriteGraphdata_ToFile(HWND hWnd, GraphOnWin* graph);

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "data/point_array.h"
 #include "data/point_date.h"
 #include "elements/line_prop.h"
 #include "frames/color_set.h"
+#include "platform/doc_stream.h"
 
 // Draws a polyline through points, leaving the pen up across gap points (a coordinate
 // equal to the gap value): the next point that is not a gap starts a new polyline.
@@ -51,6 +53,11 @@ public:
     PointDate* PutPointDate() { return &date_on_virwin; }
     PointArray* PutPointArray() { return &date_on_graph; }
     LONG& MarkerDev() { return mrk_dev; }
+
+    // The series record of the document file: name (CP932; "0" for none), points, marker
+    // kind, line colour, style and width, marker colour and radius. 0 when the name cannot
+    // be written in CP932.
+    int PrintDateToFile(DocWriter* h_File);
 
     static void SetDefMrkdev(LONG defnum);
     static LONG PutDefMrkdev();
@@ -98,8 +105,18 @@ public:
     int ChangePntColor(short number);
     int ChangeLineProp(short number);
     short PutElementNum() const { return static_cast<short>(lines.size()); }
+    // The count without the 16-bit field's limit.
+    size_t Count() const { return lines.size(); }
     int PrintAllObj(const tagRECT* gview_onprt, const double* strat_point,
                     const double* trfc_point, HDC hdc_to_printer);
+
+    // The series of the document file: the total count, then the four groups (bottom,
+    // left), (bottom, right), (top, left), (top, right), each its count and its series.
+    // 0 when a series cannot be written.
+    int PrintDateDivide(DocWriter* h_File) const;
+    int PrintGData(DocWriter* h_File, short num_element, GraphLine** target_obj) const;
+    // The series as a CSV table (name and a blank per series, then x, y per point).
+    int PrnGraphTableData(std::ostream& output) const;
 
 private:
     bool InRange(int number) const {

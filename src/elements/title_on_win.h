@@ -62,6 +62,15 @@ public:
                        LONG orient, LONG h_shift, LONG v_shift, LONG top_addval);
     int MoveToNewFrame(tagRECT* new_rect, LONG h_shift, LONG v_shift);
 
+    // The title record of the document file: position, text, font and its three colours.
+    // 0 when the text or the face name cannot be written in CP932.
+    int SaveFromFile(DocWriter* h_File, unsigned long* rcd_byte) const;
+    // Reads the record and redraws; 0 when it is short or inconsistent.
+    int ReadFromFile(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift);
+    // The text alone: its CP932 byte count, then the bytes (0 for no text).
+    int SaveContent(DocWriter* h_File, unsigned long* rcd_byte) const;
+    int ReadContent(DocReader* h_File, unsigned long* rcd_byte);
+
     // Slots.
     int& BoderFlag() override { return wrt_flag; }
     int BoderFlag() const override { return wrt_flag; }

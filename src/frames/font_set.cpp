@@ -1,5 +1,6 @@
 #include "frames/font_set.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -61,5 +62,40 @@ int LogFont_ToBytes(const tagLOGFONTA* log_font, unsigned char bytes[60]) {
     std::string cp932;
     if (!Utf8_ToCp932(face, &cp932) || cp932.size() > 31) return 0;
     std::memcpy(bytes + 28, cp932.data(), cp932.size());
+    return 1;
+}
+
+int LogFont_FromBytes(const unsigned char bytes[60], tagLOGFONTA* log_font) {
+    const unsigned char* face = bytes + 28;
+    const void* end = std::memchr(face, '\0', 32);
+    if (end == nullptr) return 0;
+    std::string utf8;
+    const size_t face_length = static_cast<size_t>(static_cast<const unsigned char*>(end) - face);
+    if (!Cp932_ToUtf8(std::string(reinterpret_cast<const char*>(face), face_length), &utf8)) {
+        return 0;
+    }
+    LONG ints[5];
+    for (int i = 0; i < 5; ++i) {
+        uint32_t v = 0;
+        for (int b = 0; b < 4; ++b) v |= uint32_t(bytes[4 * i + b]) << (8 * b);
+        ints[i] = static_cast<LONG>(v);
+    }
+    log_font->lfHeight = ints[0];
+    log_font->lfWidth = ints[1];
+    log_font->lfEscapement = ints[2];
+    log_font->lfOrientation = ints[3];
+    log_font->lfWeight = ints[4];
+    log_font->lfItalic = bytes[20];
+    log_font->lfUnderline = bytes[21];
+    log_font->lfStrikeOut = bytes[22];
+    log_font->lfCharSet = bytes[23];
+    log_font->lfOutPrecision = bytes[24];
+    log_font->lfClipPrecision = bytes[25];
+    log_font->lfQuality = bytes[26];
+    log_font->lfPitchAndFamily = bytes[27];
+    if (utf8.size() < sizeof log_font->lfFaceName) {
+        std::memset(log_font->lfFaceName, 0, sizeof log_font->lfFaceName);
+        std::memcpy(log_font->lfFaceName, utf8.data(), utf8.size());
+    }
     return 1;
 }

@@ -16,6 +16,7 @@ public:
 
     int ShowFontDlg() { return ChooseFontA(&chs_fnt); }
     tagLOGFONTA* PutLogFont() { return &glog_font; }
+    const tagLOGFONTA* PutLogFont() const { return &glog_font; }
     void SetLogFont(const tagLOGFONTA* log_font) { glog_font = *log_font; }
     COLORREF PutColorInfo() const { return chs_fnt.rgbColors; }
     void SetFontColor(COLORREF color) { chs_fnt.rgbColors = color; }
@@ -29,3 +30,6 @@ private:
 // The 60 bytes the document file stores for a font: the integers little-endian, the face
 // name in CP932. 0 when the face name cannot be written in CP932 or does not fit.
 int LogFont_ToBytes(const tagLOGFONTA* log_font, unsigned char bytes[60]);
+// The font of 60 stored bytes. 0 when the face name has no NUL or is not CP932; a face
+// name whose UTF-8 form does not fit in memory keeps the font's current face.
+int LogFont_FromBytes(const unsigned char bytes[60], tagLOGFONTA* log_font);

@@ -1,7 +1,6 @@
 #include "frames/move_frame.h"
 
 #include "frames/trans_unit.h"
-#include "platform/le_io.h"
 #include "platform/numeric.h"
 
 MoveFrame::MoveFrame(HWND h_Wnd, LONG left_pos, LONG top_pos, LONG win_width,
@@ -233,20 +232,30 @@ int MoveFrame::PrintBorderDraw(HDC hdc_to_printer, tagRECT border_rect, int line
     return 1;
 }
 
-int MoveFrame::SavePosInfo(std::FILE* h_File, unsigned long* rcd_byte) const {
-    const bool ok = Write_LE32(h_File, obj_type) && Write_LE32(h_File, twip_lfpos) &&
-                    Write_LE32(h_File, twip_tppos) && Write_LEDouble(h_File, box_width) &&
-                    Write_LEDouble(h_File, box_height);
+int MoveFrame::SavePosInfo(DocWriter* h_File, unsigned long* rcd_byte) const {
+    h_File->Put32(obj_type);
+    h_File->Put32(twip_lfpos);
+    h_File->Put32(twip_tppos);
+    h_File->PutDouble(box_width);
+    h_File->PutDouble(box_height);
     *rcd_byte = 28;
-    return ok ? 1 : 0;
+    return 1;
 }
 
-int MoveFrame::ReadPosInfo(std::FILE* h_File, unsigned long* rcd_byte, LONG h_shift,
+int MoveFrame::ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift,
                            LONG v_shift) {
-    int32_t left = 0, top = 0;
+    int32_t kind = 0, left = 0, top = 0;
     double width = 0.0, height = 0.0;
-    if (!Read_LE32(h_File, &left) || !Read_LE32(h_File, &top) ||
-        !Read_LEDouble(h_File, &width) || !Read_LEDouble(h_File, &height)) {
+    if (!h_File->Get32(&kind) || !h_File->Get32(&left) || !h_File->Get32(&top) ||
+        !h_File->GetDouble(&width) || !h_File->GetDouble(&height)) {
+        return 0;
+    }
+    // A size or place that no frame of an A4 paper could have (twice its width) cannot be
+    // placed: it would also ask for a huge bitmap.
+    constexpr double kMaxTwips = 34000.0;
+    if (!(width >= 0.0 && width <= kMaxTwips && height >= 0.0 && height <= kMaxTwips) ||
+        left < -kMaxTwips || left > kMaxTwips || top < -kMaxTwips || top > kMaxTwips) {
+        h_File->Fail();
         return 0;
     }
     twip_lfpos = left;
@@ -262,7 +271,11 @@ int MoveFrame::ReadPosInfo(std::FILE* h_File, unsigned long* rcd_byte, LONG h_sh
     rect.bottom =
         rect.top + CalcValOnScrTwip(Trunc_ToInt32(box_height), h_pWnd, 2, zoom_size, 0);
     MoveObjectToPoint(&rect);
-    *rcd_byte = 24;
+    // The stored box is the truth: a frame that re-measured itself from pixels while being
+    // placed gets it back.
+    box_width = width;
+    box_height = height;
+    *rcd_byte = 28;
     return 1;
 }
 

@@ -3,9 +3,8 @@
 // always derived from them, never the other way round.
 #pragma once
 
-#include <cstdio>
-
 #include "frames/base_frame.h"
+#include "platform/doc_stream.h"
 
 class MoveFrame : public BaseFrame {
 public:
@@ -50,9 +49,10 @@ public:
     int PrintBorderDraw(HDC hdc_to_printer, tagRECT border_rect, int line_width);
 
     // The 28-byte position record: kind, left, top (32-bit each), width, height (doubles).
-    int SavePosInfo(std::FILE* h_File, unsigned long* rcd_byte) const;
-    // Reads the record after its kind (24 bytes) and places the frame; 0 when it is short.
-    int ReadPosInfo(std::FILE* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift);
+    int SavePosInfo(DocWriter* h_File, unsigned long* rcd_byte) const;
+    // Reads the record (the kind is read and not checked) and places the frame; 0 when it
+    // is short or its size is not a finite, non-negative number of twips that fits.
+    int ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift);
 
 protected:
     ~MoveFrame() = default;

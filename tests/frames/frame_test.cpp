@@ -175,32 +175,40 @@ TEST(Frame, TwipSizeSurvivesScrollResizeZoomAndFiles) {
     EXPECT_EQ(frame.GetBoxHeight(), 4321.0);
 
     for (int round = 0; round < 3; ++round) {
-        std::FILE* file = std::tmpfile();
-        ASSERT_NE(file, nullptr);
+        DocWriter writer;
         unsigned long bytes = 0;
-        EXPECT_EQ(frame.SavePosInfo(file, &bytes), 1);
+        EXPECT_EQ(frame.SavePosInfo(&writer, &bytes), 1);
         EXPECT_EQ(bytes, 28ul);
-        EXPECT_EQ(std::ftell(file), 28);
-        std::rewind(file);
-        unsigned char raw[28];
-        ASSERT_EQ(std::fread(raw, 1, 28, file), 28u);
+        ASSERT_EQ(writer.Size(), 28u);
+        const auto* raw = reinterpret_cast<const unsigned char*>(writer.Bytes().data());
         const unsigned char head[12] = {0, 0, 0, 0, 0xE8, 0x03, 0, 0, 0xE8, 0x03, 0, 0};
         EXPECT_EQ(std::memcmp(raw, head, 12), 0);
         double width = 0;
         std::memcpy(&width, raw + 12, 8);  // the test machine is little-endian
         EXPECT_EQ(width, 8787.0);
-        std::fseek(file, 4, SEEK_SET);
-        EXPECT_EQ(frame.ReadPosInfo(file, &bytes, 0, 0), 1);
-        EXPECT_EQ(bytes, 24ul);
-        std::fclose(file);
+        DocReader reader(raw, writer.Size());
+        EXPECT_EQ(frame.ReadPosInfo(&reader, &bytes, 0, 0), 1);
+        EXPECT_EQ(bytes, 28ul);
+        EXPECT_EQ(reader.Left(), 0u);
     }
     EXPECT_EQ(frame.GetBoxWidth(), 8787.0);
     EXPECT_TRUE(Same(frame.PutFrmRect(), 66, 66, 66 + 585, 66 + 288));
 
-    std::FILE* shortfile = std::tmpfile();
+    // Short records and impossible sizes are refused.
+    DocWriter bad;
+    bad.Put32(3);
+    bad.Put32(0);
+    bad.Put32(0);
+    bad.PutDouble(-5.0);
+    bad.PutDouble(100.0);
+    const auto* bad_bytes = reinterpret_cast<const unsigned char*>(bad.Bytes().data());
     unsigned long bytes = 0;
-    EXPECT_EQ(frame.ReadPosInfo(shortfile, &bytes, 0, 0), 0);
-    std::fclose(shortfile);
+    for (size_t size : {size_t{0}, size_t{27}, size_t{28}}) {
+        DocReader reader(bad_bytes, size);
+        EXPECT_EQ(frame.ReadPosInfo(&reader, &bytes, 0, 0), 0) << size;
+        EXPECT_TRUE(reader.Failed());
+    }
+    EXPECT_EQ(frame.GetBoxWidth(), 8787.0);
 }
 
 TEST(Frame, PrinterPositions) {

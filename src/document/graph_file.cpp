@@ -1,0 +1,375 @@
+// The graph document on disk: the "*.dat" file (written whole or not at all, read whole
+// and checked before it replaces the graph on screen) and the CSV table of its series.
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <locale>
+#include <memory>
+#include <vector>
+
+#include "data/utility.h"
+#include "document/graph_on_win.h"
+#include "platform/cp932.h"
+#include "platform/message_box.h"
+#include "platform/numeric.h"
+
+namespace {
+
+constexpr char kMagic[8] = {'G', 'r', 'a', 'p', 'h', '2', 'D', 'L'};
+constexpr int kTitleDirections[5] = {0, 1, 0, 1, 0};
+// The series groups of the file by axis pair (horizontal, vertical).
+constexpr int kGroupAxes[4][2] = {{1, 0}, {1, 2}, {3, 0}, {3, 2}};
+const char kDocumentFilter[] = "date files(*.dat)\0*.dat\0";
+const char kReadError[] = "このデータは読めません。";
+
+// The names proposed by the save and open dialogs: the last ones chosen.
+char save_name[FILE_NAME_SIZE] = "";
+char open_name[FILE_NAME_SIZE] = "";
+
+bool Sane_Property(int32_t value, int32_t low, int32_t high) {
+    return value >= low && value <= high;
+}
+
+}  // namespace
+
+int GraphOnWin::WriteDocument(DocWriter* h_File) {
+    if (graph_view->PutGrpLnLink()->Count() > static_cast<size_t>(INT16_MAX)) {
+        MessageBoxA(h_pWnd, "系列が多すぎるため保存できません（32767本まで）", "write error", MB_OK);
+        return 0;
+    }
+    const char* unwritable =
+        "Shift-JIS (CP932) で書けない文字があるため保存できません。\n"
+        "タイトル、系列名、フォント名を確かめてください";
+    h_File->PutBytes(kMagic, sizeof kMagic);
+    for (int axis = 0; axis < 4; ++axis) h_File->Put32(axis_flag[axis] != 0 ? 1 : 0);
+    const tagRECT view = graph_view->GetRectOnTwip();
+    h_File->Put32(view.left);
+    h_File->Put32(view.top);
+    h_File->Put32(view.right);
+    h_File->Put32(view.bottom);
+    unsigned long bytes = 0;
+    h_File->Put16(title_on_win[0] ? 1 : 0);
+    if (title_on_win[0] && !title_on_win[0]->SaveFromFile(h_File, &bytes)) {
+        MessageBoxA(h_pWnd, unwritable, "write error", MB_OK);
+        return 0;
+    }
+    for (int axis = 0; axis < 4; ++axis) {
+        if (!Exists(axis)) continue;
+        if (!axis_tick[axis] || !axis_frame[axis]) {
+            MessageBoxA(h_pWnd, "軸の情報が欠けているため保存できません", "write error", MB_OK);
+            return 0;
+        }
+        axis_tick[axis]->SaveFromFile(h_File, &bytes);
+        if (!axis_frame[axis]->SaveFromFile(h_File, &bytes)) {
+            MessageBoxA(h_pWnd, unwritable, "write error", MB_OK);
+            return 0;
+        }
+        // An axis whose title could not be made still gets a (textless) title record, so
+        // that every file written can be read back.
+        std::unique_ptr<TitleOnWin> placeholder;
+        TitleOnWin* title = title_on_win[axis + 1].get();
+        if (title == nullptr) {
+            placeholder = std::make_unique<TitleOnWin>(h_pWnd, nullptr,
+                                                       kTitleDirections[axis + 1], axis + 1, 0,
+                                                       0, 0, 0, 0, 0, 100);
+            title = placeholder.get();
+        }
+        if (!title->SaveFromFile(h_File, &bytes)) {
+            MessageBoxA(h_pWnd, unwritable, "write error", MB_OK);
+            return 0;
+        }
+    }
+    if (!graph_view->PutGrpLnLink()->PrintDateDivide(h_File)) {
+        MessageBoxA(h_pWnd, unwritable, "write error", MB_OK);
+        return 0;
+    }
+    return 1;
+}
+
+int GraphOnWin::SaveGraphToFile() {
+    if (reference_file.empty()) return SaveGraphToNewFile();
+    if (!graph_view) {
+        MessageBoxA(h_pWnd, "書き込めるデータがありません", "no write date", MB_OK);
+        return 0;
+    }
+    if (sinfo_flag == 0) {
+        MessageBoxA(h_pWnd, "更新されたものがありません", "no new date", MB_OK);
+        return -1;
+    }
+    DocWriter writer;
+    if (!WriteDocument(&writer)) return -2;
+    // The old file stays whole until the new one is completely on disk.
+    const int written = Write_FileSafely(reference_file, writer.Bytes());
+    if (written == 0) {
+        MessageBoxA(h_pWnd, "ファイルのオープンに失敗しました", "open error", MB_OK);
+        return -2;
+    }
+    if (written < 0) {
+        MessageBoxA(h_pWnd, "ファイルの書き込みに失敗しました。\n元のファイルはそのままです",
+                    "write error", MB_OK);
+        return -2;
+    }
+    sinfo_flag = 0;
+    return 1;
+}
+
+int GraphOnWin::SaveGraphAs(const std::string& path) {
+    const std::string old_name = reference_file;
+    reference_file = path;
+    const int result = SaveGraphToFile();
+    if (result < 0) reference_file = old_name;
+    return result;
+}
+
+int GraphOnWin::SaveGraphToNewFile() {
+    if (!graph_view) {
+        MessageBoxA(h_pWnd, "書き込めるデータがありません", "no write date", MB_OK);
+        return 0;
+    }
+    if (sinfo_flag == 0) {
+        MessageBoxA(h_pWnd, "更新されたものがありません", "no new date", MB_OK);
+        return -1;
+    }
+    char title[64] = "";
+    int filter = 0;
+    if (!Save_FilePath(h_pWnd, save_name, title, &filter, kDocumentFilter, "dat",
+                       "保存ファイルを指定", sizeof save_name)) {
+        return -3;
+    }
+    return SaveGraphAs(save_name);
+}
+
+int GraphOnWin::OpenFileToGraph(LONG h_shift, LONG v_shift) {
+    if (graph_view && sinfo_flag != 0) {
+        const int answer = MessageBoxA(h_pWnd, "現在のデータを保存しますか?", "Do you save data?",
+                                       MB_YESNO | MB_ICONQUESTION);
+        // A save the user asked for that did not happen stops the opening: nothing is lost.
+        if (answer == IDYES && SaveGraphToFile() != 1) return -3;
+    }
+    char title[64] = "";
+    if (!GetOpen_FilePath(h_pWnd, open_name, title, kDocumentFilter, "dat",
+                          "データを読むファイルを指定", sizeof open_name)) {
+        return 1;
+    }
+    return OpenGraphFile(open_name, h_shift, v_shift);
+}
+
+int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shift) {
+    std::vector<unsigned char> bytes;
+    if (!Read_WholeFile(path, &bytes)) {
+        MessageBoxA(h_pWnd, "ファイルのオープンに失敗しました", "open error", MB_OK);
+        return -1;
+    }
+    // Read into a new document; the graph on screen is replaced only by a whole file.
+    GraphOnWin fresh(h_pWnd, twip_lfpos, twip_tppos, Trunc_ToInt32(box_width),
+                     Trunc_ToInt32(box_height), nullptr, h_shift, v_shift, ZoomPercent(), nullptr,
+                     nullptr, nullptr, nullptr, nullptr, nullptr);
+    DocReader reader(bytes.data(), bytes.size());
+    const int result = fresh.GraphSetFromFile(&reader, path.c_str(), h_shift, v_shift);
+    if (result != 1) {
+        MessageBoxA(h_pWnd, kReadError, "read error", MB_OK);
+        return 0;
+    }
+    DeleteAllObject();
+    for (int slot = 0; slot < 5; ++slot) title_on_win[slot] = std::move(fresh.title_on_win[slot]);
+    for (int axis = 0; axis < 4; ++axis) {
+        axis_frame[axis] = std::move(fresh.axis_frame[axis]);
+        axis_tick[axis] = std::move(fresh.axis_tick[axis]);
+        axis_flag[axis] = fresh.axis_flag[axis];
+    }
+    graph_view = std::move(fresh.graph_view);
+    glist_frame = std::move(fresh.glist_frame);
+    reference_file = path;
+    sinfo_flag = 0;
+    return 1;
+}
+
+int GraphOnWin::GraphSetFromFile(DocReader* h_File, const char* dsource_file, LONG h_shift,
+                                 LONG v_shift) {
+    char magic[8];
+    if (!h_File->GetBytes(magic, sizeof magic) || std::memcmp(magic, kMagic, 8) != 0) return 0;
+    DeleteAllObject();
+    int32_t flags[4] = {0, 0, 0, 0};
+    int32_t edges[4] = {0, 0, 0, 0};
+    for (int32_t& flag : flags) h_File->Get32(&flag);
+    for (int32_t& edge : edges) h_File->Get32(&edge);
+    if (h_File->Failed()) return 0;
+    tagRECT view;
+    view.left = edges[0];
+    view.top = edges[1];
+    view.right = edges[2];
+    view.bottom = edges[3];
+    // A plot area needs a width and a height, on or near the paper.
+    constexpr LONG kLimit = 34000;
+    if (!(view.right > view.left && view.bottom > view.top) || view.left < -kLimit ||
+        view.top < -kLimit || view.right > kLimit || view.bottom > kLimit) {
+        return 0;
+    }
+    const int zoom = ZoomPercent();
+    tagRECT dot;
+    SetRect(&dot, 0, 0, 1, 1);
+    tagPOINT start;
+    start.x = 5;
+    start.y = 5;
+    for (int axis = 0; axis < 4; ++axis) {
+        axis_flag[axis] = flags[axis] != 0 ? 1 : 0;
+        if (!axis_flag[axis]) continue;
+        title_on_win[axis + 1] = std::make_unique<TitleOnWin>(
+            h_pWnd, nullptr, kTitleDirections[axis + 1], axis + 1, 0, 0, 1, 1, h_shift,
+            v_shift, zoom);
+        axis_frame[axis] = std::make_unique<AxisFrame>(h_pWnd, axis, kTitleDirections[axis + 1],
+                                                       0, nullptr, 0.0, &dot, h_shift, v_shift,
+                                                       zoom, 0, 0, 3, start);
+        axis_tick[axis] = std::make_unique<AxisTick>(h_pWnd, static_cast<short>(axis), 0.0, 0.0,
+                                                     0.0, &dot, h_shift, v_shift, zoom, 0);
+    }
+    int16_t has_title = 0;
+    if (!h_File->Get16(&has_title)) return 0;
+    unsigned long bytes = 0;
+    if (has_title != 0) {
+        title_on_win[0] = std::make_unique<TitleOnWin>(h_pWnd, nullptr, 0, 0, 0, 0, 1, 1,
+                                                       h_shift, v_shift, zoom);
+        if (!title_on_win[0]->ReadFromFile(h_File, &bytes, h_shift, v_shift)) return 0;
+    }
+    graph_view = std::make_unique<GraphView>(h_pWnd, &view, h_shift, v_shift, zoom);
+    for (int axis = 0; axis < 4; ++axis) {
+        if (!axis_flag[axis]) continue;
+        if (!axis_tick[axis]->ReadFromFile(h_File, &bytes, h_shift, v_shift) ||
+            !axis_frame[axis]->ReadFromFile(h_File, &bytes, h_shift, v_shift) ||
+            !title_on_win[axis + 1]->ReadFromFile(h_File, &bytes, h_shift, v_shift)) {
+            return 0;
+        }
+        graph_view->SetGridLine(axis_tick[axis].get());
+    }
+    int16_t total = 0;  // the groups' own counts are what count
+    if (!h_File->Get16(&total)) return 0;
+    for (const auto& pair : kGroupAxes) {
+        if (ReadDataDivide(h_File, pair, h_shift, v_shift) < 0) return 0;
+    }
+    // Every byte must have been read: anything after the last group is not this format.
+    if (h_File->Failed() || h_File->Left() != 0) return 0;
+    graph_view->DrawAllObject();
+    tagRECT legend;
+    SetRect(&legend, 0, 0, view.right / 4, view.bottom / 5);
+    glist_frame = std::make_unique<GListFrame>(h_pWnd, *graph_view->PutGrpLnLink(), view, legend,
+                                               h_shift, v_shift, zoom);
+    reference_file = dsource_file != nullptr ? dsource_file : "";
+    sinfo_flag = 0;
+    return 1;
+}
+
+int GraphOnWin::ReadDataDivide(DocReader* h_File, const int* axisflag_array, LONG, LONG) {
+    int16_t count = 0;
+    if (!h_File->Get16(&count)) return -1;
+    if (count < 0) {
+        h_File->Fail();
+        return -1;
+    }
+    if (count == 0) return 0;
+    GrpDate2D date(count, nullptr);
+    ArrayCls<int> kinds(count), styles(count), widths(count), radii(count);
+    ArrayCls<COLORREF> line_colors(count), marker_colors(count);
+    for (int i = 0; i < count; ++i) {
+        int32_t name_length = 0;
+        if (!h_File->Get32(&name_length) || !h_File->CountFits(name_length, 1)) return -1;
+        std::string cp932(static_cast<size_t>(name_length), '\0');
+        int32_t points = 0;
+        if (!h_File->GetBytes(cp932.data(), cp932.size()) || !h_File->Get32(&points)) return -1;
+        std::string name;
+        // A series has one point at least.
+        if (cp932.find('\0') != std::string::npos || !Cp932_ToUtf8(cp932, &name) || points < 1 ||
+            !h_File->CountFits(points, 16)) {
+            h_File->Fail();
+            return -1;
+        }
+        std::vector<double> x(static_cast<size_t>(points));
+        std::vector<double> y(static_cast<size_t>(points));
+        for (int32_t p = 0; p < points; ++p) {
+            h_File->GetDouble(&x[static_cast<size_t>(p)]);
+            h_File->GetDouble(&y[static_cast<size_t>(p)]);
+        }
+        int32_t kind = 0, style = 0, width = 0, radius = 0;
+        uint32_t line_color = 0, marker_color = 0;
+        if (!h_File->Get32(&kind) || !h_File->GetU32(&line_color) || !h_File->Get32(&style) ||
+            !h_File->Get32(&width) || !h_File->GetU32(&marker_color) || !h_File->Get32(&radius)) {
+            return -1;
+        }
+        // Pens and markers the drawing could not make in reasonable time are not a graph.
+        if (!Sane_Property(kind, -1000, 1000) || !Sane_Property(style, 0, 1000) ||
+            !Sane_Property(width, 0, 1000) || !Sane_Property(radius, 0, 10000)) {
+            h_File->Fail();
+            return -1;
+        }
+        PointArray series(points, x.data(), y.data(), nullptr);
+        series.SetTheName(name.c_str());
+        date[i] = series;
+        kinds[i] = kind;
+        line_colors[i] = line_color;
+        styles[i] = style;
+        widths[i] = width;
+        marker_colors[i] = marker_color;
+        radii[i] = radius;
+    }
+    SetGraphFromFile(&date, axisflag_array, &kinds, &line_colors, &styles, &widths,
+                     &marker_colors, &radii);
+    return 1;
+}
+
+int GraphOnWin::SetGraphFromFile(GrpDate2D* date, const int* axisflag_array,
+                                 ArrayCls<int>* mrk_kind, ArrayCls<COLORREF>* data_color,
+                                 ArrayCls<int>* data_style, ArrayCls<int>* data_size,
+                                 ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size) {
+    const int ux = axisflag_array[0];
+    const int uy = axisflag_array[1];
+    // A group whose axes the file does not have is dropped.
+    if (!axis_frame[ux] || !axis_frame[uy]) return 0;
+    const int x_count = axis_frame[ux]->PutNumDspObj();
+    const int y_count = axis_frame[uy]->PutNumDspObj();
+    if (x_count <= 0) return -1;
+    if (y_count <= 0) return -2;
+    std::vector<double> x_labels(static_cast<size_t>(x_count));
+    std::vector<double> y_labels(static_cast<size_t>(y_count));
+    axis_frame[ux]->PutNumObjDblArray(x_labels.data());
+    axis_frame[uy]->PutNumObjDblArray(y_labels.data());
+    PointDbl origin;
+    origin.x = x_labels.front();
+    origin.y = y_labels.back();
+    PointDbl factors;
+    factors.x = axis_frame[ux]->DateScTrns();
+    factors.y = axis_frame[uy]->DateScTrns();
+    AddNewGrpDate(date, origin, factors, mrk_kind, data_color, data_style, data_size, mrk_color,
+                  mrk_size, ux, uy);
+    return 1;
+}
+
+int GraphOnWin::PrnGraphTableData(std::ostream& output) {
+    if (!graph_view) return 0;
+    return graph_view->PutGrpLnLink()->PrnGraphTableData(output);
+}
+
+int Write_GraphTable(GraphOnWin* graph, const std::string& path) {
+    std::ofstream output(path, std::ios::binary | std::ios::trunc);
+    if (!output) return 0;
+    output.imbue(std::locale::classic());
+    graph->PrnGraphTableData(output);
+    output.flush();
+    return output.good() ? 1 : 0;
+}
+
+int WriteGraphdata_ToFile(HWND hWnd, GraphOnWin* graph) {
+    static char csv_name[FILE_NAME_SIZE] = "";
+    char title[64] = "";
+    int filter = 0;
+    if (graph == nullptr || !graph->graph_view ||
+        !Save_FilePath(hWnd, csv_name, title, &filter, "csv files(*.csv)\0*.csv\0", "csv",
+                       "グラフデータ出力先", sizeof csv_name)) {
+        MessageBoxA(hWnd, "出力先のオープンに失敗", "file open fail", MB_OK);
+        return 0;
+    }
+    // A stream that cannot be opened or written is reported too.
+    if (!Write_GraphTable(graph, csv_name)) {
+        MessageBoxA(hWnd, "出力先のオープンに失敗", "file open fail", MB_OK);
+        return 0;
+    }
+    return 1;
+}
