@@ -1,4 +1,4 @@
-// plotari: the window program. Sets up the Qt services behind message boxes, dialogs and
+// plotari [FILE]: the window program. Sets up the Qt services behind message boxes, dialogs and
 // choosers, creates the main window with its paper and graph document, and the formula
 // input dialog, then runs the event loop.
 #include <QApplication>
@@ -35,6 +35,12 @@ int main(int argc, char* argv[]) {
         Install_GraphDocumentReceiver();
         // The input dialog is a tool window of the main window: it stays above the paper.
         if (!Create_ModlsDialog(win_Inst, window.Paper())) return 0;
+        // plotari FILE opens the document FILE as 開く would.
+        const QStringList arguments = QCoreApplication::arguments();
+        if (arguments.size() > 1) {
+            window.Graph()->OpenGraphFile(arguments.at(1).toStdString(), g_shifth, g_shiftv);
+            window.InvalidateAll();
+        }
         window.Paper()->setFocus();
         status = app.exec();
         Destroy_ModlsDialog();

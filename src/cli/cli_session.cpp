@@ -14,6 +14,7 @@
 #include "kinds/samplers.h"
 #include "platform/message_box.h"
 #include "platform/qt/image_window.h"
+#include "platform/scripted_choosers.h"
 #include "platform/scripted_dialogs.h"
 #include "shell/commands.h"
 #include "shell/paper_dialogs.h"
@@ -30,15 +31,19 @@ const std::map<std::string, int> kForms = {
 const char* const kDialogActions[] = {
     "--form", "--type", "--register", "--ok",        "--plot",           "--select", "--delete",
     "--set",  "--var",  "--dep",      "--divisions", "--zoom",           "--size",
-    "--marker-interval"};
+    "--marker-interval", "--open", "--save", "--csv"};
 const char* const kWithArgument[] = {"--form", "--type",      "--plot", "--select",
                                      "--set",  "--var",       "--dep",  "--divisions",
-                                     "--zoom", "--size",      "--marker-interval"};
+                                     "--zoom", "--size",      "--marker-interval",
+                                     "--open", "--save",      "--csv"};
 
 // Menu commands run by the menu actions.
 constexpr int kZoomCommand = 160;
 constexpr int kSizeCommand = 1460;
 constexpr int kMarkerCommand = 1470;
+constexpr int kOpenCommand = 100;
+constexpr int kSaveAsCommand = 120;
+constexpr int kCsvCommand = 135;
 
 bool Is_One_Of(const std::string& name, const char* const* list, size_t count) {
     for (size_t i = 0; i < count; ++i) {
@@ -97,6 +102,11 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
     if ((action.name == "--zoom" || action.name == "--marker-interval") &&
         !Parse_Int(a, &number)) {
         *reason = action.name + " takes a whole number";
+        return false;
+    }
+    if ((action.name == "--open" || action.name == "--save" || action.name == "--csv") &&
+        a.empty()) {
+        *reason = action.name + " takes a file name";
         return false;
     }
     if (action.name == "--size") {
@@ -283,6 +293,14 @@ public:
                 d.Click(IDOK);
             });
             Menu(kMarkerCommand);
+        } else if (action.name == "--open" || action.name == "--save" ||
+                   action.name == "--csv") {
+            // The file dialog answers with the file; a question before it gets No.
+            choosers_.file_path = a;
+            choosers_.filter_index = 1;
+            Menu(action.name == "--open" ? kOpenCommand
+                                         : action.name == "--save" ? kSaveAsCommand : kCsvCommand);
+            choosers_.file_path.clear();
         } else if (action.name == "--divisions") {
             if (g_selLB_item < 0 || g_selLB_item >= g_mathlist.PutElementNum()) {
                 Refuse("no current formula for --divisions");
@@ -329,6 +347,7 @@ private:
     std::ostream& err_;
     CliSink sink_;
     ScriptedDialogRunner runner_;
+    ScriptedChoosers choosers_;
     CliDialog dialog_;
     HeadlessWindow paper_;
     GraphOnWin document_;
@@ -382,7 +401,10 @@ std::string Cli_Usage() {
            "  --divisions N[,M]           set the division counts of the current formula\n"
            "  --zoom N                    倍率変更 with N percent\n"
            "  --size L,T,R,B              グラフのサイズ変更 with the plot area's edges in mm\n"
-           "  --marker-interval N         マーカー初期値設定 with N\n";
+           "  --marker-interval N         マーカー初期値設定 with N\n"
+           "  --open FILE                 開く, choosing FILE (a save question is answered No)\n"
+           "  --save FILE                 名前をつけて保存, choosing FILE\n"
+           "  --csv FILE                  グラフデータ出力, choosing FILE\n";
 }
 
 int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err,

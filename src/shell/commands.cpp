@@ -40,6 +40,7 @@ SaveGraphAction& Save_Action() {
 // Commands this window runs itself.
 bool Built_In(int id) {
     switch (id) {
+        case 100: case 110: case 120: case 135:
         case 160: case 170: case 500: case 1460: case 1470: case 1600: case 1650: return true;
         default: return false;
     }
@@ -178,7 +179,7 @@ int Check_ObjSave(GraphOnWin* graph, HWND owner, int* saved) {
     const int answer = MessageBoxA(owner, "現在のデータを保存しますか?", "Do you save data?",
                                    MB_YESNO | MB_ICONQUESTION);
     if (answer == IDYES) {
-        const int result = Save_Action() ? Save_Action()() : 0;
+        const int result = Save_Action() ? Save_Action()() : graph->SaveGraphToFile();
         if (saved != nullptr) *saved = result == 1 ? 1 : 0;
     }
     return answer;
@@ -228,6 +229,21 @@ int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* 
                    LONG* shifth, LONG* shiftv) {
     HWND owner = host != nullptr ? host->OwnerHandle() : nullptr;
     switch (command) {
+        case 100:
+            if (graph != nullptr) {
+                graph->OpenFileToGraph(*shifth, *shiftv);
+                if (host != nullptr) host->InvalidateAll();
+            }
+            return 1;
+        case 110:
+            if (graph != nullptr) graph->SaveGraphToFile();
+            return 1;
+        case 120:
+            if (graph != nullptr) graph->SaveGraphToNewFile();
+            return 1;
+        case 135:
+            if (graph != nullptr && graph->graph_view) WriteGraphdata_ToFile(owner, graph);
+            return 1;
         case 160:
             if (graph == nullptr) {
                 MessageBoxA(owner, "用紙が設定されていません", "no paper set", MB_OK);

@@ -124,4 +124,45 @@ TEST(Cli, DivisionsAndVariableBoxes) {
               std::string::npos);
 }
 
+// Documents and tables through the menu commands: a saved graph opens and saves again to
+// the same bytes; the CSV is the series table; failures are reported.
+TEST(Cli, SaveOpenAndCsv) {
+    char dir_template[] = "/tmp/plotari-cli-doc-XXXXXX";
+    ASSERT_NE(mkdtemp(dir_template), nullptr);
+    const std::string dir = dir_template;
+    Outcome r = Run_Cli({"--plot", "explicit:x^2:x(0,2)[2]", "--save", dir + "/a.dat", "--csv",
+                         dir + "/a.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Read_File(dir + "/a.csv"), "x^2, ,\r\n0,0,\r\n1,1,\r\n2,4,\r\n");
+    // Opening then adding a series: modified, so it saves; a plain re-save of an unchanged
+    // document is refused with the Part's message.
+    r = Run_Cli({"--open", dir + "/a.dat", "--save", dir + "/b.dat"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no new date: 更新されたものがありません"), std::string::npos);
+    r = Run_Cli({"--open", dir + "/a.dat", "--plot", "explicit:x:x(0,2)[2]", "--csv",
+                 dir + "/b.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Read_File(dir + "/b.csv"),
+              "x^2, ,x, ,\r\n0,0,0,0,\r\n1,1,1,1,\r\n2,4,2,2,\r\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } failures[] = {
+        {{"--open", dir + "/missing.dat"}, "open error: ファイルのオープンに失敗しました"},
+        {{"--open", dir + "/a.csv"}, "read error: このデータは読めません。"},
+        {{"--save", dir + "/c.dat"}, "no write date: 書き込めるデータがありません"},
+        {{"--plot", "explicit:x:x(0,1)", "--save", dir + "/no/such/dir.dat"},
+         "open error: ファイルのオープンに失敗しました"},
+        {{"--plot", "explicit:x:x(0,1)", "--csv", dir + "/no/such/dir.csv"},
+         "file open fail: 出力先のオープンに失敗"},
+    };
+    for (const auto& row : failures) {
+        r = Run_Cli(row.args);
+        EXPECT_EQ(r.status, 1) << row.args[1];
+        EXPECT_NE(r.err.find(row.message), std::string::npos) << row.args[1] << ": " << r.err;
+    }
+    for (const char* name : {"a.dat", "a.csv", "b.csv"}) unlink((dir + "/" + name).c_str());
+    rmdir(dir.c_str());
+}
+
 }  // namespace
