@@ -20,6 +20,7 @@
 #include "platform/doc_stream.h"
 #include "platform/qt/image_window.h"
 #include "platform/recording_message_sink.h"
+#include "platform/scripted_choosers.h"
 #include "qt_test_app.h"
 
 namespace {
@@ -333,6 +334,39 @@ TEST(GraphFile, AGroupWithoutItsAxesIsDropped) {
     ASSERT_EQ(again.graph.OpenGraphFile(path, 0, 0), 1);
     ASSERT_EQ(again.graph.graph_view->PutElementNum(), 1);
     EXPECT_STREQ(again.graph.graph_view->Array(0)->PutDateTitle(), "left");
+    remove(path.c_str());
+    rmdir(dir.c_str());
+}
+
+// 開く asks about a modified graph first; a save the user wanted that does not happen
+// stops the opening, so nothing is lost.
+TEST(GraphFile, OpeningAsksAndAFailedSaveStopsIt) {
+    const std::string dir = Temp_Dir();
+    Document source;
+    ASSERT_EQ(source.Add({0, 1}, {2, 3}, "file"), 1);
+    const std::string path = dir + "/open.dat";
+    ASSERT_EQ(source.graph.SaveGraphAs(path), 1);
+
+    OpenedGraph target;  // composed, so modified
+    ScriptedChoosers choosers;
+    RecordingMessageSink boxes;
+    boxes.Script({IDYES});
+    choosers.confirm = false;  // the save dialog is cancelled
+    EXPECT_EQ(target.doc.graph.OpenFileToGraph(0, 0), -3);
+    EXPECT_TRUE(target.Kept());
+    ASSERT_EQ(choosers.file_requests.size(), 1u);  // only the save dialog was shown
+    EXPECT_EQ(boxes.Lines(), std::vector<std::string>{"Do you save data?: 現在のデータを保存しますか?"});
+
+    boxes.Clear();
+    boxes.Script({IDNO});
+    choosers.confirm = true;
+    choosers.file_path = path;
+    EXPECT_EQ(target.doc.graph.OpenFileToGraph(0, 0), 1);
+    ASSERT_TRUE(target.doc.graph.graph_view);
+    EXPECT_STREQ(target.doc.graph.graph_view->Array(0)->PutDateTitle(), "file");
+    EXPECT_EQ(target.doc.graph.reference_file, path);
+    EXPECT_EQ(target.doc.graph.RsinfoFlag(), 0);
+    EXPECT_EQ(choosers.file_requests.back().lpstrTitle, std::string("データを読むファイルを指定"));
     remove(path.c_str());
     rmdir(dir.c_str());
 }
