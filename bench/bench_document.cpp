@@ -48,7 +48,7 @@ const std::string kPath = "/tmp/plotari-bench-document.dat";
 void Save(benchmark::State& state) {
     auto doc = Big_Document(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        doc->graph.SetModified();
+        doc->graph.SetModified(1);
         if (doc->graph.SaveGraphAs(kPath) != 1) state.SkipWithError("save failed");
     }
 }

@@ -31,11 +31,12 @@ const std::map<std::string, int> kForms = {
 const char* const kDialogActions[] = {
     "--form", "--type", "--register", "--ok",        "--plot",           "--select", "--delete",
     "--set",  "--var",  "--dep",      "--divisions", "--zoom",           "--size",
-    "--marker-interval", "--open", "--save", "--csv"};
+    "--marker-interval", "--open", "--save", "--csv", "--bmp", "--jpg", "--png"};
 const char* const kWithArgument[] = {"--form", "--type",      "--plot", "--select",
                                      "--set",  "--var",       "--dep",  "--divisions",
                                      "--zoom", "--size",      "--marker-interval",
-                                     "--open", "--save",      "--csv"};
+                                     "--open", "--save",      "--csv",  "--bmp",
+                                     "--jpg",  "--png"};
 
 // Menu commands run by the menu actions.
 constexpr int kZoomCommand = 160;
@@ -44,6 +45,7 @@ constexpr int kMarkerCommand = 1470;
 constexpr int kOpenCommand = 100;
 constexpr int kSaveAsCommand = 120;
 constexpr int kCsvCommand = 135;
+constexpr int kPictureCommand = 130;
 
 bool Is_One_Of(const std::string& name, const char* const* list, size_t count) {
     for (size_t i = 0; i < count; ++i) {
@@ -104,7 +106,8 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
         *reason = action.name + " takes a whole number";
         return false;
     }
-    if ((action.name == "--open" || action.name == "--save" || action.name == "--csv") &&
+    if ((action.name == "--open" || action.name == "--save" || action.name == "--csv" ||
+         action.name == "--bmp" || action.name == "--jpg" || action.name == "--png") &&
         a.empty()) {
         *reason = action.name + " takes a file name";
         return false;
@@ -301,6 +304,13 @@ public:
             Menu(action.name == "--open" ? kOpenCommand
                                          : action.name == "--save" ? kSaveAsCommand : kCsvCommand);
             choosers_.file_path.clear();
+        } else if (action.name == "--bmp" || action.name == "--jpg" || action.name == "--png") {
+            // 図を保存 with the file and the filter of its kind.
+            choosers_.file_path = a;
+            choosers_.filter_index = action.name == "--bmp" ? 1 : action.name == "--jpg" ? 2 : 3;
+            Menu(kPictureCommand);
+            choosers_.file_path.clear();
+            choosers_.filter_index = 1;
         } else if (action.name == "--divisions") {
             if (g_selLB_item < 0 || g_selLB_item >= g_mathlist.PutElementNum()) {
                 Refuse("no current formula for --divisions");
@@ -404,7 +414,8 @@ std::string Cli_Usage() {
            "  --marker-interval N         マーカー初期値設定 with N\n"
            "  --open FILE                 開く, choosing FILE (a save question is answered No)\n"
            "  --save FILE                 名前をつけて保存, choosing FILE\n"
-           "  --csv FILE                  グラフデータ出力, choosing FILE\n";
+           "  --csv FILE                  グラフデータ出力, choosing FILE\n"
+           "  --bmp FILE, --jpg FILE, --png FILE   図を保存 as BMP, JPEG or PNG\n";
 }
 
 int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err,

@@ -127,8 +127,6 @@ public:
     int WriteImageOfGraph(HDC target_hdc, LONG zoom_val, unsigned long wr_mode);
 
     int RsinfoFlag() const override { return sinfo_flag; }
-    // Marks the document as changed (it is then offered for saving).
-    void SetModified() { sinfo_flag = 1; }
     void SetModified(int flag) { sinfo_flag = flag; }
     tagRECT PutViewRect() const;
 

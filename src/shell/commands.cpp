@@ -8,6 +8,7 @@
 
 #include "document/graph_on_win.h"
 #include "platform/message_box.h"
+#include "shell/picture_export.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ SaveGraphAction& Save_Action() {
 // Commands this window runs itself.
 bool Built_In(int id) {
     switch (id) {
-        case 100: case 110: case 120: case 135:
+        case 100: case 110: case 120: case 130: case 135: case 320:
         case 160: case 170: case 500: case 1460: case 1470: case 1600: case 1650: return true;
         default: return false;
     }
@@ -241,9 +242,23 @@ int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* 
         case 120:
             if (graph != nullptr) graph->SaveGraphToNewFile();
             return 1;
+        case 130: {
+            LONG width = 0, height = 0;
+            Paper_PixelSize(host != nullptr ? host->PaperHandle() : nullptr, &width, &height);
+            if (SaveGraph_ToImageFile2(owner, width, height, graph) == -2) {
+                MessageBoxA(owner, "保存するイメージがありません", "No save image", MB_OK);
+            }
+            return 1;
+        }
         case 135:
             if (graph != nullptr && graph->graph_view) WriteGraphdata_ToFile(owner, graph);
             return 1;
+        case 320: {
+            LONG width = 0, height = 0;
+            Paper_PixelSize(host != nullptr ? host->PaperHandle() : nullptr, &width, &height);
+            TransGraph_ToClipBord(owner, width, height, graph);
+            return 1;
+        }
         case 160:
             if (graph == nullptr) {
                 MessageBoxA(owner, "用紙が設定されていません", "no paper set", MB_OK);

@@ -127,7 +127,7 @@ TEST(GraphFile, SaveOpenSaveGivesTheSameBytes) {
             EXPECT_STREQ(second.graph.graph_view->Array(2)->PutDateTitle(), "上右の系列");
             EXPECT_EQ(second.graph.graph_view->Array(2)->HoriAxis(), 3);
         }
-        second.graph.SetModified();  // a change, so that it saves
+        second.graph.SetModified(1);  // a change, so that it saves
         const std::string b = dir + "/b" + std::to_string(variant) + ".dat";
         ASSERT_EQ(second.graph.SaveGraphAs(b), 1);
         EXPECT_EQ(Read_Bytes(a), Read_Bytes(b));
@@ -208,7 +208,7 @@ TEST(GraphFile, SavingRefusalsAndMessages) {
     ASSERT_EQ(doc.graph.SaveGraphAs(path), 1);
     EXPECT_EQ(doc.graph.SaveGraphToFile(), -1);  // nothing changed since
     // Not writable: reported, still modified, the name kept.
-    doc.graph.SetModified();
+    doc.graph.SetModified(1);
     EXPECT_EQ(doc.graph.SaveGraphAs(dir + "/missing/dir/x.dat"), -2);
     EXPECT_EQ(doc.graph.RsinfoFlag(), 1);
     EXPECT_EQ(doc.graph.reference_file, path);
@@ -242,7 +242,7 @@ TEST(GraphFile, LongPathsStayTheDocumentsName) {
     Document again;
     ASSERT_EQ(again.graph.OpenGraphFile(path, 0, 0), 1);
     EXPECT_EQ(again.graph.reference_file, path);
-    again.graph.SetModified();
+    again.graph.SetModified(1);
     EXPECT_EQ(again.graph.SaveGraphToFile(), 1);  // a plain save, no dialog
     remove(path.c_str());
     while (dir != top) {

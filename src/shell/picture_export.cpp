@@ -1,0 +1,274 @@
+#include "shell/picture_export.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <jpeglib.h>
+#include <unistd.h>
+
+#include "data/utility.h"
+#include "frames/trans_unit.h"
+#include "platform/doc_stream.h"
+#include "platform/message_box.h"
+#include "platform/qt/qt_gdi.h"
+#include "shell/paper_dialogs.h"
+
+namespace {
+
+int64_t Row_Bytes(int32_t width) { return (int64_t(width) * 3 + 3) / 4 * 4; }
+
+void Put_LE(std::string* out, uint64_t value, int width) {
+    for (int i = 0; i < width; ++i) out->push_back(static_cast<char>(value >> (8 * i)));
+}
+
+bool Ends_With(const std::string& name, const char* extension) {
+    const size_t length = std::strlen(extension);
+    if (name.size() < length) return false;
+    for (size_t i = 0; i < length; ++i) {
+        const char c = name[name.size() - length + i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != extension[i]) return false;
+    }
+    return true;
+}
+
+// libjpeg reports a failure through its error manager: back to the caller, not exit().
+struct JpegError {
+    jpeg_error_mgr manager;
+    std::jmp_buf back;
+};
+
+void Jpeg_ErrorExit(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<JpegError*>(info->err)->back, 1);
+}
+
+// Compresses into an open file; false when libjpeg failed.
+bool Compress(std::FILE* file, const unsigned char* pixels, const JpgRec& record) {
+    jpeg_compress_struct info;
+    JpegError error;
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = Jpeg_ErrorExit;
+    std::vector<unsigned char> row(static_cast<size_t>(record.picwidth) * 3);
+    if (setjmp(error.back)) {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = static_cast<JDIMENSION>(record.picwidth);
+    info.image_height = static_cast<JDIMENSION>(record.picheight);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        // The rows are bottom-up: scan line k is buffer row height - 1 - k, in BGR.
+        const int64_t source_row = record.picheight - 1 - static_cast<int64_t>(info.next_scanline);
+        const unsigned char* source = pixels + source_row * record.linesize;
+        for (int32_t x = 0; x < record.picwidth; ++x) {
+            row[static_cast<size_t>(x) * 3] = source[x * 3 + 2];
+            row[static_cast<size_t>(x) * 3 + 1] = source[x * 3 + 1];
+            row[static_cast<size_t>(x) * 3 + 2] = source[x * 3];
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+// The last names chosen in the picture dialog.
+char picture_name[FILE_NAME_SIZE] = "";
+
+}  // namespace
+
+void Paper_PixelSize(HWND hwnd, LONG* width, LONG* height) {
+    *width = Twip_ToPixel(Dmm_ToTwip(PAPER_WIDTH), hwnd, 100, 1);
+    *height = Twip_ToPixel(Dmm_ToTwip(PAPER_HEIGHT), hwnd, 100, 2);
+}
+
+QImage GetBitmap_ToGraph(GraphOnWin* graph, LONG width, LONG height) {
+    if (width <= 0 || height <= 0) return QImage();
+    QImage picture = New_Image(width, height, Qt::white);
+    HDC hdc = Create_ImageDC(&picture, 96, 96);
+    if (graph != nullptr) graph->WriteImageOfGraph(hdc, 100, SRCAND);
+    DeleteDC(hdc);
+    return picture;
+}
+
+std::unique_ptr<BITMAPINFOHEADER> Create_BitmapInfoStruct(HWND hwnd, const QImage& bitmap) {
+    if (bitmap.isNull()) {
+        MessageBoxA(hwnd, "ビットマップ構造体の獲得に失敗", "fail getbitmap", MB_OK);
+        return nullptr;
+    }
+    auto header = std::make_unique<BITMAPINFOHEADER>();
+    header->biWidth = bitmap.width();
+    header->biHeight = bitmap.height();
+    // The exact size of the padded rows (what the pixel read-out leaves there).
+    header->biSizeImage = static_cast<uint32_t>(Row_Bytes(bitmap.width()) * bitmap.height());
+    return header;
+}
+
+std::unique_ptr<unsigned char[]> Create_BMPDate(HWND hwnd, const QImage& bitmap,
+                                                const BITMAPINFOHEADER* header) {
+    if (bitmap.isNull() || header == nullptr) {
+        MessageBoxA(hwnd, "ビットマップ情報獲得に失敗", "fail ctable", MB_OK);
+        return nullptr;
+    }
+    const QImage rgb = bitmap.convertToFormat(QImage::Format_RGB32);
+    const int64_t row_bytes = Row_Bytes(header->biWidth);
+    std::unique_ptr<unsigned char[]> pixels(new (std::nothrow)
+                                                unsigned char[header->biSizeImage]());
+    if (!pixels) {
+        MessageBoxA(hwnd, "ビットマップファイルメモリ獲得に失敗", "fail file", MB_OK);
+        return nullptr;
+    }
+    for (int32_t y = 0; y < header->biHeight; ++y) {
+        const QRgb* source = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        unsigned char* row = pixels.get() + (int64_t(header->biHeight) - 1 - y) * row_bytes;
+        for (int32_t x = 0; x < header->biWidth; ++x) {
+            row[x * 3] = static_cast<unsigned char>(qBlue(source[x]));
+            row[x * 3 + 1] = static_cast<unsigned char>(qGreen(source[x]));
+            row[x * 3 + 2] = static_cast<unsigned char>(qRed(source[x]));
+        }
+    }
+    return pixels;
+}
+
+int Create_BMPFile(HWND hwnd, const char* fileName, const BITMAPINFOHEADER* header,
+                   const QImage& bitmap) {
+    std::unique_ptr<unsigned char[]> pixels = Create_BMPDate(hwnd, bitmap, header);
+    if (!pixels) return 0;
+    std::string file;
+    file.reserve(54 + header->biSizeImage);
+    file += "BM";
+    Put_LE(&file, 54u + header->biSizeImage, 4);
+    Put_LE(&file, 0, 4);  // two reserved 16-bit zeros
+    Put_LE(&file, 54, 4);
+    Put_LE(&file, header->biSize, 4);
+    Put_LE(&file, static_cast<uint32_t>(header->biWidth), 4);
+    Put_LE(&file, static_cast<uint32_t>(header->biHeight), 4);
+    Put_LE(&file, header->biPlanes, 2);
+    Put_LE(&file, header->biBitCount, 2);
+    Put_LE(&file, header->biCompression, 4);
+    Put_LE(&file, header->biSizeImage, 4);
+    Put_LE(&file, static_cast<uint32_t>(header->biXPelsPerMeter), 4);
+    Put_LE(&file, static_cast<uint32_t>(header->biYPelsPerMeter), 4);
+    Put_LE(&file, header->biClrUsed, 4);
+    Put_LE(&file, header->biClrImportant, 4);
+    file.append(reinterpret_cast<const char*>(pixels.get()), header->biSizeImage);
+    // Written whole or not at all; a failure is a message, never the end of the program.
+    const int written = Write_FileSafely(fileName, file);
+    if (written == 0) {
+        MessageBoxA(hwnd, "ファイルハンドル獲得に失敗", "fail getfilehandle", MB_OK);
+        return 0;
+    }
+    if (written < 0) {
+        MessageBoxA(hwnd, "カラー指数コピー失敗", "fail color indices", MB_OK);
+        return 0;
+    }
+    return 1;
+}
+
+int Save_JpegFile(const char* fileName, const unsigned char* pixels, const JpgRec& record) {
+    if (pixels == nullptr || record.picwidth <= 0 || record.picheight <= 0) return -1;
+    const std::string temporary = std::string(fileName) + ".plotari-tmp";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) return 0;
+    bool ok = Compress(file, pixels, record);
+    ok = std::fflush(file) == 0 && ok;
+    ok = ::fsync(fileno(file)) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    if (ok && std::rename(temporary.c_str(), fileName) != 0) ok = false;
+    if (!ok) std::remove(temporary.c_str());
+    return ok ? 1 : 0;
+}
+
+int SaveGraph_ToJpgFile(HWND hwnd, const QImage& bitmap, const BITMAPINFOHEADER* header,
+                        const char* fileName) {
+    std::unique_ptr<unsigned char[]> pixels = Create_BMPDate(hwnd, bitmap, header);
+    if (!pixels) {
+        MessageBoxA(hwnd, "ピクセルデータの取得に失敗", "fail pixel data", MB_OK);
+        return -1;
+    }
+    JpgRec record;
+    record.picwidth = header->biWidth;
+    record.picheight = header->biHeight;
+    record.linesize = static_cast<int32_t>(Row_Bytes(header->biWidth));
+    record.bitCount = 24;
+    const int result = Save_JpegFile(fileName, pixels.get(), record);
+    // A JPEG that cannot be written is reported as the BMP writer does.
+    if (result == 0) MessageBoxA(hwnd, "JPEGファイルの書き込みに失敗", "fail jpeg file", MB_OK);
+    return result;
+}
+
+int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
+                      const std::string& path, PictureFormat format) {
+    if (graph == nullptr || !graph->graph_view) return -2;
+    const QImage picture = GetBitmap_ToGraph(graph, width, height);
+    std::unique_ptr<BITMAPINFOHEADER> header = Create_BitmapInfoStruct(hwnd, picture);
+    if (!header) {
+        MessageBoxA(hwnd, "BITMAPINFO構造体作成に失敗", "fail BITMAPINFO", MB_OK);
+        return 0;
+    }
+    switch (format) {
+        case PictureFormat::Bmp: return Create_BMPFile(hwnd, path.c_str(), header.get(), picture);
+        case PictureFormat::Jpeg:
+            return SaveGraph_ToJpgFile(hwnd, picture, header.get(), path.c_str());
+        case PictureFormat::Png: {
+            const std::string temporary = path + ".plotari-tmp";
+            if (!picture.save(QString::fromStdString(temporary), "PNG") ||
+                std::rename(temporary.c_str(), path.c_str()) != 0) {
+                std::remove(temporary.c_str());
+                MessageBoxA(hwnd, "PNGファイルの書き込みに失敗", "fail png file", MB_OK);
+                return 0;
+            }
+            return 1;
+        }
+    }
+    return -1;
+}
+
+int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph) {
+    if (graph == nullptr || !graph->graph_view) return -2;
+    char title[64] = "";
+    int filter = 0;
+    static const char kFilters[] =
+        "ビットマップ(*.BMP)\0*.bmp\0JPEG files(*.JPG,*.JPEG)\0*.jpg;*.jpeg\0PNG (*.png)\0*.png\0";
+    if (!Save_FilePath(hwnd, picture_name, title, &filter, kFilters, "jpg", "保存ファイルを指定",
+                       sizeof picture_name)) {
+        return 0;
+    }
+    std::string path = picture_name;
+    PictureFormat format;
+    switch (filter) {
+        case 1:
+            format = PictureFormat::Bmp;
+            if (!Ends_With(path, ".bmp")) path += ".bmp";
+            break;
+        case 2:
+            format = PictureFormat::Jpeg;
+            if (!Ends_With(path, ".jpg") && !Ends_With(path, ".jpeg")) path += ".jpg";
+            break;
+        case 3:
+            format = PictureFormat::Png;
+            if (!Ends_With(path, ".png")) path += ".png";
+            break;
+        default: return -1;
+    }
+    return Save_PaperPicture(hwnd, graph, width, height, path, format);
+}
+
+int TransGraph_ToClipBord(HWND, LONG width, LONG height, GraphOnWin* graph) {
+    if (graph == nullptr || !graph->graph_view) return -4;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return 0;
+    clipboard->setImage(GetBitmap_ToGraph(graph, width, height));
+    return 1;
+}

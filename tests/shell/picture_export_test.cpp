@@ -1,0 +1,181 @@
+// The paper as a picture: BMP layout, JPEG and PNG the same picture the right way up, the
+// filter deciding the format, failures reported, and the clipboard.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "platform/doc_stream.h"
+#include "platform/recording_message_sink.h"
+#include "platform/scripted_choosers.h"
+#include "shell/paper_dialogs.h"
+#include "shell/picture_export.h"
+#include "shell_app.h"
+
+namespace {
+
+std::string Temp_Dir() {
+    char dir[] = "/tmp/plotari-picture-XXXXXX";
+    EXPECT_NE(mkdtemp(dir), nullptr);
+    return dir;
+}
+
+std::string Bytes(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    if (!Read_WholeFile(path, &bytes)) return std::string();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+uint32_t LE32(const std::string& b, size_t at) {
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= uint32_t(static_cast<unsigned char>(b[at + i])) << (8 * i);
+    return v;
+}
+
+// The darkest pixels of a picture, as the bounding box of what is drawn.
+QRect Drawn_Area(const QImage& image) {
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 100) area |= QRect(x, y, 1, 1);
+        }
+    }
+    return area;
+}
+
+TEST(PictureExport, PaperPictureAndBmpLayout) {
+    PAPER_WIDTH = 29700;
+    PAPER_HEIGHT = 21000;
+    ComposedGraph doc;
+    LONG width = 0, height = 0;
+    Paper_PixelSize(&doc.paper, &width, &height);
+    EXPECT_EQ(width, 1122);
+    EXPECT_EQ(height, 793);
+    const QImage paper = GetBitmap_ToGraph(&doc.graph, width, height);
+    const std::string dir = Temp_Dir();
+    // Widths with every remainder of 4: rows are padded with zero bytes.
+    for (LONG w : {1122L, 1121L, 1120L, 1119L}) {
+        SCOPED_TRACE(w);
+        const std::string path = dir + "/p.bmp";
+        ASSERT_EQ(Save_PaperPicture(nullptr, &doc.graph, w, height, path, PictureFormat::Bmp), 1);
+        const std::string f = Bytes(path);
+        const size_t row = (static_cast<size_t>(w) * 3 + 3) / 4 * 4;
+        ASSERT_EQ(f.substr(0, 2), "BM");
+        EXPECT_EQ(LE32(f, 2), f.size());
+        EXPECT_EQ(LE32(f, 10), 54u);
+        EXPECT_EQ(LE32(f, 14), 40u);
+        EXPECT_EQ(LE32(f, 18), static_cast<uint32_t>(w));
+        EXPECT_EQ(LE32(f, 22), static_cast<uint32_t>(height));
+        EXPECT_EQ(LE32(f, 28) & 0xffff, 24u);
+        EXPECT_EQ(LE32(f, 34), row * static_cast<size_t>(height));
+        ASSERT_EQ(f.size(), 54 + row * static_cast<size_t>(height));
+        for (LONG y = 0; y < height; ++y) {
+            for (size_t pad = static_cast<size_t>(w) * 3; pad < row; ++pad) {
+                ASSERT_EQ(f[54 + static_cast<size_t>(y) * row + pad], '\0') << "row " << y;
+            }
+        }
+        // The BMP's pixels are the paper picture's, bottom row first.
+        const QImage read(QString::fromStdString(path));
+        ASSERT_EQ(read.size(), QSize(w, height));
+        const QImage expected = GetBitmap_ToGraph(&doc.graph, w, height);
+        EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32),
+                  expected.convertToFormat(QImage::Format_RGB32));
+        remove(path.c_str());
+    }
+    // JPEG and PNG: the same size, the drawing at the same place (not upside down).
+    const QRect drawn = Drawn_Area(paper);
+    ASSERT_TRUE(drawn.isValid());
+    EXPECT_LT(drawn.top(), height / 2);  // the title is above the middle
+    for (PictureFormat format : {PictureFormat::Jpeg, PictureFormat::Png}) {
+        const std::string path = dir + (format == PictureFormat::Png ? "/p.png" : "/p.jpg");
+        ASSERT_EQ(Save_PaperPicture(nullptr, &doc.graph, width, height, path, format), 1);
+        const QImage read(QString::fromStdString(path));
+        ASSERT_EQ(read.size(), QSize(width, height));
+        const QRect area = Drawn_Area(read);
+        EXPECT_NEAR(area.top(), drawn.top(), 2);
+        EXPECT_NEAR(area.bottom(), drawn.bottom(), 2);
+        EXPECT_NEAR(area.left(), drawn.left(), 2);
+        if (format == PictureFormat::Png) {
+            EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), paper);
+        }
+        remove(path.c_str());
+    }
+    rmdir(dir.c_str());
+}
+
+TEST(PictureExport, TheFilterDecidesTheFormatAndTheExtension) {
+    ComposedGraph doc;
+    const std::string dir = Temp_Dir();
+    const struct {
+        int filter;
+        const char* typed;
+        const char* written;
+        const char* magic;
+    } rows[] = {
+        {1, "a", "a.bmp", "BM"},
+        {1, "b.BMP", "b.BMP", "BM"},
+        {2, "c", "c.jpg", "\xff\xd8"},
+        {2, "d.jpeg", "d.jpeg", "\xff\xd8"},
+        {2, "e.bmp", "e.bmp.jpg", "\xff\xd8"},
+        {3, "f", "f.png", "\x89P"},
+    };
+    ScriptedChoosers choosers;
+    for (const auto& row : rows) {
+        choosers.file_path = dir + "/" + row.typed;
+        choosers.filter_index = row.filter;
+        EXPECT_EQ(SaveGraph_ToImageFile2(nullptr, 200, 100, &doc.graph), 1) << row.typed;
+        const std::string f = Bytes(dir + "/" + row.written);
+        EXPECT_EQ(f.substr(0, 2), row.magic) << row.written;
+        remove((dir + "/" + row.written).c_str());
+    }
+    EXPECT_EQ(choosers.file_requests.back().lpstrTitle, std::string("保存ファイルを指定"));
+    EXPECT_EQ(choosers.file_requests.back().lpstrDefExt, std::string("jpg"));
+    choosers.filter_index = 4;
+    EXPECT_EQ(SaveGraph_ToImageFile2(nullptr, 200, 100, &doc.graph), -1);
+    choosers.confirm = false;
+    EXPECT_EQ(SaveGraph_ToImageFile2(nullptr, 200, 100, &doc.graph), 0);  // cancelled
+    rmdir(dir.c_str());
+}
+
+TEST(PictureExport, FailuresAreReported) {
+    ComposedGraph doc;
+    RecordingMessageSink boxes;
+    const struct {
+        PictureFormat format;
+        std::string message;
+    } rows[] = {
+        {PictureFormat::Bmp, "fail getfilehandle: ファイルハンドル獲得に失敗"},
+        {PictureFormat::Jpeg, "fail jpeg file: JPEGファイルの書き込みに失敗"},
+        {PictureFormat::Png, "fail png file: PNGファイルの書き込みに失敗"},
+    };
+    for (const auto& row : rows) {
+        boxes.Clear();
+        EXPECT_EQ(Save_PaperPicture(nullptr, &doc.graph, 100, 100, "/nonexistent-dir/x",
+                                    row.format),
+                  0);
+        EXPECT_EQ(boxes.Lines(), std::vector<std::string>{row.message});
+    }
+    HeadlessWindow paper(100, 100);
+    GraphOnWin empty(&paper, 0, 0, kPaperTwipWidth, kPaperTwipHeight, nullptr, 0, 0, 100,
+                     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(SaveGraph_ToImageFile2(nullptr, 100, 100, &empty), -2);
+    EXPECT_EQ(TransGraph_ToClipBord(nullptr, 100, 100, &empty), -4);
+}
+
+TEST(PictureExport, CopyPutsThePaperPictureOnTheClipboard) {
+    ComposedGraph doc;
+    ASSERT_EQ(TransGraph_ToClipBord(nullptr, 1122, 793, &doc.graph), 1);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(copied.isNull());
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32),
+              GetBitmap_ToGraph(&doc.graph, 1122, 793).convertToFormat(QImage::Format_RGB32));
+}
+
+}  // namespace
