@@ -14,7 +14,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QProcess>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <cstdio>
@@ -34,6 +36,7 @@
 #include "platform/recording_message_sink.h"
 #include "platform/scripted_dialogs.h"
 #include "shell/main_window.h"
+#include "shell/picture_export.h"
 #include "shell_app.h"
 
 namespace {
@@ -379,6 +382,28 @@ TEST_F(MainWindowQt, ManualThatCannotBeOpenedIsReported) {
     rmdir("使用説明");
     ASSERT_EQ(chdir(saved_dir), 0);
     rmdir(dir);
+}
+
+// コピー under a real X server: another program reads the picture from the clipboard.
+TEST_F(MainWindowQt, CopyReachesOtherPrograms) {
+    if (QGuiApplication::platformName() != "xcb" ||
+        QStandardPaths::findExecutable("xclip").isEmpty()) {
+        GTEST_SKIP() << "needs an X server and xclip";
+    }
+    Draw("sin(x):x(-5,5)[200]");
+    window_->Command(320);
+    QProcess reader;
+    reader.start("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"});
+    ASSERT_TRUE(reader.waitForStarted(5000));
+    // The clipboard's owner answers while the reader waits.
+    for (int i = 0; i < 500 && reader.state() != QProcess::NotRunning; ++i) QTest::qWait(10);
+    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    QImage pasted;
+    ASSERT_TRUE(pasted.loadFromData(reader.readAllStandardOutput(), "PNG"));
+    LONG width = 0, height = 0;
+    Paper_PixelSize(window_->Paper(), &width, &height);
+    EXPECT_EQ(pasted.convertToFormat(QImage::Format_RGB32),
+              GetBitmap_ToGraph(window_->Graph(), width, height).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(MainWindowQt, Screenshot) {
