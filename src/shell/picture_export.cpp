@@ -16,6 +16,7 @@
 #include "platform/doc_stream.h"
 #include "platform/message_box.h"
 #include "platform/qt/qt_gdi.h"
+#include "shell/commands.h"
 #include "shell/paper_dialogs.h"
 
 namespace {
@@ -107,6 +108,11 @@ std::unique_ptr<BITMAPINFOHEADER> Create_BitmapInfoStruct(HWND hwnd, const QImag
         MessageBoxA(hwnd, "ビットマップ構造体の獲得に失敗", "fail getbitmap", MB_OK);
         return nullptr;
     }
+    // The pixel size and the file size must fit their 32-bit fields.
+    if (Row_Bytes(bitmap.width()) * bitmap.height() > int64_t{UINT32_MAX} - 54) {
+        MessageBoxA(hwnd, "ビットマップ構造体の獲得に失敗", "fail getbitmap", MB_OK);
+        return nullptr;
+    }
     auto header = std::make_unique<BITMAPINFOHEADER>();
     header->biWidth = bitmap.width();
     header->biHeight = bitmap.height();
@@ -117,7 +123,9 @@ std::unique_ptr<BITMAPINFOHEADER> Create_BitmapInfoStruct(HWND hwnd, const QImag
 
 std::unique_ptr<unsigned char[]> Create_BMPDate(HWND hwnd, const QImage& bitmap,
                                                 const BITMAPINFOHEADER* header) {
-    if (bitmap.isNull() || header == nullptr) {
+    if (bitmap.isNull() || header == nullptr || header->biWidth != bitmap.width() ||
+        header->biHeight != bitmap.height() ||
+        header->biSizeImage != Row_Bytes(header->biWidth) * header->biHeight) {
         MessageBoxA(hwnd, "ビットマップ情報獲得に失敗", "fail ctable", MB_OK);
         return nullptr;
     }
@@ -210,7 +218,7 @@ int SaveGraph_ToJpgFile(HWND hwnd, const QImage& bitmap, const BITMAPINFOHEADER*
 
 int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
                       const std::string& path, PictureFormat format) {
-    if (graph == nullptr || !graph->graph_view) return -2;
+    if (!CanPrint(graph)) return -2;
     const QImage picture = GetBitmap_ToGraph(graph, width, height);
     std::unique_ptr<BITMAPINFOHEADER> header = Create_BitmapInfoStruct(hwnd, picture);
     if (!header) {
@@ -236,7 +244,8 @@ int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
 }
 
 int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph) {
-    if (graph == nullptr || !graph->graph_view) return -2;
+    // What the menu offers (anything drawn on the paper) can be saved.
+    if (!CanPrint(graph)) return -2;
     char title[64] = "";
     int filter = 0;
     static const char kFilters[] =
@@ -262,11 +271,13 @@ int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph
             break;
         default: return -1;
     }
+    // The next dialog proposes the name as written.
+    if (path.size() < sizeof picture_name) std::memcpy(picture_name, path.c_str(), path.size() + 1);
     return Save_PaperPicture(hwnd, graph, width, height, path, format);
 }
 
 int TransGraph_ToClipBord(HWND, LONG width, LONG height, GraphOnWin* graph) {
-    if (graph == nullptr || !graph->graph_view) return -4;
+    if (!CanPrint(graph)) return -4;
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return 0;
     clipboard->setImage(GetBitmap_ToGraph(graph, width, height));

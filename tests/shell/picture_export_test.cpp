@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/doc_stream.h"
+#include "platform/qt/qt_gdi.h"
 #include "platform/recording_message_sink.h"
 #include "platform/scripted_choosers.h"
 #include "shell/paper_dialogs.h"
@@ -167,6 +168,18 @@ TEST(PictureExport, FailuresAreReported) {
                      nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(SaveGraph_ToImageFile2(nullptr, 100, 100, &empty), -2);
     EXPECT_EQ(TransGraph_ToClipBord(nullptr, 100, 100, &empty), -4);
+}
+
+TEST(PictureExport, HeadersMustMatchTheirPicture) {
+    RecordingMessageSink boxes;
+    const QImage small = New_Image(10, 10, Qt::white);
+    auto header = Create_BitmapInfoStruct(nullptr, small);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->biSizeImage, 32u * 10);
+    EXPECT_TRUE(Create_BMPDate(nullptr, small, header.get()));
+    header->biHeight = 20;  // rows the picture does not have
+    EXPECT_FALSE(Create_BMPDate(nullptr, small, header.get()));
+    EXPECT_EQ(boxes.Lines(), std::vector<std::string>{"fail ctable: ビットマップ情報獲得に失敗"});
 }
 
 TEST(PictureExport, CopyPutsThePaperPictureOnTheClipboard) {

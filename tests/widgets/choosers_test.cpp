@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -76,6 +77,41 @@ TEST(QtChoosers, SaveFileNameFillsPathTitleAndFilter) {
 
     When_Shown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(choosers.OpenFileName(&ofn), 0);
+}
+
+// A name typed without an extension gets the chosen filter's own, not the default one.
+TEST(QtChoosers, TheChosenFilterGivesTheExtension) {
+    const char filters[] = "ビットマップ(*.BMP)\0*.bmp\0JPEG files(*.JPG,*.JPEG)\0*.jpg;*.jpeg\0"
+                           "PNG (*.png)\0*.png\0";
+    QtChoosers choosers;
+    QTemporaryDir folder;
+    for (int filter : {1, 2, 3}) {
+        char file[MAX_PATH] = "";
+        char title[MAX_PATH] = "";
+        OPENFILENAMEA ofn;
+        ofn.lpstrFilter = filters;
+        ofn.nFilterIndex = 2;  // the dialog opens on JPEG
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = sizeof file;
+        ofn.lpstrFileTitle = title;
+        ofn.nMaxFileTitle = sizeof title;
+        ofn.lpstrDefExt = "jpg";
+        When_Shown<QFileDialog>([&](QFileDialog* dialog) {
+            // The user picks the filter in its list, then types a bare name.
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+            ASSERT_NE(types, nullptr);
+            types->setCurrentIndex(filter - 1);
+            // What a click in the list sends.
+            emit types->activated(filter - 1);
+            emit types->textActivated(types->currentText());
+            dialog->selectFile(QDir(folder.path()).filePath("graph"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        ASSERT_EQ(choosers.SaveFileName(&ofn), 1);
+        const char* expected[] = {"graph.bmp", "graph.jpg", "graph.png"};
+        EXPECT_STREQ(title, expected[filter - 1]);
+        EXPECT_EQ(ofn.nFilterIndex, static_cast<DWORD>(filter));
+    }
 }
 
 TEST(QtChoosers, ColorChooserKeepsCustomColoursAndCaption) {

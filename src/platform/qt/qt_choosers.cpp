@@ -69,6 +69,28 @@ int File_Dialog(OPENFILENAMEA* ofn, bool save) {
         if (index < filters.size()) dialog.selectNameFilter(filters[index]);
     }
     if (ofn->lpstrDefExt) dialog.setDefaultSuffix(QString::fromUtf8(ofn->lpstrDefExt));
+    // A name typed without an extension gets the chosen filter's own, not always the default
+    // one ("graph" with the bitmap filter is graph.bmp).
+    auto follow_filter = [&dialog, ofn](const QString& filter) {
+        // The patterns are the last parenthesised part ("JPEG files(*.JPG,*.JPEG) (*.jpg
+        // *.jpeg)"): its first extension.
+        const int star = filter.indexOf("*.", filter.lastIndexOf('('));
+        QString suffix;
+        for (int i = star + 2; star >= 0 && i < filter.size(); ++i) {
+            const QChar c = filter.at(i);
+            if (c == ' ' || c == ')' || c == ';' || c == '*') break;
+            suffix += c;
+        }
+        if (!suffix.isEmpty()) {
+            dialog.setDefaultSuffix(suffix);
+        } else if (ofn->lpstrDefExt) {
+            dialog.setDefaultSuffix(QString::fromUtf8(ofn->lpstrDefExt));
+        }
+    };
+    if (save && !filters.isEmpty()) {
+        follow_filter(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter);
+    }
     if (ofn->lpstrFile && ofn->lpstrFile[0] != '\0') {
         dialog.selectFile(QString::fromUtf8(ofn->lpstrFile));
     }
