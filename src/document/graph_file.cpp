@@ -86,8 +86,7 @@ int GraphOnWin::WriteDocument(DocWriter* h_File) {
     return 1;
 }
 
-int GraphOnWin::SaveGraphToFile() {
-    if (reference_file.empty()) return SaveGraphToNewFile();
+int GraphOnWin::Savable() {
     if (!graph_view) {
         MessageBoxA(h_pWnd, "書き込めるデータがありません", "no write date", MB_OK);
         return 0;
@@ -96,6 +95,13 @@ int GraphOnWin::SaveGraphToFile() {
         MessageBoxA(h_pWnd, "更新されたものがありません", "no new date", MB_OK);
         return -1;
     }
+    return 1;
+}
+
+int GraphOnWin::SaveGraphToFile() {
+    if (reference_file.empty()) return SaveGraphToNewFile();
+    const int savable = Savable();
+    if (savable != 1) return savable;
     DocWriter writer;
     if (!WriteDocument(&writer)) return -2;
     // The old file stays whole until the new one is completely on disk.
@@ -122,14 +128,8 @@ int GraphOnWin::SaveGraphAs(const std::string& path) {
 }
 
 int GraphOnWin::SaveGraphToNewFile() {
-    if (!graph_view) {
-        MessageBoxA(h_pWnd, "書き込めるデータがありません", "no write date", MB_OK);
-        return 0;
-    }
-    if (sinfo_flag == 0) {
-        MessageBoxA(h_pWnd, "更新されたものがありません", "no new date", MB_OK);
-        return -1;
-    }
+    const int savable = Savable();
+    if (savable != 1) return savable;
     char title[64] = "";
     int filter = 0;
     if (!Save_FilePath(h_pWnd, save_name, title, &filter, kDocumentFilter, "dat",

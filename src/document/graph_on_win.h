@@ -198,6 +198,8 @@ public:
     std::string reference_file;  // the document's file, empty when never saved or opened
 
 private:
+    // 1 when there is a graph with changes to save; else 0 or -1 after the message.
+    int Savable();
     void Reference_File(const char* dsource_file);
     // The label frame of axis u (in twips) fails to compute: message, composition abandoned.
     void Geometry_Failed();

@@ -229,6 +229,7 @@ std::string About_Text() {
 int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* paper,
                    LONG* shifth, LONG* shiftv) {
     HWND owner = host != nullptr ? host->OwnerHandle() : nullptr;
+    HWND paper_window = host != nullptr ? host->PaperHandle() : nullptr;
     switch (command) {
         case 100:
             if (graph != nullptr) {
@@ -244,7 +245,7 @@ int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* 
             return 1;
         case 130: {
             LONG width = 0, height = 0;
-            Paper_PixelSize(host != nullptr ? host->PaperHandle() : nullptr, &width, &height);
+            Paper_PixelSize(paper_window, &width, &height);
             if (SaveGraph_ToImageFile2(owner, width, height, graph) == -2) {
                 MessageBoxA(owner, "保存するイメージがありません", "No save image", MB_OK);
             }
@@ -255,7 +256,7 @@ int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* 
             return 1;
         case 320: {
             LONG width = 0, height = 0;
-            Paper_PixelSize(host != nullptr ? host->PaperHandle() : nullptr, &width, &height);
+            Paper_PixelSize(paper_window, &width, &height);
             TransGraph_ToClipBord(owner, width, height, graph);
             return 1;
         }
