@@ -18,6 +18,7 @@
 #include "platform/scripted_dialogs.h"
 #include "shell/commands.h"
 #include "shell/paper_dialogs.h"
+#include "shell/printing.h"
 
 namespace {
 
@@ -31,12 +32,12 @@ const std::map<std::string, int> kForms = {
 const char* const kDialogActions[] = {
     "--form", "--type", "--register", "--ok",        "--plot",           "--select", "--delete",
     "--set",  "--var",  "--dep",      "--divisions", "--zoom",           "--size",
-    "--marker-interval", "--open", "--save", "--csv", "--bmp", "--jpg", "--png"};
+    "--marker-interval", "--open", "--save", "--csv", "--bmp", "--jpg", "--png", "--svg", "--print-pdf"};
 const char* const kWithArgument[] = {"--form", "--type",      "--plot", "--select",
                                      "--set",  "--var",       "--dep",  "--divisions",
                                      "--zoom", "--size",      "--marker-interval",
                                      "--open", "--save",      "--csv",  "--bmp",
-                                     "--jpg",  "--png"};
+                                     "--jpg",  "--png",       "--svg",  "--print-pdf"};
 
 // Menu commands run by the menu actions.
 constexpr int kZoomCommand = 160;
@@ -107,7 +108,8 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
         return false;
     }
     if ((action.name == "--open" || action.name == "--save" || action.name == "--csv" ||
-         action.name == "--bmp" || action.name == "--jpg" || action.name == "--png") &&
+         action.name == "--bmp" || action.name == "--jpg" || action.name == "--png" ||
+         action.name == "--svg" || action.name == "--print-pdf") &&
         a.empty()) {
         *reason = action.name + " takes a file name";
         return false;
@@ -311,6 +313,11 @@ public:
             Menu(kPictureCommand);
             choosers_.file_path.clear();
             choosers_.filter_index = 1;
+        } else if (action.name == "--svg") {
+            if (!Print_ToSvg(&document_, a)) ++refused_;
+        } else if (action.name == "--print-pdf") {
+            // 印刷 of one copy on a PDF printer set to A4 landscape.
+            if (!Print_ToPdf(&document_, a)) ++refused_;
         } else if (action.name == "--divisions") {
             if (g_selLB_item < 0 || g_selLB_item >= g_mathlist.PutElementNum()) {
                 Refuse("no current formula for --divisions");
@@ -415,7 +422,9 @@ std::string Cli_Usage() {
            "  --open FILE                 開く, choosing FILE (a save question is answered No)\n"
            "  --save FILE                 名前をつけて保存, choosing FILE\n"
            "  --csv FILE                  グラフデータ出力, choosing FILE\n"
-           "  --bmp FILE, --jpg FILE, --png FILE   図を保存 as BMP, JPEG or PNG\n";
+           "  --bmp FILE, --jpg FILE, --png FILE   図を保存 as BMP, JPEG or PNG\n"
+           "  --svg FILE                  the paper as an SVG picture, drawn as printing draws it\n"
+           "  --print-pdf FILE            印刷 of one copy on a PDF printer (A4 landscape)\n";
 }
 
 int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err,

@@ -714,7 +714,7 @@ int GraphOnWin::MoveObjectToPoint2(tagRECT* new_rect, tagRECT*) {
     return MoveObjectToPoint(new_rect);
 }
 
-int GraphOnWin::PrintObject(HDC, int) { return 0; }
+
 
 void Install_GraphDocumentReceiver() {
     Set_GraphReceiver([](GraphRequest& request) {

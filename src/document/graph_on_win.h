@@ -159,7 +159,12 @@ public:
     int MoveObjectToPoint(tagRECT* new_rect) override;
     int MoveObjectToPoint2(tagRECT* new_rect, tagRECT* twip_rect) override;
     int ReDraw(HDC win_dc, unsigned long wr_mode, int the_timer) override;
+    // The whole graph on a printer page: plot area with series and grid lines first (the
+    // page is whitened around it), then the graph title, each axis's ticks, labels and
+    // title, and the legend.
     int PrintObject(HDC hdc_to_printer, int) override;
+    // Printer scales (dots per data unit) and origins by axis for the series.
+    void CalcForGraphPrint(HDC hdc_to_printer, double* scales, double* origins) const;
 
     // The document file. Save: 1 saved; 0 nothing to save; -1 nothing changed; -2 the file
     // cannot be written (or a text or count cannot be stored); -3 cancelled.

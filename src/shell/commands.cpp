@@ -9,6 +9,7 @@
 #include "document/graph_on_win.h"
 #include "platform/message_box.h"
 #include "shell/picture_export.h"
+#include "shell/printing.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ SaveGraphAction& Save_Action() {
 // Commands this window runs itself.
 bool Built_In(int id) {
     switch (id) {
-        case 100: case 110: case 120: case 130: case 135: case 320:
+        case 100: case 110: case 120: case 130: case 135: case 150: case 320:
         case 160: case 170: case 500: case 1460: case 1470: case 1600: case 1650: return true;
         default: return false;
     }
@@ -260,6 +261,9 @@ int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* 
             TransGraph_ToClipBord(owner, width, height, graph);
             return 1;
         }
+        case 150:
+            if (graph != nullptr) GrpOnWin_To_Printer(owner, win_Inst, graph);
+            return 1;
         case 160:
             if (graph == nullptr) {
                 MessageBoxA(owner, "用紙が設定されていません", "no paper set", MB_OK);

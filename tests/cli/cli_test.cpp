@@ -101,7 +101,7 @@ TEST(Cli, WrongCommandLinesRunNothing) {
         {"--set", "x"},
         {"--var", "x,1"},
         {"--divisions", "5,6,7"},
-        {"--type", "x+*2", "--register", "--svg", "out.svg"},  // not a command yet
+        {"--type", "x+*2", "--register", "--print", "out"},  // no such action
     };
     for (const auto& args : rows) {
         Outcome r = Run_Cli(args);

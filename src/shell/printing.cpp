@@ -1,0 +1,196 @@
+#include "shell/printing.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/message_box.h"
+#include "platform/qt/qt_gdi.h"
+#include "platform/qt/widget_window.h"
+#include "shell/paper_dialogs.h"
+
+namespace {
+
+int stop_prnt = 0;
+
+// The printer chosen last: the dialog offers it again.
+QPrinter& Kept_Printer() {
+    static QPrinter printer(QPrinter::HighResolution);
+    static bool set_up = false;
+    if (!set_up) {
+        set_up = true;
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setFullPage(true);
+        printer.setDocName(PRINT_DOCUMENT_NAME);
+    }
+    return printer;
+}
+
+bool Draw_Page(GraphOnWin* graph, QPainter* painter, int dpi_x, int dpi_y) {
+    HDC hdc = Create_PainterDC(painter, dpi_x, dpi_y);
+    if (hdc == nullptr) return false;
+    graph->PrintObject(hdc, SRCAND);
+    DeleteDC(hdc);
+    return true;
+}
+
+}  // namespace
+
+int Check_PrintSize(LONG paperWidth, LONG paperLength, int direction) {
+    LONG width = 0, length = 0;
+    if (direction == 1) {
+        width = PAPER_WIDTH / 10;
+        length = PAPER_HEIGHT / 10;
+    } else if (direction == 2) {
+        width = PAPER_HEIGHT / 10;
+        length = PAPER_WIDTH / 10;
+    } else {
+        MessageBoxA(nullptr, "印刷方向が無効です", "print direction undefined ", MB_OK);
+        return 0;
+    }
+    if (paperWidth != width || paperLength != length) {
+        MessageBoxA(nullptr, "印刷用紙サイズが指定用紙サイズと一致しません", "unprintable size ",
+                    MB_OK);
+        return 0;
+    }
+    return 1;
+}
+
+int Check_PrintDirection(bool landscape, int direction) {
+    if (direction == 1 && landscape) {
+        MessageBoxA(nullptr, "印刷方向を縦にしてから印刷してください", "change print direction",
+                    MB_OK);
+        return 0;
+    }
+    if (direction != 1 && !landscape) {
+        MessageBoxA(nullptr, "印刷方向を横にしてから印刷してください", "change print direction",
+                    MB_OK);
+        return 0;
+    }
+    return 1;
+}
+
+int Check_Printer(const QPrinter& printer, int direction) {
+    // The paper in portrait terms (width the short side), from the page layout: paper
+    // width and length fields may be 0 on some printers.
+    const QSizeF size = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+    const LONG short_side = static_cast<LONG>(std::min(size.width(), size.height()) * 10.0 + 0.5);
+    const LONG long_side = static_cast<LONG>(std::max(size.width(), size.height()) * 10.0 + 0.5);
+    if (!Check_PrintSize(short_side, long_side, direction)) return 0;
+    return Check_PrintDirection(printer.pageLayout().orientation() == QPageLayout::Landscape,
+                                direction);
+}
+
+int Print_Pages(GraphOnWin* graph, QPrinter* printer, int copies) {
+    // The pages are copied here: the printer makes one copy of each.
+    printer->setCopyCount(1);
+    printer->setFullPage(true);
+    QPainter painter;
+    if (!painter.begin(printer)) return 0;
+    const int dpi = printer->resolution();
+    for (int page = 0; page < copies; ++page) {
+        if (page > 0 && !printer->newPage()) break;
+        Draw_Page(graph, &painter, dpi, dpi);
+        QApplication::processEvents();  // the cancel button is served between pages
+        if (stop_prnt) {
+            printer->abort();
+            break;
+        }
+    }
+    painter.end();
+    return 1;
+}
+
+int GrpOnWin_To_Printer(HWND hwnd, HINSTANCE, GraphOnWin* graph) {
+    if (graph == nullptr) return 0;
+    QWidget* owner = Owner_Widget(hwnd);
+    QPrinter& printer = Kept_Printer();
+    printer.setCopyCount(1);
+    QPrintDialog dialog(&printer, owner);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (dialog.exec() != QDialog::Accepted) return 0;
+    const int copies = printer.copyCount() > 0 ? printer.copyCount() : 1;
+    if (!Check_Printer(printer, 2)) return 0;
+    stop_prnt = 0;
+    // The cancel dialog "PRNTSTOP"; the main window and the formula dialog wait.
+    QDialog stop(owner);
+    stop.setWindowTitle(" ");
+    auto* layout = new QVBoxLayout(&stop);
+    layout->addWidget(new QLabel(QString::fromUtf8("キャンセルボタンで印刷を中止します"), &stop));
+    auto* cancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), &stop);
+    layout->addWidget(cancel);
+    QObject::connect(cancel, &QPushButton::clicked, &stop, [&stop] {
+        stop_prnt = 1;
+        stop.hide();
+    });
+    QWidget* main = owner != nullptr ? owner->window() : nullptr;
+    QWidget* input = Owner_Widget(g_mhDlg);
+    if (main) main->setEnabled(false);
+    if (input) input->setEnabled(false);
+    stop.setEnabled(true);
+    stop.show();
+    printer.setDocName(PRINT_DOCUMENT_NAME);
+    Print_Pages(graph, &printer, copies);
+    stop.hide();
+    if (input) input->setEnabled(true);
+    if (main) {
+        main->setEnabled(true);
+        main->activateWindow();
+    }
+    return 1;
+}
+
+int Print_ToPdf(GraphOnWin* graph, const std::string& path) {
+    if (graph == nullptr) return 0;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setFullPage(true);
+    printer.setDocName(PRINT_DOCUMENT_NAME);
+    if (!Check_Printer(printer, 2)) return 0;
+    stop_prnt = 0;
+    return Print_Pages(graph, &printer, 1);
+}
+
+int Print_ToSvg(GraphOnWin* graph, const std::string& path) {
+    if (graph == nullptr) return 0;
+    // A4 landscape at a fixed 600 dots per inch: 297 x 210 mm.
+    constexpr int kDpi = 600;
+    const int width = static_cast<int>(297.0 / 25.4 * kDpi + 0.5);
+    const int height = static_cast<int>(210.0 / 25.4 * kDpi + 0.5);
+    QSvgGenerator svg;
+    svg.setFileName(QString::fromStdString(path));
+    svg.setSize(QSize(width, height));
+    svg.setViewBox(QRect(0, 0, width, height));
+    svg.setResolution(kDpi);
+    svg.setTitle("Plotari");
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        MessageBoxA(nullptr, "SVGファイルの書き込みに失敗", "fail svg file", MB_OK);
+        return 0;
+    }
+    painter.fillRect(QRect(0, 0, width, height), Qt::white);
+    Draw_Page(graph, &painter, kDpi, kDpi);
+    painter.end();
+    std::FILE* check = std::fopen(path.c_str(), "rb");
+    if (check == nullptr) {
+        MessageBoxA(nullptr, "SVGファイルの書き込みに失敗", "fail svg file", MB_OK);
+        return 0;
+    }
+    std::fclose(check);
+    return 1;
+}

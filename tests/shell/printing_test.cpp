@@ -1,0 +1,193 @@
+// Printing: the paper check, the pages on a PDF printer compared with the screen picture,
+// copies, and the SVG picture drawn the same way.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "platform/recording_message_sink.h"
+#include "shell/paper_dialogs.h"
+#include "shell/picture_export.h"
+#include "shell/printing.h"
+#include "shell_app.h"
+
+namespace {
+
+std::string Temp_Dir() {
+    char dir[] = "/tmp/plotari-print-XXXXXX";
+    EXPECT_NE(mkdtemp(dir), nullptr);
+    return dir;
+}
+
+// The document's paper, as the main window sets it at start.
+void A4_Landscape() {
+    PAPER_WIDTH = 29700;
+    PAPER_HEIGHT = 21000;
+}
+
+QRect Drawn_Area(const QImage& image) {
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) area |= QRect(x, y, 1, 1);
+        }
+    }
+    return area;
+}
+
+TEST(Printing, PaperCheckMessages) {
+    A4_Landscape();
+    const std::string size = "unprintable size : 印刷用紙サイズが指定用紙サイズと一致しません";
+    const struct {
+        LONG width, length;
+        int direction;
+        int result;
+        std::string message;
+    } rows[] = {
+        {2100, 2970, 2, 1, ""},
+        {2970, 2100, 1, 1, ""},
+        {2159, 2794, 2, 0, size},  // Letter
+        {2970, 2100, 2, 0, size},  // the sides swapped
+        {2100, 2970, 3, 0, "print direction undefined : 印刷方向が無効です"},
+    };
+    for (const auto& row : rows) {
+        RecordingMessageSink boxes;
+        EXPECT_EQ(Check_PrintSize(row.width, row.length, row.direction), row.result);
+        EXPECT_EQ(boxes.Lines(), row.message.empty() ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{row.message});
+    }
+    // A printer set up as a user would: A4 portrait asks for landscape, Letter is refused
+    // with the size message whatever its orientation.
+    const struct {
+        QPageSize::PageSizeId paper;
+        QPageLayout::Orientation orientation;
+        int result;
+        std::string message;
+    } printers[] = {
+        {QPageSize::A4, QPageLayout::Landscape, 1, ""},
+        {QPageSize::A4, QPageLayout::Portrait, 0,
+         "change print direction: 印刷方向を横にしてから印刷してください"},
+        {QPageSize::Letter, QPageLayout::Landscape, 0, size},
+        {QPageSize::Letter, QPageLayout::Portrait, 0, size},
+    };
+    for (const auto& row : printers) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(row.paper));
+        printer.setPageOrientation(row.orientation);
+        RecordingMessageSink boxes;
+        EXPECT_EQ(Check_Printer(printer, 2), row.result);
+        EXPECT_EQ(boxes.Lines(), row.message.empty() ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{row.message});
+    }
+}
+
+TEST(Printing, PdfPageMatchesTheScreenPicture) {
+    A4_Landscape();
+    ComposedGraph doc;
+    const std::string dir = Temp_Dir();
+    const std::string pdf = dir + "/page.pdf";
+    ASSERT_EQ(Print_ToPdf(&doc.graph, pdf), 1);
+    // Rasterised at the screen's 96 dpi, the frames stand where the screen picture has them.
+    QProcess raster;
+    raster.start("pdftoppm", {"-r", "96", "-png", "-singlefile", QString::fromStdString(pdf),
+                              QString::fromStdString(dir + "/page")});
+    ASSERT_TRUE(raster.waitForFinished(30000));
+    const QImage page(QString::fromStdString(dir + "/page.png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_NEAR(page.width(), 1123, 1);
+    EXPECT_NEAR(page.height(), 794, 1);
+    const QImage screen = GetBitmap_ToGraph(&doc.graph, 1122, 793);
+    const QRect printed = Drawn_Area(page);
+    const QRect shown = Drawn_Area(screen);
+    EXPECT_NEAR(printed.left(), shown.left(), 2);
+    EXPECT_NEAR(printed.top(), shown.top(), 2);
+    EXPECT_NEAR(printed.right(), shown.right(), 2);
+    EXPECT_NEAR(printed.bottom(), shown.bottom(), 2);
+    // The plot area's frame row: dark along the plot's top edge in both.
+    const tagRECT plot = doc.graph.graph_view->PutFrmRect();
+    int dark = 0;
+    for (int x = plot.left + 5; x < plot.right - 5; ++x) {
+        for (int dy = -2; dy <= 2; ++dy) {
+            if (qGray(page.pixel(x, plot.top + dy)) < 128) {
+                ++dark;
+                break;
+            }
+        }
+    }
+    EXPECT_GE(dark, (plot.right - plot.left - 10) * 9 / 10);
+    remove(pdf.c_str());
+    remove((dir + "/page.png").c_str());
+    rmdir(dir.c_str());
+}
+
+TEST(Printing, CopiesArePagesOnce) {
+    A4_Landscape();
+    ComposedGraph doc;
+    const std::string dir = Temp_Dir();
+    const std::string pdf = dir + "/copies.pdf";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setCopyCount(3);  // what the dialog leaves there: the loop makes the copies
+    ASSERT_EQ(Print_Pages(&doc.graph, &printer, 3), 1);
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf)});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_NE(QString(info.readAllStandardOutput()).indexOf(QRegularExpression("Pages:\\s+3\\b")),
+              -1);
+    remove(pdf.c_str());
+    rmdir(dir.c_str());
+}
+
+TEST(Printing, SvgIsTheA4PaperWithEveryText) {
+    A4_Landscape();
+    ComposedGraph doc;
+    const std::string dir = Temp_Dir();
+    const std::string path = dir + "/paper.svg";
+    ASSERT_EQ(Print_ToSvg(&doc.graph, path), 1);
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QXmlStreamReader xml(bytes);
+    QString view_box;
+    QString width;
+    QString texts;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QStringLiteral("svg")) {
+            view_box = xml.attributes().value("viewBox").toString();
+            width = xml.attributes().value("width").toString();
+        }
+        // Text runs are split by script ("関数", "グラフ"): join them.
+        if (xml.isCharacters() && !xml.isWhitespace()) texts += xml.text();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(view_box, "0 0 7016 4961");  // 297 x 210 mm at 600 dpi
+    EXPECT_TRUE(width.startsWith("297")) << width.toStdString();
+    for (int axis : {0, 1}) {
+        const AxisFrame* labels = doc.graph.axis_frame[axis].get();
+        for (int i = 0; i < labels->PutNumDspObj(); ++i) {
+            EXPECT_TRUE(texts.contains(QString::fromUtf8(labels->PutNumStrObj(i)->PutString())))
+                << labels->PutNumStrObj(i)->PutString();
+        }
+    }
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("関数グラフ")));
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("x*x")));
+    remove(path.c_str());
+    rmdir(dir.c_str());
+}
+
+}  // namespace
