@@ -159,6 +159,25 @@ public:
     int MoveObjectToPoint(tagRECT* new_rect) override;
     int MoveObjectToPoint2(tagRECT* new_rect, tagRECT* twip_rect) override;
     int ReDraw(HDC win_dc, unsigned long wr_mode, int the_timer) override;
+    // Editing the selected element (the graph menu and the pop-up menus). Each checks that
+    // the right kind of element is selected and sets the modified flag when it changed one.
+    int ChangeTitleFont(LONG h_shift, LONG v_shift);
+    int ChangeTitleCont(HINSTANCE p_Inst, LONG h_shift, LONG v_shift);
+    int ChangeAxisTick(HINSTANCE p_Inst, LONG h_shift, LONG v_shift);
+    int ChangeNumATick(AxisTick* tick, LONG h_shift, LONG v_shift);
+    int ChangeOutATick(AxisTick* tick, LONG h_shift, LONG v_shift);
+    int NewAxisValue(int index, ArrayCls<double>* XArray) const;
+    int SetGridFlag();
+    int ChngAxFrameFont(LONG h_shift, LONG v_shift);
+    int ChngAxFrameNumStyle(LONG h_shift, LONG v_shift);
+    int GlfSwitchDsp();
+    int DateChangeColor();
+    int DateChangeMarkColor();
+    int DateChangeProp();
+    int LineDelete(LONG h_shift, LONG v_shift);
+    int DateChangeFont(LONG h_shift, LONG v_shift);
+    int DateChangeCont(HINSTANCE p_Inst, LONG h_shift, LONG v_shift);
+
     // The whole graph on a printer page: plot area with series and grid lines first (the
     // page is whitened around it), then the graph title, each axis's ticks, labels and
     // title, and the legend.

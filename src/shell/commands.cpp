@@ -43,6 +43,8 @@ SaveGraphAction& Save_Action() {
 bool Built_In(int id) {
     switch (id) {
         case 100: case 110: case 120: case 130: case 135: case 150: case 320:
+        case 1000: case 1050: case 1100: case 1150: case 1200: case 1250: case 1300:
+        case 1310: case 1315: case 1320: case 1330: case 1400: case 1450:
         case 160: case 170: case 500: case 1460: case 1470: case 1600: case 1650: return true;
         default: return false;
     }
@@ -227,6 +229,33 @@ std::string About_Text() {
     return "Plotari\n Version2.2\nLinux 版 (Qt 6 Widgets)\n作成: Plotari for Linux 開発チーム";
 }
 
+namespace {
+
+// The graph menu's and pop-up menus' editing commands.
+void Edit_Command(GraphOnWin* graph, int command, HWND owner, LONG h_shift, LONG v_shift) {
+    switch (command) {
+        case 1000: graph->ChangeTitleFont(h_shift, v_shift); break;
+        case 1050: graph->ChangeTitleCont(win_Inst, h_shift, v_shift); break;
+        case 1100: graph->ChangeAxisTick(win_Inst, h_shift, v_shift); break;
+        case 1150: graph->SetGridFlag(); break;
+        case 1200: graph->ChngAxFrameFont(h_shift, v_shift); break;
+        case 1250: graph->ChngAxFrameNumStyle(h_shift, v_shift); break;
+        case 1300: graph->GlfSwitchDsp(); break;
+        case 1310: graph->DateChangeColor(); break;
+        case 1315: graph->DateChangeMarkColor(); break;
+        case 1320: graph->DateChangeProp(); break;
+        case 1330:
+            Check_ObjSave(graph, owner, nullptr);
+            graph->LineDelete(h_shift, v_shift);
+            break;
+        case 1400: graph->DateChangeFont(h_shift, v_shift); break;
+        case 1450: graph->DateChangeCont(win_Inst, h_shift, v_shift); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
 int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* paper,
                    LONG* shifth, LONG* shiftv) {
     HWND owner = host != nullptr ? host->OwnerHandle() : nullptr;
@@ -281,6 +310,13 @@ int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* 
             return 1;
         case 500:
             if (host != nullptr) host->ShowInputDialog();
+            return 1;
+        case 1000: case 1050: case 1100: case 1150: case 1200: case 1250: case 1300:
+        case 1310: case 1315: case 1320: case 1330: case 1400: case 1450:
+            if (graph != nullptr) {
+                Edit_Command(graph, command, owner, *shifth, *shiftv);
+                if (host != nullptr) host->InvalidateAll();
+            }
             return 1;
         case 1460:
             if (Change_GraphSize(owner, graph, *shifth, *shiftv) && host != nullptr) {
