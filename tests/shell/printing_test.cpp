@@ -185,6 +185,10 @@ TEST(Printing, SvgIsTheA4PaperWithEveryText) {
         }
     }
     EXPECT_TRUE(texts.contains(QString::fromUtf8("関数グラフ")));
+    // The texts name the installed Japanese gothic the screen draws with, not the stored
+    // face name no viewer has.
+    EXPECT_FALSE(QString::fromUtf8(bytes).contains(QString::fromUtf8("ＭＳ ゴシック")));
+    EXPECT_TRUE(QString::fromUtf8(bytes).contains("ipagothic", Qt::CaseInsensitive));
     EXPECT_TRUE(texts.contains(QString::fromUtf8("x*x")));
     remove(path.c_str());
     rmdir(dir.c_str());

@@ -43,7 +43,9 @@ QFont Qt_Font(const tagLOGFONTA& log_font) {
     Install_FontSubstitutions();
     char face[33] = {};
     std::memcpy(face, log_font.lfFaceName, 32);
-    QFont font(QString::fromUtf8(face));
+    // The installed family a stored face name stands for: vector output (SVG) then names a
+    // font that exists, and the screen draws the same glyphs as before.
+    QFont font(QFont::substitute(QString::fromUtf8(face)));
     font.setStyleHint(QFont::SansSerif);
     LONG height = log_font.lfHeight;
     if (height < 0) {
