@@ -186,40 +186,38 @@ int Selected_Line(const GListFrame* legend) { return legend->NoFrameGList(0); }
 
 }  // namespace
 
-int GraphOnWin::DateChangeColor() {
-    if (!glist_frame || !graph_view) return 0;
-    const int index = Selected_Line(glist_frame.get());
+namespace {
+
+// A dialog of the series whose legend line sample is selected, then the legend entry's
+// update: 0 no legend or cancelled, -1 no line selected, else the dialog's result.
+int Series_Dialog(GraphView* view, GListFrame* legend, int (GraphView::*dialog)(short),
+                  int (GListFrame::*update)(int), int* modified) {
+    if (legend == nullptr || view == nullptr) return 0;
+    const int index = Selected_Line(legend);
     if (index < 0) return -1;
-    const int result = graph_view->ChangeColor(static_cast<short>(index));
+    const int result = (view->*dialog)(static_cast<short>(index));
     if (!result) return 0;
-    glist_frame->SetColorProp(index);
-    graph_view->DrawAllObject();
-    sinfo_flag = 1;
+    (legend->*update)(index);
+    view->DrawAllObject();
+    *modified = 1;
     return result;
+}
+
+}  // namespace
+
+int GraphOnWin::DateChangeColor() {
+    return Series_Dialog(graph_view.get(), glist_frame.get(), &GraphView::ChangeColor,
+                         &GListFrame::SetColorProp, &sinfo_flag);
 }
 
 int GraphOnWin::DateChangeMarkColor() {
-    if (!glist_frame || !graph_view) return 0;
-    const int index = Selected_Line(glist_frame.get());
-    if (index < 0) return -1;
-    const int result = graph_view->ChangePntColor(static_cast<short>(index));
-    if (!result) return 0;
-    glist_frame->SetColorProp(index);
-    graph_view->DrawAllObject();
-    sinfo_flag = 1;
-    return result;
+    return Series_Dialog(graph_view.get(), glist_frame.get(), &GraphView::ChangePntColor,
+                         &GListFrame::SetColorProp, &sinfo_flag);
 }
 
 int GraphOnWin::DateChangeProp() {
-    if (!glist_frame || !graph_view) return 0;
-    const int index = Selected_Line(glist_frame.get());
-    if (index < 0) return -1;
-    const int result = graph_view->ChangeLineProp(static_cast<short>(index));
-    if (!result) return 0;
-    glist_frame->SetLineProp(index);
-    graph_view->DrawAllObject();
-    sinfo_flag = 1;
-    return result;
+    return Series_Dialog(graph_view.get(), glist_frame.get(), &GraphView::ChangeLineProp,
+                         &GListFrame::SetLineProp, &sinfo_flag);
 }
 
 int GraphOnWin::LineDelete(LONG h_shift, LONG v_shift) {
