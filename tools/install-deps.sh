@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   clang libclang-rt-14-dev
-  fonts-ipafont-gothic xvfb xauth poppler-utils xdg-utils locales xclip
+  fonts-ipafont-gothic xvfb xauth poppler-utils xdg-utils locales xclip librsvg2-bin
 )
 
 missing=()

@@ -18,6 +18,7 @@
 #include "platform/qt/qt_gdi.h"
 #include "shell/commands.h"
 #include "shell/paper_dialogs.h"
+#include "shell/printing.h"
 
 namespace {
 
@@ -249,7 +250,8 @@ int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph
     char title[64] = "";
     int filter = 0;
     static const char kFilters[] =
-        "ビットマップ(*.BMP)\0*.bmp\0JPEG files(*.JPG,*.JPEG)\0*.jpg;*.jpeg\0PNG (*.png)\0*.png\0";
+        "ビットマップ(*.BMP)\0*.bmp\0JPEG files(*.JPG,*.JPEG)\0*.jpg;*.jpeg\0PNG (*.png)\0*.png\0"
+        "SVG (*.svg)\0*.svg\0";
     if (!Save_FilePath(hwnd, picture_name, title, &filter, kFilters, "jpg", "保存ファイルを指定",
                        sizeof picture_name)) {
         return 0;
@@ -269,6 +271,14 @@ int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph
             format = PictureFormat::Png;
             if (!Ends_With(path, ".png")) path += ".png";
             break;
+        case 4: {
+            // The paper as a vector picture, drawn as printing draws it.
+            if (!Ends_With(path, ".svg")) path += ".svg";
+            if (path.size() < sizeof picture_name) {
+                std::memcpy(picture_name, path.c_str(), path.size() + 1);
+            }
+            return Print_ToSvg(graph, path);
+        }
         default: return -1;
     }
     // The next dialog proposes the name as written.

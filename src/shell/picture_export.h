@@ -56,7 +56,7 @@ int Save_JpegFile(const char* fileName, const unsigned char* pixels, const JpgRe
 // 0 or -1 after a message (the writers' results).
 int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
                       const std::string& path, PictureFormat format);
-// 図を保存: the save dialog (BMP, JPEG or PNG by the chosen filter, whose extension is added
+// 図を保存: the save dialog (BMP, JPEG, PNG or SVG by the chosen filter, whose extension is added
 // to a name without one of its own), then the file. -2 no graph, 0 cancelled or failed, -1
 // a filter of no known kind, else the writer's result.
 int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph);

@@ -126,6 +126,7 @@ TEST(PictureExport, TheFilterDecidesTheFormatAndTheExtension) {
         {2, "d.jpeg", "d.jpeg", "\xff\xd8"},
         {2, "e.bmp", "e.bmp.jpg", "\xff\xd8"},
         {3, "f", "f.png", "\x89P"},
+        {4, "g", "g.svg", "<?"},
     };
     ScriptedChoosers choosers;
     for (const auto& row : rows) {
@@ -138,7 +139,7 @@ TEST(PictureExport, TheFilterDecidesTheFormatAndTheExtension) {
     }
     EXPECT_EQ(choosers.file_requests.back().lpstrTitle, std::string("保存ファイルを指定"));
     EXPECT_EQ(choosers.file_requests.back().lpstrDefExt, std::string("jpg"));
-    choosers.filter_index = 4;
+    choosers.filter_index = 5;
     EXPECT_EQ(SaveGraph_ToImageFile2(nullptr, 200, 100, &doc.graph), -1);
     choosers.confirm = false;
     EXPECT_EQ(SaveGraph_ToImageFile2(nullptr, 200, 100, &doc.graph), 0);  // cancelled

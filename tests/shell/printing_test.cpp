@@ -194,4 +194,30 @@ TEST(Printing, SvgIsTheA4PaperWithEveryText) {
     rmdir(dir.c_str());
 }
 
+// The SVG rendered by another program lays the paper out as the screen picture does.
+TEST(Printing, RenderedSvgMatchesThePictureLayout) {
+    A4_Landscape();
+    ComposedGraph doc;
+    const std::string dir = Temp_Dir();
+    const std::string svg = dir + "/paper.svg";
+    const std::string png = dir + "/paper.png";
+    ASSERT_EQ(Print_ToSvg(&doc.graph, svg), 1);
+    QProcess render;
+    render.start("rsvg-convert", {"-w", "1123", "-h", "794", "-b", "white", "-o",
+                                  QString::fromStdString(png), QString::fromStdString(svg)});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    const QImage rendered(QString::fromStdString(png));
+    ASSERT_FALSE(rendered.isNull());
+    const QRect drawn = Drawn_Area(rendered);
+    const QRect shown = Drawn_Area(GetBitmap_ToGraph(&doc.graph, 1122, 793));
+    EXPECT_NEAR(drawn.left(), shown.left(), 2);
+    EXPECT_NEAR(drawn.top(), shown.top(), 2);
+    EXPECT_NEAR(drawn.right(), shown.right(), 2);
+    EXPECT_NEAR(drawn.bottom(), shown.bottom(), 2);
+    remove(svg.c_str());
+    remove(png.c_str());
+    rmdir(dir.c_str());
+}
+
 }  // namespace
