@@ -9,6 +9,8 @@
 #include "elements/title_on_win.h"
 #include "axes/axis_tick_dialog.h"
 #include "platform/cp932.h"
+#include "platform/qt/qt_gdi.h"
+#include "shell/paper_dialogs.h"
 #include "platform/recording_message_sink.h"
 #include "platform/scripted_choosers.h"
 #include "platform/scripted_dialogs.h"
@@ -175,6 +177,75 @@ TEST(Editing, AnAutomaticAxisChangeRemapsTheSeries) {
     const tagPOINT top_after = (*doc.graph.graph_view->Array(0)->PutPointDate())[0];
     EXPECT_GT(top_after.y, top_before.y + 50);
     EXPECT_EQ(doc.graph.RsinfoFlag(), 1);
+}
+
+// Main ticks turned outward: only the outer part of the tick frame grows, and the number
+// frame moves away from the plot by the same change.
+TEST(Editing, TicksTurnedOutwardMoveTheNumberFrame) {
+    QuietPopUps quiet;
+    ComposedGraph doc;
+    const tagRECT labels_before = doc.graph.axis_frame[1]->GetRectOnTwip();
+    const double max_before = doc.graph.axis_tick[1]->PutMaxValue();
+    doc.graph.Handle_To_RMouseDown(ComposedGraph::At(ComposedGraph::Center(*doc.graph.axis_tick[1])));
+    ASSERT_EQ(doc.graph.GetSelObjectKind(), 3);
+    ScriptedDialogRunner dialogs;
+    dialogs.Then([](MemoryDialog& d) {
+        d.Click(IDC_MAINOUT);
+        d.Type(IDC_MAINLNG, "20");
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(doc.graph.ChangeAxisTick(nullptr, 0, 0), 1);
+    const tagRECT labels_after = doc.graph.axis_frame[1]->GetRectOnTwip();
+    EXPECT_GT(labels_after.top, labels_before.top);  // pushed down by the outer ticks
+    EXPECT_EQ(labels_after.left, labels_before.left);
+    EXPECT_EQ(doc.graph.axis_tick[1]->PutMaxValue(), max_before);  // the range is as it was
+    // The bottom title follows its number frame.
+    EXPECT_GE(doc.graph.title_on_win[2]->GetRectOnTwip().top, labels_after.bottom);
+}
+
+// A font chosen for the vertical left title keeps it vertical, beside the axis.
+TEST(Editing, AFontChangeKeepsAVerticalTitleVertical) {
+    QuietPopUps quiet;
+    ComposedGraph doc;
+    TitleOnWin* left = doc.graph.title_on_win[1].get();
+    ASSERT_NE(left, nullptr);
+    doc.graph.Handle_To_RMouseDown(ComposedGraph::At(ComposedGraph::Center(*left)));
+    ASSERT_EQ(doc.graph.GetSelObjectKind(), 1);
+    ScriptedChoosers choosers;
+    choosers.font = *left->PutFontSet()->PutLogFont();
+    choosers.font.lfHeight = -32;  // twice the size, the chooser's font is horizontal
+    choosers.font.lfEscapement = 0;
+    choosers.font.lfOrientation = 0;
+    choosers.font_given = true;
+    const tagRECT before = left->GetRectOnTwip();
+    EXPECT_EQ(doc.graph.ChangeTitleFont(0, 0), 1);
+    const tagRECT after = left->GetRectOnTwip();
+    EXPECT_EQ(left->PutFontSet()->PutLogFont()->lfEscapement, 900);
+    EXPECT_GT(after.right - after.left, before.right - before.left);  // taller letters
+    EXPECT_GT(after.bottom - after.top, after.right - after.left);    // still upright
+    EXPECT_LE(after.right, doc.graph.axis_frame[0]->GetLeftOnScrTwip() + 1);
+    EXPECT_EQ(doc.graph.RsinfoFlag(), 1);
+}
+
+// Without a plot area the titles, axes and legend still reach the page.
+TEST(Editing, APageWithoutAPlotAreaStillHasItsTitle) {
+    PAPER_WIDTH = 29700;
+    PAPER_HEIGHT = 21000;
+    ComposedGraph doc;
+    doc.graph.graph_view.reset();
+    doc.graph.glist_frame.reset();
+    QImage page = New_Image(1123, 794, Qt::white);
+    HDC hdc = Create_ImageDC(&page, 96, 96);
+    EXPECT_EQ(doc.graph.PrintObject(hdc, SRCAND), 1);
+    DeleteDC(hdc);
+    const tagRECT title = doc.graph.title_on_win[0]->PutFrmRect();
+    int dark = 0;
+    for (int y = title.top; y < title.bottom; ++y) {
+        for (int x = title.left; x < title.right; ++x) {
+            if (qGray(page.pixel(x, y)) < 128) ++dark;
+        }
+    }
+    EXPECT_GT(dark, 20);
 }
 
 }  // namespace
