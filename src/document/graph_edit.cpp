@@ -198,6 +198,7 @@ int Series_Dialog(GraphView* view, GListFrame* legend, int (GraphView::*dialog)(
     const int result = (view->*dialog)(static_cast<short>(index));
     if (!result) return 0;
     (legend->*update)(index);
+    legend->DrawAllObject();  // the sample shows the new colour or line at once
     view->DrawAllObject();
     *modified = 1;
     return result;

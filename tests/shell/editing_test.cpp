@@ -143,6 +143,18 @@ TEST(Editing, TextsAndColoursThroughTheirDialogs) {
     Select_LineSample(doc, 0);
     EXPECT_NE(doc.graph.DateChangeColor(), 0);
     EXPECT_EQ(doc.graph.graph_view->Array(0)->ColorInfo()->PutRGBdata(), RGB(0, 0, 255));
+    // The legend's sample shows it at once.
+    doc.graph.Handle_To_LMouseDown(MAKELPARAM_XY(3, 3), &doc.cur_state);
+    const QImage shown = Picture(doc);
+    const tagRECT sample = doc.graph.glist_frame->PutGListLink()->Array(0)->PutFrmRect();
+    int blue = 0;
+    for (int y = sample.top; y < sample.bottom; ++y) {
+        for (int x = sample.left; x < sample.right; ++x) {
+            if (shown.pixel(x, y) == qRgb(0, 0, 255)) ++blue;
+        }
+    }
+    EXPECT_GT(blue, 5);
+    Select_LineSample(doc, 0);
     choosers.confirm = false;
     const int flag_before = doc.graph.RsinfoFlag();
     EXPECT_EQ(doc.graph.DateChangeColor(), 0);  // cancelled: nothing changes
