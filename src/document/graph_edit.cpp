@@ -138,34 +138,39 @@ int GraphOnWin::SetGridFlag() {
     return 1;
 }
 
-int GraphOnWin::ChngAxFrameFont(LONG h_shift, LONG v_shift) {
-    if (GetSelObjectKind() != 2) return 0;
-    AxisFrame* frame = Selected<AxisFrame>(selectobject);
+// A change of the selected number frame (font or number style); when the frame reports a
+// change, the frames around it are re-arranged and the document is modified.
+template <class Change>
+int Number_Frame_Change(GraphOnWin* graph, MoveFrame* selected, LONG h_shift, LONG v_shift,
+                        Change change) {
+    if (graph->GetSelObjectKind() != 2) return 0;
+    AxisFrame* frame = Selected<AxisFrame>(selected);
     if (frame == nullptr) return 0;
-    tagRECT view = PutViewRect();
+    tagRECT view = graph->PutViewRect();
     tagRECT tick_rect;
-    CalcViewTickRect(&tick_rect, 1);
-    const int result = frame->ChangeFontInfo(&view, &tick_rect, h_shift, v_shift);
+    graph->CalcViewTickRect(&tick_rect, 1);
+    const int result = change(frame, &view, &tick_rect);
     if (result == 1) {
-        ChngObjPosForAFchng(frame->ObjectNumber(), &view, h_shift, v_shift);
-        sinfo_flag = 1;
+        graph->ChngObjPosForAFchng(frame->ObjectNumber(), &view, h_shift, v_shift);
+        graph->SetModified(1);
     }
     return result;
 }
 
+int GraphOnWin::ChngAxFrameFont(LONG h_shift, LONG v_shift) {
+    return Number_Frame_Change(
+        this, selectobject, h_shift, v_shift,
+        [h_shift, v_shift](AxisFrame* frame, const tagRECT* view, const tagRECT* ticks) {
+            return frame->ChangeFontInfo(view, ticks, h_shift, v_shift);
+        });
+}
+
 int GraphOnWin::ChngAxFrameNumStyle(LONG h_shift, LONG v_shift) {
-    if (GetSelObjectKind() != 2) return 0;
-    AxisFrame* frame = Selected<AxisFrame>(selectobject);
-    if (frame == nullptr) return 0;
-    tagRECT view = PutViewRect();
-    tagRECT tick_rect;
-    CalcViewTickRect(&tick_rect, 1);
-    const int result = frame->ChangeNumStyle(&view, &tick_rect, h_shift, v_shift, 1);
-    if (result == 1) {
-        ChngObjPosForAFchng(frame->ObjectNumber(), &view, h_shift, v_shift);
-        sinfo_flag = 1;
-    }
-    return result;
+    return Number_Frame_Change(
+        this, selectobject, h_shift, v_shift,
+        [h_shift, v_shift](AxisFrame* frame, const tagRECT* view, const tagRECT* ticks) {
+            return frame->ChangeNumStyle(view, ticks, h_shift, v_shift, 1);
+        });
 }
 
 int GraphOnWin::GlfSwitchDsp() {
