@@ -1,6 +1,7 @@
 #include "elements/graph_line.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "data/utility.h"
 #include "elements/element_paint.h"
@@ -25,17 +26,7 @@ bool Is_GapPoint(const tagPOINT& point) {
 }
 
 void Draw_GapPolyline(HDC hdc, const tagPOINT* points, int count) {
-    bool pen_down = false;
-    for (int i = 0; i < count; ++i) {
-        if (Is_GapPoint(points[i])) {
-            pen_down = false;
-        } else if (!pen_down) {
-            MoveToEx(hdc, points[i].x, points[i].y, nullptr);
-            pen_down = true;
-        } else {
-            LineTo(hdc, points[i].x, points[i].y);
-        }
-    }
+    GapPolyline(hdc, points, count);
 }
 
 GraphLine::GraphLine(HWND h_Vwin, const PointArray* the_date, PointDbl strat_point,
@@ -103,12 +94,19 @@ int GraphLine::DrawMarkers(HDC hdc, PointDate* points, LONG radius) {
     HBRUSH old_brush = SelectObject(hdc, brush);
     const int64_t step = mrk_dev < 1 ? 1 : mrk_dev;
     const int64_t n = points->GetArraySize();
+    std::vector<tagRECT> boxes;
+    boxes.reserve(static_cast<size_t>((n + step - 1) / step));
     for (int64_t i = 0; i < n; i += step) {
         const tagPOINT p = (*points)[static_cast<int>(i)];
         if (Is_GapPoint(p)) continue;
-        Ellipse(hdc, Add_Offset(p.x, -radius), Add_Offset(p.y, -radius),
-                Add_Offset(p.x, radius), Add_Offset(p.y, radius));
+        tagRECT box;
+        box.left = Add_Offset(p.x, -radius);
+        box.top = Add_Offset(p.y, -radius);
+        box.right = Add_Offset(p.x, radius);
+        box.bottom = Add_Offset(p.y, radius);
+        boxes.push_back(box);
     }
+    Ellipses(hdc, boxes.data(), static_cast<int>(boxes.size()));
     SelectObject(hdc, old_brush);
     SelectObject(hdc, old_pen);
     DeleteObject(brush);

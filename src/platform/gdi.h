@@ -122,6 +122,13 @@ int FillRect(HDC hdc, const tagRECT* rect, HBRUSH brush);
 int MoveToEx(HDC hdc, int x, int y, tagPOINT* previous);
 int LineTo(HDC hdc, int x, int y);
 int Polyline(HDC hdc, const tagPOINT* points, int count);
+// The lines MoveToEx to the first point of each run and LineTo to every further point of it
+// would draw, with one painter for all of them; a point with a gap coordinate ends a run.
+// On a picture, a segment drawn once already in the same single colour is not drawn again.
+int GapPolyline(HDC hdc, const tagPOINT* points, int count);
+// The ellipses one Ellipse call per box would draw, with one painter for all of them (and,
+// on a picture, each box once when fill and outline share one colour).
+int Ellipses(HDC hdc, const tagRECT* boxes, int count);
 // Text from the top-left corner of its box; a font with escapement 900 runs upward.
 int TextOutA(HDC hdc, int x, int y, const char* text, int length);
 int GetTextExtentPoint32A(HDC hdc, const char* text, int length, tagSIZE* size);

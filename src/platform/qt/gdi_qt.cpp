@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
+
+#include "platform/numeric.h"
 
 #include "platform/qt/qt_gdi.h"
 
@@ -146,21 +149,27 @@ private:
 bool Xor(HDC hdc) { return hdc->rop2 == R2_XORPEN && hdc->image; }
 
 
-// Draws an outline with the selected pen. A styled pen fills its gaps with the background
+// How the selected pen draws an outline. A styled pen fills its gaps with the background
 // colour while the background mode is opaque, as the desktop does; in XOR mode the dots
 // are then drawn with pen ^ background so that they combine to pen ^ destination.
-template <typename Shape>
-void Stroke(HDC hdc, QPainter& painter, Shape shape) {
+struct StrokeStyle {
+    bool visible = false;
+    bool gap_pass = false;  // the background-coloured pass under a styled pen
+    QPen gap_pen;
+    QPen pen;
+};
+
+StrokeStyle Stroke_Style(HDC hdc) {
+    StrokeStyle style;
     const Pen* pen = hdc->pen ? hdc->pen : Default_Pen();
-    if (pen->style == PS_NULL) return;
+    if (pen->style == PS_NULL) return style;
+    style.visible = true;
     const int width = pen->width < 1 ? 1 : pen->width;
-    painter.setBrush(Qt::NoBrush);
     const bool styled = pen->style != PS_SOLID && width == 1;
     COLORREF dots = pen->color;
     if (styled && hdc->bk_mode == OPAQUE) {
-        QPen gap(Qt_Color(hdc->bk_color), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-        painter.setPen(gap);
-        shape(painter);
+        style.gap_pass = true;
+        style.gap_pen = QPen(Qt_Color(hdc->bk_color), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         dots = Xor(hdc) ? (pen->color ^ hdc->bk_color) : pen->color;
     }
     QPen qpen(Qt_Color(dots), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
@@ -173,9 +182,73 @@ void Stroke(HDC hdc, QPainter& painter, Shape shape) {
             default: qpen.setDashPattern({6, 2, 1, 2, 1, 2}); break;
         }
     }
-    painter.setPen(qpen);
+    style.pen = qpen;
+    return style;
+}
+
+template <typename Shape>
+void Stroke_With(QPainter& painter, const StrokeStyle& style, Shape shape) {
+    if (!style.visible) return;
+    painter.setBrush(Qt::NoBrush);
+    if (style.gap_pass) {
+        painter.setPen(style.gap_pen);
+        shape(painter);
+    }
+    painter.setPen(style.pen);
     shape(painter);
 }
+
+// Draws an outline with the selected pen.
+template <typename Shape>
+void Stroke(HDC hdc, QPainter& painter, Shape shape) {
+    Stroke_With(painter, Stroke_Style(hdc), shape);
+}
+
+// Whether drawing a shape a second time leaves a picture as it was: everything is drawn in
+// one opaque colour by plain copying, so the pixels touched only ever take that colour.
+bool Redraw_ChangesNothing(HDC hdc, const StrokeStyle& style) {
+    return hdc->image && !Xor(hdc) && !style.gap_pass;
+}
+
+// The shapes already drawn in a batch, by their four coordinates (open addressing; a key
+// with the gap value in its first place marks an empty slot, as no drawn shape has one).
+class DrawnShapes {
+public:
+    struct Key {
+        int32_t a, b, c, d;
+        bool operator==(const Key& o) const { return a == o.a && b == o.b && c == o.c && d == o.d; }
+    };
+    // True when the key was not there before (it is now).
+    bool Insert(const Key& key) {
+        if ((count_ + 1) * 2 > slots_.size()) Grow();
+        size_t i = Hash(key) & (slots_.size() - 1);
+        while (slots_[i].a != GAP_VALUE) {
+            if (slots_[i] == key) return false;
+            i = (i + 1) & (slots_.size() - 1);
+        }
+        slots_[i] = key;
+        ++count_;
+        return true;
+    }
+
+private:
+    static size_t Hash(const Key& k) {
+        uint64_t h = (uint64_t(uint32_t(k.a)) << 32 | uint32_t(k.b)) * 0x9E3779B97F4A7C15ull;
+        h ^= (uint64_t(uint32_t(k.c)) << 32 | uint32_t(k.d)) * 0xC2B2AE3D27D4EB4Full;
+        return static_cast<size_t>(h ^ (h >> 29));
+    }
+    void Grow() {
+        std::vector<Key> old(slots_.empty() ? 0 : slots_.size() * 2, Key{GAP_VALUE, 0, 0, 0});
+        old.swap(slots_);
+        if (slots_.empty()) slots_.assign(1024, Key{GAP_VALUE, 0, 0, 0});
+        count_ = 0;
+        for (const Key& k : old) {
+            if (k.a != GAP_VALUE) Insert(k);
+        }
+    }
+    std::vector<Key> slots_;
+    size_t count_ = 0;
+};
 
 void Fill(HDC hdc, QPainter& painter, const QRectF& area, bool ellipse) {
     const Brush* brush = hdc->brush ? hdc->brush : Default_Brush();
@@ -422,9 +495,10 @@ int Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     const double inset = pen->style == PS_NULL ? 0.0 : 1.0;
     // Interior first, then the outline over its edge pixels.
     Fill(hdc, *painter,
-         QRectF(left + inset, top + inset, right - left - 1 - inset, bottom - top - 1 - inset),
+         QRectF(left + inset, top + inset, double(right) - left - 1 - inset,
+                double(bottom) - top - 1 - inset),
          false);
-    const QRectF outline(left, top, right - left - 1, bottom - top - 1);
+    const QRectF outline(left, top, double(right) - left - 1, double(bottom) - top - 1);
     Stroke(hdc, *painter, [&](QPainter& p) { p.drawRect(outline); });
     return 1;
 }
@@ -433,7 +507,7 @@ int Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (!hdc || right <= left || bottom <= top) return 0;
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
-    const QRectF box(left, top, right - left - 1, bottom - top - 1);
+    const QRectF box(left, top, double(right) - left - 1, double(bottom) - top - 1);
     Fill(hdc, *painter, box, true);
     Stroke(hdc, *painter, [&](QPainter& p) { p.drawEllipse(box); });
     return 1;
@@ -477,6 +551,66 @@ int Polyline(HDC hdc, const tagPOINT* points, int count) {
     QPolygon polygon(count);
     for (int i = 0; i < count; ++i) polygon.setPoint(i, points[i].x, points[i].y);
     Stroke(hdc, *painter, [&](QPainter& p) { p.drawPolyline(polygon); });
+    return 1;
+}
+
+int GapPolyline(HDC hdc, const tagPOINT* points, int count) {
+    if (!hdc || !points) return 0;
+    auto gap = [](const tagPOINT& p) { return p.x == GAP_VALUE || p.y == GAP_VALUE; };
+    DcPainter painter(hdc);
+    const StrokeStyle style = Stroke_Style(hdc);
+    const bool skip_repeats = painter.ok() && Redraw_ChangesNothing(hdc, style);
+    DrawnShapes drawn;
+    DrawnShapes::Key last{GAP_VALUE, 0, 0, 0};
+    if (painter.ok() && style.visible && !style.gap_pass) {
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(style.pen);
+    }
+    bool pen_down = false;
+    for (int i = 0; i < count; ++i) {
+        const tagPOINT& p = points[i];
+        if (gap(p)) {
+            pen_down = false;
+            continue;
+        }
+        const QPoint to(p.x, p.y);
+        if (pen_down && painter.ok() && style.visible) {
+            const QPoint from = hdc->position;
+            const DrawnShapes::Key key{from.x(), from.y(), to.x(), to.y()};
+            if (!skip_repeats || (!(key == last) && drawn.Insert(key))) {
+                if (style.gap_pass) {
+                    Stroke_With(*painter, style, [&](QPainter& q) { q.drawLine(from, to); });
+                } else {
+                    painter->drawLine(from, to);
+                }
+            }
+            last = key;
+        }
+        // Without a painter LineTo leaves the position where the run began.
+        if (!pen_down || painter.ok()) hdc->position = to;
+        pen_down = true;
+    }
+    return 1;
+}
+
+int Ellipses(HDC hdc, const tagRECT* boxes, int count) {
+    if (!hdc || !boxes) return 0;
+    DcPainter painter(hdc);
+    if (!painter.ok()) return 0;
+    const StrokeStyle style = Stroke_Style(hdc);
+    const Brush* brush = hdc->brush ? hdc->brush : Default_Brush();
+    const bool one_colour =
+        brush->null || !style.visible || brush->color == (hdc->pen ? hdc->pen : Default_Pen())->color;
+    const bool skip_repeats = one_colour && Redraw_ChangesNothing(hdc, style);
+    DrawnShapes drawn;
+    for (int i = 0; i < count; ++i) {
+        const tagRECT& r = boxes[i];
+        if (r.right <= r.left || r.bottom <= r.top) continue;
+        if (skip_repeats && !drawn.Insert({r.left, r.top, r.right, r.bottom})) continue;
+        const QRectF box(r.left, r.top, double(r.right) - r.left - 1, double(r.bottom) - r.top - 1);
+        Fill(hdc, *painter, box, true);
+        Stroke_With(*painter, style, [&](QPainter& q) { q.drawEllipse(box); });
+    }
     return 1;
 }
 
