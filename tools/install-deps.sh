@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ make pkg-config
-  qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev
+  qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic xvfb xauth poppler-utils xdg-utils locales xclip librsvg2-bin

@@ -20,6 +20,9 @@ public:
     // The name of series element (0 … ArrayNum() - 1), null when it has none.
     const char* PutTheName(int element) const;
     int SetDateArray(int element, const PointArray* source);
+    // As SetDateArray, but the series are moved in rather than copied (each source is left a
+    // one-point series).
+    int MoveDateArray(int element, PointArray* source);
 
 private:
     int num_of_array;

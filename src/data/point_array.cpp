@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "platform/cp932.h"
 
@@ -26,6 +27,32 @@ PointArray& PointArray::operator=(const PointArray& source) {
         the_name = source.the_name;
     }
     return *this;
+}
+
+PointArray::PointArray(PointArray&& source) noexcept
+    : num_of_array(source.num_of_array),
+      array(std::move(source.array)),
+      the_name(std::move(source.the_name)) {
+    source.Reset();
+}
+
+PointArray& PointArray::operator=(PointArray&& source) noexcept {
+    if (this != &source) {
+        num_of_array = source.num_of_array;
+        array = std::move(source.array);
+        the_name = std::move(source.the_name);
+        source.Reset();
+    }
+    return *this;
+}
+
+void PointArray::Reset() noexcept {
+    num_of_array = DefElmNumber;
+    array.clear();
+    // Cannot throw: the vector's capacity is gone, one point is a tiny allocation, and a
+    // failure there ends the program like any other out-of-memory.
+    array.resize(DefElmNumber);
+    the_name.clear();
 }
 
 PointDbl& PointArray::operator[](int index) {

@@ -35,6 +35,9 @@ public:
     // assignment to itself leaves the series unchanged.
     PointArray(const PointArray& source);
     PointArray& operator=(const PointArray& source);
+    // A move takes the points over; the source is left a one-point series without a name.
+    PointArray(PointArray&& source) noexcept;
+    PointArray& operator=(PointArray&& source) noexcept;
 
     PointDbl& operator[](int index);
     int ArrayNum() const { return num_of_array; }
@@ -54,6 +57,7 @@ public:
     void CalcMaxMin(double* x_min, double* x_max, double* y_min, double* y_max) const;
 
 private:
+    void Reset() noexcept;
     int num_of_array;
     std::vector<PointDbl> array;
     PointDbl dummy;

@@ -21,6 +21,13 @@ tagPOINT& PointDate::operator[](int elem_index) {
     return point_onwin[elem_index];
 }
 
+tagPOINT* PointDate::Resize(int date_size) {
+    if (date_size < 1) date_size = 1;
+    point_onwin.resize(static_cast<size_t>(date_size));
+    num_of_element = date_size;
+    return point_onwin.data();
+}
+
 PointDate& PointDate::SetPointDate(int date_size, const tagPOINT* target) {
     if (date_size < 1 || !target) return *this;
     point_onwin.assign(target, target + date_size);

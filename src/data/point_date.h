@@ -20,6 +20,9 @@ public:
     tagPOINT* PutArray() { return point_onwin.data(); }
     // Copies date_size points (at least 1) from target.
     PointDate& SetPointDate(int date_size, const tagPOINT* target);
+    // Makes room for date_size points (at least 1) to be written in place; their values
+    // are unspecified until then.
+    tagPOINT* Resize(int date_size);
 
 private:
     int num_of_element;

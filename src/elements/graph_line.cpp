@@ -66,13 +66,13 @@ int GraphLine::SetDateTitle(const char* new_lett) {
 
 int GraphLine::TransDate(PointDbl strat_point, PointDbl trfc_point) {
     const int n = date_on_graph.ArrayNum();
-    std::vector<tagPOINT> points(static_cast<size_t>(n));
+    if (n < 1) return 1;
+    const PointDbl* source = date_on_graph.Points();
+    tagPOINT* points = date_on_virwin.Resize(n);
     for (int i = 0; i < n; ++i) {
-        const PointDbl& p = date_on_graph[i];
-        points[i].x = ValueTransfer_To_OnScreen(0, p.x, strat_point.x, trfc_point.x);
-        points[i].y = ValueTransfer_To_OnScreen(0, -p.y, -strat_point.y, trfc_point.y);
+        points[i].x = ValueTransfer_To_OnScreen(0, source[i].x, strat_point.x, trfc_point.x);
+        points[i].y = ValueTransfer_To_OnScreen(0, -source[i].y, -strat_point.y, trfc_point.y);
     }
-    date_on_virwin.SetPointDate(n, points.data());
     return 1;
 }
 

@@ -119,7 +119,8 @@ void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double
     PointArray series(PointArray::DefElmNumber, nullptr, nullptr, nullptr);
     series.SetDateArray(element, x_date, y_date);
     if (date_name != nullptr) series.SetTheName(date_name);
-    target_obj->SetDateArray(1, &series);
+    // The series is this function's own: hand its points over rather than copy them.
+    target_obj->MoveDateArray(1, &series);
 }
 
 int ShowResult_Graph_Expl(DialogControls* hdwnd, MathForm* the_target, const char* grp_name,

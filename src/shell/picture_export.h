@@ -2,6 +2,8 @@
 // a BMP (24-bit rows bottom-up), a JPEG (libjpeg) or a PNG file, or put on the clipboard.
 #pragma once
 
+#include <cstdio>
+
 #include <QImage>
 
 #include <cstdint>
@@ -35,6 +37,11 @@ struct JpgRec {
 };
 
 enum class PictureFormat { Bmp = 1, Jpeg = 2, Png = 3 };
+
+// Writes an opaque picture into an open file as an 8-bit PNG (a palette when it has at most
+// 256 colours, RGB otherwise) at the picture's resolution; false when libpng or the file
+// failed.
+bool Write_PngFile(const QImage& picture, std::FILE* file);
 
 // The paper of width x height pixels, white, with the graph drawn at 100 % (SRCAND).
 QImage GetBitmap_ToGraph(GraphOnWin* graph, LONG width, LONG height);

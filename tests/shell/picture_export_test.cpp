@@ -193,3 +193,41 @@ TEST(PictureExport, CopyPutsThePaperPictureOnTheClipboard) {
 }
 
 }  // namespace
+
+// The PNG writer keeps every pixel whether the picture fits a palette or not: 256 colours
+// (the largest palette), 257 and a full gradient (RGB rows), and an image of one pixel.
+TEST(PictureExport, PngKeepsEveryPixelWithAndWithoutAPalette) {
+    const std::string dir = Temp_Dir();
+    const std::string path = dir + "/w.png";
+    auto picture_with = [](int colours, int width, int height) {
+        QImage image = New_Image(width, height, Qt::white);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const int k = (y * width + x) % colours;
+                image.setPixel(x, y, qRgb(k & 0xFF, (k >> 8) & 0xFF, (k * 7) & 0xFF));
+            }
+        }
+        return image;
+    };
+    const QImage cases[] = {picture_with(256, 40, 30), picture_with(257, 40, 30),
+                            picture_with(1 << 16, 300, 260), picture_with(1, 1, 1)};
+    for (const QImage& picture : cases) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        EXPECT_TRUE(Write_PngFile(picture, file));
+        ASSERT_EQ(std::fclose(file), 0);
+        const QImage read(QString::fromStdString(path));
+        ASSERT_FALSE(read.isNull());
+        EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), picture);
+        EXPECT_EQ(read.dotsPerMeterX(), 3780);
+    }
+    // A stream that cannot be written: libpng's error comes back as false, not an exit.
+    std::FILE* full = std::fopen("/dev/full", "wb");
+    if (full != nullptr) {
+        std::setvbuf(full, nullptr, _IONBF, 0);
+        EXPECT_FALSE(Write_PngFile(cases[2], full));
+        std::fclose(full);
+    }
+    remove(path.c_str());
+    rmdir(dir.c_str());
+}
