@@ -102,7 +102,6 @@ bool Is_PowerOfTwo(const CompForm* node) {
     EvalCache& cache = node->eval_cache;
     if (!cache.power_checked) {
         const CompForm* exponent = node->right;
-        // pow(x, 2) and x * x agree bit for bit, NaN and infinities included.
         cache.power_of_two = exponent != nullptr && exponent->kind == KIND_NUMBER &&
                              Literal(exponent) == 2.0;
         cache.power_checked = true;
@@ -186,7 +185,8 @@ double Operation(const CompForm* node, int* flag, AscArray<double>& array,
     int code = node->operator_kind;
     if (code >= OP_PLUS && code <= OP_POWER) {
         double a = Eval(node->left, flag, array, ufunc_list, sumv);
-        if (code == OP_POWER && Is_PowerOfTwo(node)) return a * a;
+        // A square by the product where that is provably pow's own result.
+        if (code == OP_POWER && Is_PowerOfTwo(node)) return Square_As_Pow(a);
         double b = Eval(node->right, flag, array, ufunc_list, sumv);
         switch (code) {
             case OP_PLUS: return a + b;

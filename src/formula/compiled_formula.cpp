@@ -18,6 +18,7 @@ enum Op : uint8_t {
     ADD_V, SUB_V, MUL_V, DIV_V, POW_V,
     F_SIN, F_COS, F_TAN, F_EXP, F_LOG10, F_LN, F_ABS, F_ASIN, F_ACOS, F_ATAN,
     F_SINH, F_COSH, F_TANH, F_SQRT, F_LOGA,
+    F_LOGA_C,  // log with a literal base: its logarithm computed once
 };
 
 struct Compiler {
@@ -109,6 +110,13 @@ struct Compiler {
         if (code < OP_SIN || code > OP_LOGA) return false;
         int args = code == OP_LOGA ? 2 : 1;
         if (node->argm_num != args || node->list_fnarg.element_num < args) return false;
+        const CompForm* base = node->list_fnarg.CompList[0];
+        if (code == OP_LOGA && base != nullptr && base->kind == KIND_NUMBER) {
+            // log(b, x) = ln x / ln b; ln b of a literal is the same double every time.
+            if (!Node(node->list_fnarg.CompList[1])) return false;
+            Emit(F_LOGA_C, std::log(Literal(base)));
+            return true;
+        }
         for (int i = 0; i < args; ++i) {
             if (!Node(node->list_fnarg.CompList[i])) return false;
         }
@@ -173,6 +181,7 @@ double Run_Formula(const CompiledFormula& program) {
             case F_TANH: *top = Htan(*top); break;
             case F_SQRT: *top = std::sqrt(*top); break;
             case F_LOGA: top[-1] = std::log(top[0]) / std::log(top[-1]); --top; break;
+            case F_LOGA_C: *top = std::log(*top) / in.value; break;
             default: break;
         }
     }

@@ -203,6 +203,8 @@ TEST(Evaluation, BitIdenticalToTheLiteralRules) {
         "sigma[k(0,20),(-1)^k*x^(2*k+1)/(2*k+1)]",
         "sigma[n(1,4),y]*x",
         "2.5e+2*x-1.25E-3/y",
+        "log(0.5,x)+log(10,2*x)-log(1,y)+log(0,x)",  // literal bases, folded once
+        "log(x,2)*log(y,x)",
     };
     const double values[] = {0.0,  -0.0, 1.0,   -1.0,  0.5,    3.0,   -2.75, 1e-300,
                              1e300, 7e-5, 123.456, -1e10, kInf, -kInf, kNaN,  2.0};
@@ -240,7 +242,10 @@ TEST(Evaluation, BitIdenticalToTheLiteralRules) {
 TEST(Evaluation, SquaresAreBitIdenticalToPow) {
     auto variable = Parse("x^2");
     auto computed = Parse("(x+0)^2");  // the square of a computed value
-    ASSERT_TRUE(variable->ok && computed->ok);
+    // A summation keeps the whole formula in the tree walk; it adds nothing to the square.
+    auto walked = Parse("x^2+sigma[n(1,2),0*n]");
+    ASSERT_TRUE(variable->ok && computed->ok && walked->ok);
+    double* x_walked = &walked->variables["x"];
     double* x_cell = &variable->variables["x"];
     double* x_computed = &computed->variables["x"];
     // libm's pow itself: a literal exponent would let the compiler use a product.
@@ -253,7 +258,10 @@ TEST(Evaluation, SquaresAreBitIdenticalToPow) {
         int flag = 1;
         const double a = variable->Eval(&flag);
         const double b = computed->Eval(&flag);
-        return Same_Bits(a, expected) && Same_Bits(b, expected) && Same_Bits(Square_As_Pow(x), expected);
+        *x_walked = x;
+        const double c = walked->Eval(&flag);
+        return Same_Bits(a, expected) && Same_Bits(b, expected) && Same_Bits(c, expected) &&
+               Same_Bits(Square_As_Pow(x), expected);
     };
     ASSERT_TRUE(check(94906297.0));
     long ties = 0;
