@@ -140,6 +140,11 @@ CompiledFormula* Compile_Formula(const CompForm* root) {
     return program;
 }
 
+// On x86-64 a second copy for processors with fused multiply-add, chosen once at load time:
+// its squares take the product's error from one instruction instead of a call.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("fma", "default")))
+#endif
 double Run_Formula(const CompiledFormula& program) {
     double stack[kMaxStack + 1];
     // stack[0] is never read: the first value goes to stack[1], so "one below the top" is

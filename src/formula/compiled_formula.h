@@ -33,20 +33,15 @@ double Run_Formula(const CompiledFormula& program);
 // error of the product tells how far the true square is from it: closer than 0.45 of the
 // smaller neighbouring gap, no result within 0.55 units of the true square is another
 // double. Near ties, non-finite values and magnitudes where the error term could overflow
-// or lose bits go to pow itself.
+// or lose bits go to pow itself. (std::fma is exact wherever it runs: an instruction where
+// the processor has one, libm's exact software otherwise.)
 inline double Square_As_Pow(double v) {
     const double magnitude = std::fabs(v);
     const double product = v * v;
     if (magnitude >= 0x1p-400 && magnitude <= 0x1p+500) {
-        // Dekker's exact product: v = high + low with 26-bit halves, every partial product
-        // exact, so v * v = product + error exactly (no fma needed, none contracted).
-        const double split = 134217729.0 * v;  // 2^27 + 1
-        const double high = split - (split - v);
-        const double low = v - high;
-        double error = high * high - product;
-        error = error + high * low;
-        error = error + high * low;
-        error = error + low * low;
+        // The exact rounding error of the product: fma rounds v * v - product once, and
+        // that difference is a double here (no overflow, no underflow in this range).
+        const double error = std::fma(v, v, -product);
         // The gap between product and its lower neighbour (half the upper one at a power
         // of two): the exponent of product with 52 fewer bits, halved for a bare power.
         uint64_t bits = 0;
