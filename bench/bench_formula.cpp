@@ -36,6 +36,7 @@ struct Case {
 
 const Case kCases[] = {
     {"x^2+1", "x^2+1", "x^2+1", [](double x, double) { return x * x + 1; }, -5, 5},
+    {"x*x+1", "x*x+1", "x*x+1", [](double x, double) { return x * x + 1; }, -5, 5},
     {"sin(x)*cos(x)+x/3", "sin(x)*cos(x)+x/3", "sin(x)*cos(x)+x/3",
      [](double x, double) { return std::sin(x) * std::cos(x) + x / 3; }, -5, 5},
     {"sqrt(x^2+y^2)-1", "sqrt(x^2+y^2)-1", "sqrt(x^2+y^2)-1",

@@ -146,51 +146,54 @@ CompiledFormula* Compile_Formula(const CompForm* root) {
 __attribute__((target_clones("fma", "default")))
 #endif
 double Run_Formula(const CompiledFormula& program) {
-    double stack[kMaxStack + 1];
-    // stack[0] is never read: the first value goes to stack[1], so "one below the top" is
-    // always inside the array.
-    double* top = stack;
+    // The top of the stack lives in acc; below[1 …] holds the values under it (a push
+    // stores the old top, so below[1] receives the unused starting 0.0). The operations and
+    // their order are those of the tree walk.
+    double below[kMaxStack + 1];
+    double* under = below;
+    double acc = 0.0;
     for (const CompiledFormula::Instruction& in : program.code) {
         switch (in.op) {
-            case PUSH_CONST: *++top = in.value; break;
-            case PUSH_VAR: *++top = *in.cell; break;
-            case PUSH_VAR_SQUARE: *++top = Square_As_Pow(*in.cell); break;
-            case SQUARE: *top = Square_As_Pow(*top); break;
-            case ADD: top[-1] = top[-1] + top[0]; --top; break;
-            case SUB: top[-1] = top[-1] - top[0]; --top; break;
-            case MUL: top[-1] = top[-1] * top[0]; --top; break;
-            case DIV: top[-1] = top[-1] / top[0]; --top; break;
-            case POW: top[-1] = std::pow(top[-1], top[0]); --top; break;
-            case ADD_C: *top = *top + in.value; break;
-            case SUB_C: *top = *top - in.value; break;
-            case MUL_C: *top = *top * in.value; break;
-            case DIV_C: *top = *top / in.value; break;
-            case POW_C: *top = std::pow(*top, in.value); break;
-            case ADD_V: *top = *top + *in.cell; break;
-            case SUB_V: *top = *top - *in.cell; break;
-            case MUL_V: *top = *top * *in.cell; break;
-            case DIV_V: *top = *top / *in.cell; break;
-            case POW_V: *top = std::pow(*top, *in.cell); break;
-            case F_SIN: *top = std::sin(*top); break;
-            case F_COS: *top = std::cos(*top); break;
-            case F_TAN: *top = std::tan(*top); break;
-            case F_EXP: *top = std::exp(*top); break;
-            case F_LOG10: *top = std::log10(*top); break;
-            case F_LN: *top = std::log(*top); break;
-            case F_ABS: *top = std::fabs(*top); break;
-            case F_ASIN: *top = std::asin(*top); break;
-            case F_ACOS: *top = std::acos(*top); break;
-            case F_ATAN: *top = std::atan(*top); break;
-            case F_SINH: *top = std::sinh(*top); break;
-            case F_COSH: *top = std::cosh(*top); break;
-            case F_TANH: *top = Htan(*top); break;
-            case F_SQRT: *top = std::sqrt(*top); break;
-            case F_LOGA: top[-1] = std::log(top[0]) / std::log(top[-1]); --top; break;
-            case F_LOGA_C: *top = std::log(*top) / in.value; break;
-            default: break;
+            case PUSH_CONST: *++under = acc; acc = in.value; break;
+            case PUSH_VAR: *++under = acc; acc = *in.cell; break;
+            case PUSH_VAR_SQUARE: *++under = acc; acc = Square_As_Pow(*in.cell); break;
+            case SQUARE: acc = Square_As_Pow(acc); break;
+            case ADD: acc = *under-- + acc; break;
+            case SUB: acc = *under-- - acc; break;
+            case MUL: acc = *under-- * acc; break;
+            case DIV: acc = *under-- / acc; break;
+            case POW: acc = std::pow(*under--, acc); break;
+            case ADD_C: acc = acc + in.value; break;
+            case SUB_C: acc = acc - in.value; break;
+            case MUL_C: acc = acc * in.value; break;
+            case DIV_C: acc = acc / in.value; break;
+            case POW_C: acc = std::pow(acc, in.value); break;
+            case ADD_V: acc = acc + *in.cell; break;
+            case SUB_V: acc = acc - *in.cell; break;
+            case MUL_V: acc = acc * *in.cell; break;
+            case DIV_V: acc = acc / *in.cell; break;
+            case POW_V: acc = std::pow(acc, *in.cell); break;
+            case F_SIN: acc = std::sin(acc); break;
+            case F_COS: acc = std::cos(acc); break;
+            case F_TAN: acc = std::tan(acc); break;
+            case F_EXP: acc = std::exp(acc); break;
+            case F_LOG10: acc = std::log10(acc); break;
+            case F_LN: acc = std::log(acc); break;
+            case F_ABS: acc = std::fabs(acc); break;
+            case F_ASIN: acc = std::asin(acc); break;
+            case F_ACOS: acc = std::acos(acc); break;
+            case F_ATAN: acc = std::atan(acc); break;
+            case F_SINH: acc = std::sinh(acc); break;
+            case F_COSH: acc = std::cosh(acc); break;
+            case F_TANH: acc = Htan(acc); break;
+            case F_SQRT: acc = std::sqrt(acc); break;
+            case F_LOGA: acc = std::log(acc) / std::log(*under--); break;
+            case F_LOGA_C: acc = std::log(acc) / in.value; break;
+            // The compiler above emits no other code: no range check before the jump.
+            default: __builtin_unreachable();
         }
     }
-    return stack[1];
+    return acc;
 }
 
 void CompiledSlot::Reset() {
