@@ -10,50 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
+
+using cli_run::Outcome;
+using cli_run::Read_File;
+using cli_run::Run_Cli;
+
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Read_File(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-Outcome Run_Cli(const std::vector<std::string>& args) {
-    char out_path[] = "/tmp/plotari-cli-out-XXXXXX";
-    char err_path[] = "/tmp/plotari-cli-err-XXXXXX";
-    int out_fd = mkstemp(out_path);
-    int err_fd = mkstemp(err_path);
-    Outcome outcome;
-    pid_t child = fork();
-    if (child == 0) {
-        dup2(out_fd, 1);
-        dup2(err_fd, 2);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(PLOTARI_CLI));
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        unsetenv("DISPLAY");
-        execv(PLOTARI_CLI, argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    close(out_fd);
-    close(err_fd);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.out = Read_File(out_path);
-    outcome.err = Read_File(err_path);
-    unlink(out_path);
-    unlink(err_path);
-    return outcome;
-}
 
 TEST(Cli, EvaluatesOnceAndPrintsTheFormulaBox) {
     Outcome r = Run_Cli({"--form", "explicit", "--type", "x+1", "--register", "--set", "x=4", "--ok"});
