@@ -366,7 +366,9 @@ private:
     ScriptedDialogRunner runner_;
     ScriptedChoosers choosers_;
     CliDialog dialog_;
-    HeadlessWindow paper_;
+    // The paper without a screen; unlike the test host it keeps no log of its updates, so a
+    // long session does not grow.
+    ImageWindow paper_;
     GraphOnWin document_;
     CliPaperHost host_{&paper_};
     PaperState paper_state_;
