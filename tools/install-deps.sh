@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic xvfb xauth poppler-utils xdg-utils locales xclip librsvg2-bin
+  dpkg-dev desktop-file-utils shared-mime-info qt6-translations-l10n
 )
 
 missing=()

@@ -4,6 +4,8 @@
 #include <QApplication>
 
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 
 #include "document/graph_on_win.h"
 #include "input/formula_dialog.h"
@@ -16,6 +18,20 @@
 #include "shell/main_window.h"
 
 int main(int argc, char* argv[]) {
+    // The command-line conventions, answered before any window system is needed.
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::printf("usage: plotari [FILE]\n"
+                    "  Starts Plotari, the function plotter; FILE (a graph document, *.dat)\n"
+                    "  is opened as 開く would open it.\n"
+                    "  --help     this text\n"
+                    "  --version  the program's version\n"
+                    "Without a display, use plotari-cli (plotari-cli --help).\n");
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("plotari " PLOTARI_VERSION "\n");
+        return 0;
+    }
     QApplication app(argc, argv);
     // Numbers in labels, dialogs and files always use the decimal point.
     std::setlocale(LC_NUMERIC, "C");

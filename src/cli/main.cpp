@@ -21,6 +21,14 @@ void Quiet_Qt(QtMsgType type, const QMessageLogContext&, const QString& message)
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--help") {
+        std::cout << Cli_Usage();
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "plotari-cli " PLOTARI_VERSION "\n";
+        return 0;
+    }
     std::vector<CliAction> actions;
     std::string reason;
     if (!Parse_CliActions(args, &actions, &reason)) {

@@ -211,16 +211,42 @@ void Show_HelpOpenFailure(HWND owner) {
                 "Fail open file", MB_OK);
 }
 
+namespace {
+bool Is_File(const std::string& path) {
+    struct stat info;
+    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+}  // namespace
+
+std::string Installed_HelpFilePath() {
+    char exe[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (length <= 0) return std::string();
+    exe[length] = '\0';
+    std::string dir(exe);
+    dir.erase(dir.find_last_of('/') == std::string::npos ? 0 : dir.find_last_of('/'));
+    // Installed: bin/plotari beside share/plotari; built: the copy beside the program.
+    for (const std::string& candidate : {dir + "/../share/plotari/使用説明/PlotariVer.html",
+                                         dir + "/使用説明/PlotariVer.html"}) {
+        if (Is_File(candidate)) return candidate;
+    }
+    return std::string();
+}
+
 int Open_HelpFile(PaperHost* host) {
     HWND owner = host != nullptr ? host->OwnerHandle() : nullptr;
-    const std::string path = Help_FilePath();
+    std::string path = Help_FilePath();
+    // Started from elsewhere than the program's folder: the installed manual.
+    if (!Is_File(path)) {
+        const std::string installed = Installed_HelpFilePath();
+        if (!installed.empty()) path = installed;
+    }
     if (path.empty()) {
         MessageBoxA(owner, "カレントディレクトリの取得に失敗\n手動で説明ファイルを開いてください",
                     "Fail get directory", MB_OK);
         return 0;
     }
-    struct stat info;
-    const bool exists = stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    const bool exists = Is_File(path);
     if (!exists || host == nullptr || !host->OpenDocument(path)) Show_HelpOpenFailure(owner);
     return 1;
 }
