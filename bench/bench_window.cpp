@@ -21,6 +21,7 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_gdi.h"
 #include "platform/qt/qt_message_sink.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/scripted_dialogs.h"
 #include "shell/main_window.h"
 #include "shell/paper_dialogs.h"
@@ -59,6 +60,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    Install_JapaneseTranslations();
     Install_FontSubstitutions();
     QtMessageSink message_sink;
     QtChoosers choosers;

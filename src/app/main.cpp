@@ -15,6 +15,7 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_gdi.h"
 #include "platform/qt/qt_message_sink.h"
+#include "platform/qt/qt_translations.h"
 #include "shell/main_window.h"
 
 int main(int argc, char* argv[]) {
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Numbers in labels, dialogs and files always use the decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    Install_JapaneseTranslations();
     Install_FontSubstitutions();
     QtMessageSink message_sink;
     QtChoosers choosers;
