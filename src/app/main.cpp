@@ -59,6 +59,7 @@ int main(int argc, char* argv[]) {
             window.Graph()->OpenGraphFile(arguments.at(1).toStdString(), g_shifth, g_shiftv);
             window.InvalidateAll();
         }
+        window.ShowInputDialogBeside();
         window.Paper()->setFocus();
         status = app.exec();
         Destroy_ModlsDialog();

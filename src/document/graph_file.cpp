@@ -139,13 +139,24 @@ int GraphOnWin::SaveGraphToNewFile() {
     return SaveGraphAs(save_name);
 }
 
+namespace {
+// The question before a document replaces a changed graph; false when a save the user asked
+// for did not happen, which stops the opening: nothing is lost.
+bool Save_BeforeOpening(GraphOnWin* graph, HWND owner) {
+    if (!graph->graph_view || graph->RsinfoFlag() == 0) return true;
+    const int answer = MessageBoxA(owner, "現在のデータを保存しますか?", "Do you save data?",
+                                   MB_YESNO | MB_ICONQUESTION);
+    return !(answer == IDYES && graph->SaveGraphToFile() != 1);
+}
+}  // namespace
+
+int GraphOnWin::OpenDroppedFile(const std::string& path, LONG h_shift, LONG v_shift) {
+    if (!Save_BeforeOpening(this, h_pWnd)) return -3;
+    return OpenGraphFile(path, h_shift, v_shift);
+}
+
 int GraphOnWin::OpenFileToGraph(LONG h_shift, LONG v_shift) {
-    if (graph_view && sinfo_flag != 0) {
-        const int answer = MessageBoxA(h_pWnd, "現在のデータを保存しますか?", "Do you save data?",
-                                       MB_YESNO | MB_ICONQUESTION);
-        // A save the user asked for that did not happen stops the opening: nothing is lost.
-        if (answer == IDYES && SaveGraphToFile() != 1) return -3;
-    }
+    if (!Save_BeforeOpening(this, h_pWnd)) return -3;
     char title[64] = "";
     if (!GetOpen_FilePath(h_pWnd, open_name, title, kDocumentFilter, "dat",
                           "データを読むファイルを指定", sizeof open_name)) {

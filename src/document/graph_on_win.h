@@ -192,6 +192,9 @@ public:
     // Open: 1 read or cancelled; 0 not a readable graph file; -1 the file cannot be opened;
     // -3 the save the user asked for first did not happen (nothing opened).
     int OpenFileToGraph(LONG h_shift, LONG v_shift);
+    // A document dropped on the window: the save question of 開く, then the file; -3 when a
+    // save the user asked for failed (nothing is opened then).
+    int OpenDroppedFile(const std::string& path, LONG h_shift, LONG v_shift);
     // Reads the file at path into the document (the graph stays unless all of it reads).
     int OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shift);
     // Saves under path (the chosen name of Save As), keeping the old name on failure.

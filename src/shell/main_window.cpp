@@ -6,7 +6,12 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QIcon>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QScreen>
+#include <QWheelEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,7 +20,11 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include <iterator>
+
 #include "frames/trans_unit.h"
+#include "platform/numeric.h"
+#include "shell/paper_dialogs.h"
 #include "input/formula_dialog.h"
 #include "platform/gdi.h"
 
@@ -99,6 +108,22 @@ void PaperView::resizeEvent(QResizeEvent* event) {
     if (main_) main_->PaperResized();
 }
 
+void PaperView::wheelEvent(QWheelEvent* event) {
+    const int steps = event->angleDelta().y() / 120;
+    if (main_ && (event->modifiers() & Qt::ControlModifier)) {
+        if (steps != 0) main_->PaperWheelZoom(steps, event->position().toPoint());
+        event->accept();
+        return;
+    }
+    // Without Ctrl the wheel scrolls the paper, as the scroll bars would.
+    if (main_) {
+        QScrollBar* bar = (event->modifiers() & Qt::ShiftModifier) ? main_->HorizontalBar()
+                                                                    : main_->VerticalBar();
+        bar->setValue(bar->value() - steps * bar->singleStep() * 3);
+    }
+    event->accept();
+}
+
 bool PaperView::event(QEvent* event) {
     if (main_ && event->type() == QEvent::UngrabMouse) main_->PaperLostMouse();
     return PaperWidget::event(event);
@@ -121,6 +146,7 @@ MainWindow::MainWindow() {
     connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_HORZ, v); });
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_VERT, v); });
     BuildMenus();
+    setAcceptDrops(true);
     resize(1000, 720);
 
     // The paper state as the window is created: A4 landscape at 100 %, an empty graph.
@@ -198,6 +224,8 @@ void MainWindow::AddEntries(QMenu* menu, const MenuEntry& entry) {
         if (entry.id == 1150) action->setCheckable(true);
         const int id = entry.id;
         connect(action, &QAction::triggered, this, [this, id] { Command(id); });
+        // 数式入力 is where every graph begins: a shortcut, shown in the menu.
+        if (entry.id == 500) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
         actions_[entry.id] = action;
     }
 }
@@ -257,6 +285,60 @@ void MainWindow::ShowInputDialog() {
             widget->activateWindow();
         }
     }
+}
+
+void MainWindow::ShowInputDialogBeside() {
+    ShowInputDialog();
+    DialogControls* dialog = Input_Dialog();
+    QWidget* widget = dialog ? Owner_Widget(dialog->Handle()) : nullptr;
+    if (widget == nullptr) return;
+    const QRect frame = frameGeometry();
+    const QRect screen_area = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const QSize size = widget->frameGeometry().size();
+    QPoint at(frame.right() + 8, frame.top() + 40);
+    // No room right of the window: against the screen's right edge, over the paper's right
+    // part, leaving its left part (where the axes begin) in view.
+    if (at.x() + size.width() > screen_area.right()) {
+        at.setX(qMax(screen_area.left(), screen_area.right() - size.width()));
+    }
+    widget->move(at);
+}
+
+void MainWindow::PaperWheelZoom(int steps, QPoint pos) {
+    if (!graph_ || steps == 0) return;
+    static const LONG kSteps[] = {25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400, 600, 800};
+    LONG next = g_zoom;
+    if (steps > 0) {
+        for (LONG z : kSteps) {
+            if (z > g_zoom) { next = z; break; }
+        }
+    } else {
+        for (int i = static_cast<int>(std::size(kSteps)) - 1; i >= 0; --i) {
+            if (kSteps[i] < g_zoom) { next = kSteps[i]; break; }
+        }
+    }
+    if (next == g_zoom) return;
+    // The zoom route scales the scroll positions by the ratio; moved first by the mouse's
+    // offset, the point under the mouse stays where it is.
+    const double ratio = static_cast<double>(next) / static_cast<double>(g_zoom);
+    const double shift = (ratio - 1.0) / ratio;
+    state_.hori_si.nPos = qMax(0, Trunc_ToInt32(state_.hori_si.nPos + pos.x() * shift));
+    state_.ver_si.nPos = qMax(0, Trunc_ToInt32(state_.ver_si.nPos + pos.y() * shift));
+    Change_Zoom(this, next, graph_.get(), &state_, &g_shifth, &g_shiftv);
+    g_zoom_main = g_zoom;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile() || !graph_) return;
+    event->acceptProposedAction();
+    graph_->OpenDroppedFile(urls.first().toLocalFile().toStdString(), g_shifth, g_shiftv);
+    InvalidateAll();
 }
 
 bool MainWindow::OpenDocument(const std::string& path) {

@@ -33,6 +33,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
@@ -55,6 +56,8 @@ public:
     HWND PaperHandle() override;
     void CloseWindow() override { close(); }
     void ShowInputDialog() override;
+    // At start-up: the input dialog shown beside the paper, where a new user sees it.
+    void ShowInputDialogBeside();
     bool OpenDocument(const std::string& path) override;
     HWND OwnerHandle() override;
 
@@ -84,9 +87,15 @@ public:
     void PaperKey(int key);
     void PaperLostMouse();
     void PaperResized();
+    // Ctrl + wheel: the next zoom step up (steps > 0) or down, through the zoom dialog's
+    // route, keeping the paper point under pos where it is.
+    void PaperWheelZoom(int steps, QPoint pos);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A document dropped on the window opens as 開く would open it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void EnableMenuItem(int id, bool enable) override;

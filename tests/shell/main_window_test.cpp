@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -426,3 +428,72 @@ TEST_F(MainWindowQt, Screenshot) {
 }
 
 }  // namespace
+
+// The habits of desktop programs: Ctrl + wheel zooms in steps with the point under the mouse
+// kept, a dropped document opens as 開く would (with its question), 数式入力 has a shortcut
+// shown in the menu, and at start the input dialog stands beside the paper.
+TEST_F(MainWindowQt, WheelZoomDropAndTheInputDialogAtStart) {
+    Draw("x:x(0,1)[4]");
+    auto wheel = [&](int delta, QPoint at) {
+        QWheelEvent event(QPointF(at), QPointF(window_->Paper()->mapToGlobal(at)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window_->Paper(), &event);
+    };
+    // The paper point under the mouse, in paper pixels at 100 %.
+    const QPoint mouse(300, 200);
+    auto paper_point = [&] {
+        return QPointF((mouse.x() + g_shifth) * 100.0 / g_zoom,
+                       (mouse.y() + g_shiftv) * 100.0 / g_zoom);
+    };
+    wheel(120, mouse);
+    EXPECT_EQ(g_zoom, 125);
+    EXPECT_EQ(g_zoom_main, 125);
+    const QPointF before = paper_point();
+    wheel(240, mouse);  // one step per event, as the dialog's route takes one value
+    EXPECT_EQ(g_zoom, 150);
+    EXPECT_NEAR(paper_point().x(), before.x(), 1.5);
+    EXPECT_NEAR(paper_point().y(), before.y(), 1.5);
+    EXPECT_EQ(window_->State().zoom_width_size, Trunc_ToInt32(1122 * 1.5));
+    wheel(-120, mouse);
+    wheel(-120, mouse);
+    EXPECT_EQ(g_zoom, 100);
+    for (int i = 0; i < 20; ++i) wheel(-120, mouse);
+    EXPECT_EQ(g_zoom, 25);  // the smallest step
+    // Without Ctrl the wheel scrolls and leaves the zoom.
+    QWheelEvent plain(QPointF{mouse}, QPointF{mouse}, QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window_->Paper(), &plain);
+    EXPECT_EQ(g_zoom, 25);
+
+    // 数式入力's shortcut is on its menu item.
+    ASSERT_NE(window_->Action(500), nullptr);
+    EXPECT_EQ(window_->Action(500)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+
+    // A dropped document: the graph is changed, so the save question comes first (No).
+    const std::string path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
+                             "/plotari-drop-" + std::to_string(getpid()) + ".dat";
+    ASSERT_EQ(window_->Graph()->SaveGraphAs(path), 1);
+    Draw("x^2:x(0,1)[4]");
+    ASSERT_EQ(window_->Graph()->graph_view->PutElementNum(), 2);
+    RecordingMessageSink boxes;
+    boxes.Script({IDNO});
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "現在のデータを保存しますか?");
+    EXPECT_EQ(window_->Graph()->graph_view->PutElementNum(), 1);  // the saved graph again
+    remove(path.c_str());
+
+    // At start the input dialog stands beside the main window (or over its right part).
+    window_->ShowInputDialogBeside();
+    QCoreApplication::processEvents();
+    const QRect dialog = InputDialog()->frameGeometry();
+    EXPECT_TRUE(InputDialog()->isVisible());
+    EXPECT_GT(dialog.left(), window_->frameGeometry().center().x());
+}

@@ -176,3 +176,39 @@ TEST(QtChoosers, FontChooserKeepsFaceDirectionAndColour) {
 }
 
 }  // namespace
+
+// The file dialogs start in the folder last used: after a choice in one folder, the next
+// dialog given only a name (or none) opens there; a full path still wins.
+TEST(QtChoosers, FileDialogsStartInTheFolderLastUsed) {
+    QtChoosers choosers;
+    QTemporaryDir first;
+    QTemporaryDir second;
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA ofn;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrDefExt = "dat";
+    When_Shown<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->selectFile(QDir(first.path()).filePath("a.dat"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_EQ(choosers.SaveFileName(&ofn), 1);
+    QString started_in;
+    std::strcpy(file, "");
+    When_Shown<QFileDialog>([&](QFileDialog* dialog) {
+        started_in = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    EXPECT_EQ(choosers.OpenFileName(&ofn), 0);
+    EXPECT_EQ(started_in, QDir(first.path()).absolutePath());
+    const std::string elsewhere = QDir(second.path()).filePath("b.dat").toStdString();
+    std::strcpy(file, elsewhere.c_str());
+    When_Shown<QFileDialog>([&](QFileDialog* dialog) {
+        started_in = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    EXPECT_EQ(choosers.SaveFileName(&ofn), 0);
+    EXPECT_EQ(started_in, QDir(second.path()).absolutePath());
+}

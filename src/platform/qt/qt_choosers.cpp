@@ -53,6 +53,12 @@ int Store_Path(OPENFILENAMEA* ofn, const QString& chosen) {
     return 1;
 }
 
+// The folder of the file last chosen in any file dialog: the next one starts there.
+QString& Last_Folder() {
+    static QString folder;
+    return folder;
+}
+
 int File_Dialog(OPENFILENAMEA* ofn, bool save) {
     QFileDialog dialog(Owner_Widget(ofn->hwndOwner));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -91,10 +97,12 @@ int File_Dialog(OPENFILENAMEA* ofn, bool save) {
         follow_filter(dialog.selectedNameFilter());
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter);
     }
-    if (ofn->lpstrFile && ofn->lpstrFile[0] != '\0') {
-        dialog.selectFile(QString::fromUtf8(ofn->lpstrFile));
-    }
+    const QString given = ofn->lpstrFile ? QString::fromUtf8(ofn->lpstrFile) : QString();
+    // A bare name (or none) is looked for in the folder last used.
+    if (!given.contains('/') && !Last_Folder().isEmpty()) dialog.setDirectory(Last_Folder());
+    if (!given.isEmpty()) dialog.selectFile(given);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return 0;
+    Last_Folder() = QFileInfo(dialog.selectedFiles().first()).absolutePath();
     const int chosen_filter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     ofn->nFilterIndex = chosen_filter >= 0 ? static_cast<DWORD>(chosen_filter + 1) : 1;
     return Store_Path(ofn, dialog.selectedFiles().first());
