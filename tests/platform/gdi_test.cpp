@@ -86,6 +86,14 @@ TEST(Gdi, TextFromTopLeftAndUpward) {
     EXPECT_LE(ink.bottom(), 150);
     EXPECT_GT(ink.height(), 60);  // runs upward from the reference point
     EXPECT_LT(ink.width(), 20);
+    // An escapement read from a damaged document may be any int, the smallest one included
+    // (found by fuzzing the document reader: its negation overflowed).
+    up.lfEscapement = INT32_MIN;
+    HFONT extreme = CreateFontIndirectA(&up);
+    SelectObject(hdc, extreme);
+    EXPECT_EQ(TextOutA(hdc, 100, 100, "x", 1), 1);
+    SelectObject(hdc, vertical);
+    DeleteObject(extreme);
     ReleaseDC(&window, hdc);
     DeleteObject(font);
     DeleteObject(vertical);

@@ -641,7 +641,8 @@ int TextOutA(HDC hdc, int x, int y, const char* text, int length) {
     const int escapement = hdc->font ? hdc->font->log_font.lfEscapement : 0;
     painter->translate(x, y);
     // Escapement is in tenths of a degree, counter-clockwise.
-    if (escapement != 0) painter->rotate(-escapement / 10.0);
+    // (Negated as a double: a stored escapement may be the smallest int.)
+    if (escapement != 0) painter->rotate(-(escapement / 10.0));
     const QRect box(0, 0, metrics.horizontalAdvance(s), metrics.height());
     if (hdc->bk_mode == OPAQUE) painter->fillRect(box, Qt_Color(hdc->bk_color));
     painter->setPen(Qt_Color(hdc->text_color));
