@@ -50,13 +50,14 @@ int main(int argc, char* argv[]) {
         MainWindow window;
         window.show();
         g_hWnd = window.Paper();
-        Install_GraphDocumentReceiver();
+        window.InstallGraphReceiver();
         // The input dialog is a tool window of the main window: it stays above the paper.
         if (!Create_ModlsDialog(win_Inst, window.Paper())) return 0;
         // plotari FILE opens the document FILE as 開く would.
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1) {
             window.Graph()->OpenGraphFile(arguments.at(1).toStdString(), g_shifth, g_shiftv);
+            window.ResetUndo();
             window.InvalidateAll();
         }
         window.ShowInputDialogBeside();

@@ -171,16 +171,28 @@ int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shif
         MessageBoxA(h_pWnd, "ファイルのオープンに失敗しました", "open error", MB_OK);
         return -1;
     }
-    // Read into a new document; the graph on screen is replaced only by a whole file.
-    GraphOnWin fresh(h_pWnd, twip_lfpos, twip_tppos, Trunc_ToInt32(box_width),
-                     Trunc_ToInt32(box_height), nullptr, h_shift, v_shift, ZoomPercent(), nullptr,
-                     nullptr, nullptr, nullptr, nullptr, nullptr);
-    DocReader reader(bytes.data(), bytes.size());
-    const int result = fresh.GraphSetFromFile(&reader, path.c_str(), h_shift, v_shift);
-    if (result != 1) {
+    if (ReplaceFromBytes(bytes.data(), bytes.size(), path, h_shift, v_shift) != 1) {
         MessageBoxA(h_pWnd, kReadError, "read error", MB_OK);
         return 0;
     }
+    reference_file = path;
+    sinfo_flag = 0;
+    return 1;
+}
+
+int GraphOnWin::ReplaceFromBytes(const unsigned char* data, size_t size, const std::string& name,
+                                 LONG h_shift, LONG v_shift) {
+    if (size == 0) {
+        // The state of a paper without a graph.
+        DeleteAllObject();
+        return 1;
+    }
+    // Read into a new document; the graph on screen is replaced only by a whole document.
+    GraphOnWin fresh(h_pWnd, twip_lfpos, twip_tppos, Trunc_ToInt32(box_width),
+                     Trunc_ToInt32(box_height), nullptr, h_shift, v_shift, ZoomPercent(), nullptr,
+                     nullptr, nullptr, nullptr, nullptr, nullptr);
+    DocReader reader(data, size);
+    if (fresh.GraphSetFromFile(&reader, name.c_str(), h_shift, v_shift) != 1) return 0;
     DeleteAllObject();
     for (int slot = 0; slot < 5; ++slot) title_on_win[slot] = std::move(fresh.title_on_win[slot]);
     for (int axis = 0; axis < 4; ++axis) {
@@ -190,9 +202,36 @@ int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shif
     }
     graph_view = std::move(fresh.graph_view);
     glist_frame = std::move(fresh.glist_frame);
-    reference_file = path;
-    sinfo_flag = 0;
     return 1;
+}
+
+std::string GraphOnWin::LegendState() const {
+    if (!glist_frame) return std::string();
+    DocWriter writer;
+    unsigned long size = 0;
+    glist_frame->SavePosInfo(&writer, &size);
+    writer.Put32(glist_frame->PutShowFlag());
+    return writer.Bytes();
+}
+
+void GraphOnWin::RestoreLegendState(const std::string& state, LONG h_shift, LONG v_shift) {
+    if (!glist_frame || state.empty()) return;
+    DocReader reader(reinterpret_cast<const unsigned char*>(state.data()), state.size());
+    unsigned long size = 0;
+    int32_t shown = 1;
+    if (!glist_frame->ReadPosInfo(&reader, &size, h_shift, v_shift) || !reader.Get32(&shown)) {
+        return;
+    }
+    if ((shown != 0) != (glist_frame->PutShowFlag() != 0)) glist_frame->SwitchDisplay();
+}
+
+bool GraphOnWin::DocumentBytes(std::string* bytes) {
+    bytes->clear();
+    if (!graph_view) return true;
+    DocWriter writer;
+    if (!WriteDocument(&writer)) return false;
+    *bytes = writer.Bytes();
+    return true;
 }
 
 int GraphOnWin::GraphSetFromFile(DocReader* h_File, const char* dsource_file, LONG h_shift,

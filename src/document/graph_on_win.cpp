@@ -716,12 +716,12 @@ int GraphOnWin::MoveObjectToPoint2(tagRECT* new_rect, tagRECT*) {
 
 
 
-void Install_GraphDocumentReceiver() {
-    Set_GraphReceiver([](GraphRequest& request) {
-        if (g_object_array == nullptr) return 0;
-        return g_object_array->AddNewGraphDate(
-            request.data, request.axisflag_array, nullptr, g_shifth, g_shiftv, request.mrk_kind,
-            nullptr, nullptr, nullptr, nullptr, nullptr, request.x_divnum, request.y_divnum,
-            request.ax_title, request.date_title, nullptr, nullptr);
-    });
+int Hand_ToGraphDocument(GraphRequest& request) {
+    if (g_object_array == nullptr) return 0;
+    return g_object_array->AddNewGraphDate(
+        request.data, request.axisflag_array, nullptr, g_shifth, g_shiftv, request.mrk_kind,
+        nullptr, nullptr, nullptr, nullptr, nullptr, request.x_divnum, request.y_divnum,
+        request.ax_title, request.date_title, nullptr, nullptr);
 }
+
+void Install_GraphDocumentReceiver() { Set_GraphReceiver(Hand_ToGraphDocument); }

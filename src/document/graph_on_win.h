@@ -197,6 +197,18 @@ public:
     int OpenDroppedFile(const std::string& path, LONG h_shift, LONG v_shift);
     // Reads the file at path into the document (the graph stays unless all of it reads).
     int OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shift);
+    // The document as its file would hold it (empty for a paper without a graph); false when
+    // it cannot be written (after the save's message).
+    bool DocumentBytes(std::string* bytes);
+    // The legend's place and whether it is shown, which the document file does not hold
+    // (empty without a legend), and that state put back.
+    std::string LegendState() const;
+    void RestoreLegendState(const std::string& state, LONG h_shift, LONG v_shift);
+    // The graph replaced by a document's bytes (empty: no graph), as opening replaces it; 1
+    // when read, 0 (the graph untouched) when the bytes are not a whole document. The file
+    // name and the modified flag are the caller's.
+    int ReplaceFromBytes(const unsigned char* data, size_t size, const std::string& name,
+                         LONG h_shift, LONG v_shift);
     // Saves under path (the chosen name of Save As), keeping the old name on failure.
     int SaveGraphAs(const std::string& path);
     // Reads a whole file's bytes into this (empty) document.
@@ -247,6 +259,8 @@ extern int g_zoom_main;
 // Makes the document receive what the formula side samples (AddNewGraphDate with the
 // current scroll offsets).
 void Install_GraphDocumentReceiver();
+// What that receiver does with one request: the sampled series added to the document.
+int Hand_ToGraphDocument(struct GraphRequest& request);
 
 // The CSV table of the graph's series into path (1), 0 when it cannot be written.
 int Write_GraphTable(GraphOnWin* graph, const std::string& path);

@@ -26,6 +26,7 @@
 #include "platform/numeric.h"
 #include "shell/paper_dialogs.h"
 #include "input/formula_dialog.h"
+#include "kinds/samplers.h"
 #include "platform/gdi.h"
 
 namespace {
@@ -226,6 +227,7 @@ void MainWindow::AddEntries(QMenu* menu, const MenuEntry& entry) {
         connect(action, &QAction::triggered, this, [this, id] { Command(id); });
         // 数式入力 is where every graph begins: a shortcut, shown in the menu.
         if (entry.id == 500) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+        if (entry.id == 300) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
         actions_[entry.id] = action;
     }
 }
@@ -243,10 +245,43 @@ void MainWindow::CheckMenuItem(int id, bool check) {
     if (QAction* action = Action(id)) action->setChecked(check);
 }
 
-void MainWindow::UpdateMenus() { Update_MenuState(graph_.get(), this); }
+void MainWindow::UpdateMenus() {
+    Update_MenuState(graph_.get(), this);
+    EnableMenuItem(300, undo_.CanUndo());
+}
 
 int MainWindow::Command(int id) {
-    return Handle_Of_Menu(this, id, graph_.get(), &state_, &g_shifth, &g_shiftv);
+    GraphOnWin* graph = graph_.get();
+    auto run = [&] { return Handle_Of_Menu(this, id, graph, &state_, &g_shifth, &g_shiftv); };
+    switch (id) {
+        case 300:  // やり直し
+            if (undo_.Undo(graph, g_shifth, g_shiftv)) InvalidateAll();
+            return 1;
+        case 100: {  // 開く: a document opened replaces the history
+            UndoHistory::State before;
+            const bool known = graph != nullptr && UndoHistory::Snapshot(graph, &before);
+            const int result = run();
+            UndoHistory::State after;
+            if (graph != nullptr && (!known || !UndoHistory::Snapshot(graph, &after) ||
+                                     !(after == before))) {
+                undo_.Reset(graph);
+            }
+            return result;
+        }
+        case 110: case 120: {  // saving changes nothing but what counts as saved
+            const int result = run();
+            if (graph != nullptr && graph->RsinfoFlag() == 0) undo_.MarkSaved(graph);
+            return result;
+        }
+        default:
+            return Undoable(&undo_, graph, run);
+    }
+}
+
+void MainWindow::InstallGraphReceiver() {
+    Set_GraphReceiver([this](GraphRequest& request) {
+        return Undoable(&undo_, graph_.get(), [&] { return Hand_ToGraphDocument(request); });
+    });
 }
 
 tagRECT MainWindow::ClientRect() const { return paper_->ClientRect(); }
@@ -337,7 +372,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile() || !graph_) return;
     event->acceptProposedAction();
-    graph_->OpenDroppedFile(urls.first().toLocalFile().toStdString(), g_shifth, g_shiftv);
+    if (graph_->OpenDroppedFile(urls.first().toLocalFile().toStdString(), g_shifth, g_shiftv) == 1) {
+        undo_.Reset(graph_.get());
+    }
     InvalidateAll();
 }
 
@@ -399,6 +436,8 @@ void MainWindow::Paint(HDC hdc) {
 
 void MainWindow::PaperMousePress(Qt::MouseButton button, QPoint pos) {
     if (button == Qt::LeftButton) {
+        // A drag is one step, from the press to the release.
+        drag_snapshot_ = UndoHistory::Snapshot(graph_.get(), &drag_before_);
         paper_->SetCapture();
         graph_->Handle_To_LMouseDown(Pack(pos), &cur_state_);
     } else if (button == Qt::RightButton) {
@@ -420,6 +459,8 @@ void MainWindow::PaperMouseRelease(Qt::MouseButton button, QPoint pos) {
     if (button != Qt::LeftButton) return;
     graph_->Handle_To_LButtonUp(paper_, Pack(pos), &mspart_win_, &cur_state_);
     if (paper_->HasCapture()) paper_->ReleaseCapture();
+    if (drag_snapshot_) undo_.Record(graph_.get(), std::move(drag_before_));
+    drag_snapshot_ = false;
 }
 
 void MainWindow::PaperLostMouse() {

@@ -11,6 +11,7 @@
 #include "platform/qt/paper_widget.h"
 #include "platform/qt/widget_window.h"
 #include "shell/commands.h"
+#include "shell/undo_history.h"
 
 class QAction;
 class QMenu;
@@ -72,6 +73,11 @@ public:
 
     // One menu command (WM_COMMAND).
     int Command(int id);
+    // Sampled series reach the document through the window, so that adding one is undoable.
+    void InstallGraphReceiver();
+    // A document opened from outside the menus (the command line): nothing to undo.
+    void ResetUndo() { undo_.Reset(graph_.get()); }
+    const UndoHistory& Undo() const { return undo_; }
     // The menu state rules, as when a menu opens.
     void UpdateMenus();
     // The element pop-up menu last built (null before): for the program and its tests.
@@ -119,6 +125,9 @@ private:
     bool closing_ = false;
     int cur_state_ = -1;
     int mspart_win_ = -1;
+    UndoHistory undo_;
+    UndoHistory::State drag_before_;  // the document as a left button went down
+    bool drag_snapshot_ = false;
 };
 
 // The program's icon "PRICON": a small graph on a sheet.

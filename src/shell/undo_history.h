@@ -1,0 +1,60 @@
+// やり直し: the last changes to the graph taken back, up to 50 of them. Each step is the whole
+// document as its file would hold it, with the legend's place (which the file does not
+// hold), taken before a change; a change is anything that alters them (editing commands,
+// drags, size changes, added or deleted series).
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <string>
+
+#include "document/graph_on_win.h"
+
+class UndoHistory {
+public:
+    static constexpr size_t kMaxSteps = 50;
+    // Older steps are dropped beyond this many bytes in all (documents of 10^6 points are
+    // 16 MB each).
+    static constexpr size_t kMaxBytes = size_t{400} << 20;
+
+    struct State {
+        std::string document;  // empty for a paper without a graph
+        std::string legend;
+        bool operator==(const State& other) const {
+            return document == other.document && legend == other.legend;
+        }
+        size_t Size() const { return document.size() + legend.size(); }
+    };
+
+    // The document's state now; false (no message shown) for a document that cannot be
+    // written, which is then not undoable.
+    static bool Snapshot(GraphOnWin* graph, State* state);
+
+    // Called with the state before an action: a step is kept when the action changed it.
+    void Record(GraphOnWin* graph, State before);
+    bool CanUndo() const { return !steps_.empty(); }
+    size_t Steps() const { return steps_.size(); }
+    // Restores the state before the last change. The document counts as unchanged again when
+    // that is the state last opened or saved.
+    bool Undo(GraphOnWin* graph, LONG h_shift, LONG v_shift);
+    // A document opened or started anew: nothing to undo, and this is the saved state.
+    void Reset(GraphOnWin* graph);
+    // The document was saved: its state now is the saved one.
+    void MarkSaved(GraphOnWin* graph);
+
+private:
+    std::deque<State> steps_;
+    size_t bytes_ = 0;
+    std::string saved_;  // the document part of the saved state
+    bool saved_known_ = true;
+};
+
+// Runs an action on the document as one undoable step.
+template <typename Action>
+auto Undoable(UndoHistory* history, GraphOnWin* graph, Action action) {
+    UndoHistory::State before;
+    const bool snapshot = graph != nullptr && UndoHistory::Snapshot(graph, &before);
+    auto result = action();
+    if (snapshot) history->Record(graph, std::move(before));
+    return result;
+}

@@ -1,0 +1,181 @@
+// やり直し (Ctrl+Z) in the window: each undoable change taken back restores the document's
+// bytes and its picture exactly; back at the saved state the document counts as unchanged;
+// at most 50 steps are kept.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "input/formula_dialog.h"
+#include "input/registration.h"
+#include "kinds/math_form.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/recording_message_sink.h"
+#include "platform/scripted_choosers.h"
+#include "platform/scripted_dialogs.h"
+#include "shell/main_window.h"
+#include "shell/paper_dialogs.h"
+#include "shell/picture_export.h"
+
+namespace {
+
+class Undo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_mathlist.Clear();
+        g_selLB_item = -1;
+        previous_ = Set_DialogRunner(&runner_);
+        window_ = std::make_unique<MainWindow>();
+        window_->SetPopUpsShown(false);
+        window_->show();
+        g_hWnd = window_->Paper();
+        window_->InstallGraphReceiver();
+        ASSERT_EQ(Create_ModlsDialog(nullptr, window_->Paper()), 1);
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override {
+        Destroy_ModlsDialog();
+        g_hWnd = nullptr;
+        window_.reset();
+        Set_DialogRunner(previous_);
+        g_mathlist.Clear();
+        g_selLB_item = -1;
+    }
+    void Draw(const char* formula) {
+        window_->Command(500);
+        auto* dialog = dynamic_cast<QDialog*>(Input_Dialog());
+        auto* box = dialog->findChild<QPlainTextEdit*>(QString("item%1").arg(IDC_FORMULA_BOX));
+        box->clear();
+        QTest::keyClicks(box, formula);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QString("item%1").arg(IDC_REGISTER_BUTTON)),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QString("item%1").arg(IDC_OK_BUTTON)),
+                          Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    // The document's bytes with the legend's place (which its file does not hold).
+    std::string Bytes() {
+        UndoHistory::State state;
+        EXPECT_TRUE(UndoHistory::Snapshot(window_->Graph(), &state));
+        return state.document + "|" + state.legend;
+    }
+    QImage Picture() { return GetBitmap_ToGraph(window_->Graph(), 1122, 793); }
+    QPoint Center(const tagRECT& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+    // The change undone gives back exactly the document and the picture before it.
+    void Expect_Undone(const std::string& what, const std::function<void()>& change) {
+        const std::string bytes = Bytes();
+        const QImage picture = Picture();
+        const size_t steps = window_->Undo().Steps();
+        change();
+        EXPECT_TRUE(Bytes() != bytes) << what << ": the change changed nothing";
+        EXPECT_EQ(window_->Undo().Steps(), steps + 1) << what;
+        window_->UpdateMenus();
+        EXPECT_TRUE(window_->Action(300)->isEnabled()) << what;
+        window_->Command(300);
+        EXPECT_TRUE(Bytes() == bytes) << what;
+        EXPECT_TRUE(Picture() == picture) << what;
+        EXPECT_EQ(window_->Undo().Steps(), steps) << what;
+    }
+    QtDialogRunner runner_;
+    DialogRunner* previous_ = nullptr;
+    std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace
+
+TEST_F(Undo, EveryKindOfChangeIsTakenBackExactly) {
+    EXPECT_EQ(window_->Action(300)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    window_->UpdateMenus();
+    EXPECT_FALSE(window_->Action(300)->isEnabled());  // nothing to undo yet
+    Expect_Undone("the first series", [&] { Draw("sin(x):x(-3,3)[30]"); });
+    EXPECT_TRUE(window_->Graph()->graph_view == nullptr);  // back to the empty paper
+    Draw("sin(x):x(-3,3)[30]");
+    Expect_Undone("a second series", [&] { Draw("x^2/4:x(-2,2)[20]"); });
+
+    GraphOnWin* graph = window_->Graph();
+    Expect_Undone("dragging the legend", [&] {
+        const QPoint from = Center(graph->glist_frame->PutFrmRect());
+        window_->PaperMouseMove(Qt::NoButton, from);  // the pointer comes over it first
+        window_->PaperMousePress(Qt::LeftButton, from);
+        window_->PaperMouseMove(Qt::LeftButton, from + QPoint(-120, 60));
+        window_->PaperMouseRelease(Qt::LeftButton, from + QPoint(-120, 60));
+    });
+    ScriptedDialogRunner dialogs;
+    Expect_Undone("the size of the plot area", [&] {
+        dialogs.Then([](MemoryDialog& d) {
+            d.Type(IDC_SIZE_LEFT, "40");
+            d.Type(IDC_SIZE_RIGHT, "200");
+            d.Click(IDOK);
+        });
+        window_->Command(1460);
+    });
+    ScriptedChoosers choosers;
+    choosers.color = RGB(0, 128, 255);
+    auto select_sample = [&] {
+        const tagRECT sample = graph->glist_frame->PutGListLink()->Array(0)->PutFrmRect();
+        window_->PaperMousePress(Qt::RightButton, Center(sample));
+        ASSERT_EQ(graph->GetSelObjectKind(), 6);
+    };
+    Expect_Undone("a series colour", [&] {
+        select_sample();
+        window_->Command(1310);
+    });
+    Expect_Undone("deleting a series", [&] {
+        select_sample();
+        RecordingMessageSink boxes;  // the save question before deleting: No
+        boxes.Script({IDNO, IDNO});
+        window_->Command(1330);
+    });
+    // An action that changes nothing is no step.
+    const size_t steps = window_->Undo().Steps();
+    window_->PaperMousePress(Qt::LeftButton, QPoint(5, 5));
+    window_->PaperMouseRelease(Qt::LeftButton, QPoint(5, 5));
+    EXPECT_EQ(window_->Undo().Steps(), steps);
+}
+
+TEST_F(Undo, BackAtTheSavedStateTheDocumentIsUnchanged) {
+    Draw("sin(x):x(-3,3)[30]");
+    const std::string path = "/tmp/plotari-undo-" + std::to_string(getpid()) + ".dat";
+    ASSERT_EQ(window_->Graph()->SaveGraphAs(path), 1);
+    window_->ResetUndo();  // as after opening it
+    EXPECT_EQ(window_->Graph()->RsinfoFlag(), 0);
+    Draw("cos(x):x(-3,3)[30]");
+    EXPECT_NE(window_->Graph()->RsinfoFlag(), 0);
+    window_->Command(300);
+    EXPECT_EQ(window_->Graph()->RsinfoFlag(), 0);
+    RecordingMessageSink boxes;
+    window_->Command(110);  // 上書き保存 has nothing new to write
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "更新されたものがありません");
+    remove(path.c_str());
+}
+
+TEST_F(Undo, FiftyStepsAreKept) {
+    Draw("sin(x):x(-3,3)[30]");
+    GraphOnWin* graph = window_->Graph();
+    const std::string first = Bytes();
+    for (int i = 0; i < 55; ++i) {
+        const QPoint from = Center(graph->glist_frame->PutFrmRect());
+        const QPoint to = from + QPoint(i % 2 == 0 ? -7 : 5, 3);
+        window_->PaperMouseMove(Qt::NoButton, from);
+        window_->PaperMousePress(Qt::LeftButton, from);
+        window_->PaperMouseMove(Qt::LeftButton, to);
+        window_->PaperMouseRelease(Qt::LeftButton, to);
+    }
+    EXPECT_EQ(window_->Undo().Steps(), UndoHistory::kMaxSteps);
+    for (int i = 0; i < 60; ++i) window_->Command(300);
+    EXPECT_EQ(window_->Undo().Steps(), 0u);
+    // The oldest five steps (and the graph's drawing itself) are beyond reach.
+    EXPECT_TRUE(Bytes() != first);
+    EXPECT_TRUE(graph->graph_view != nullptr);
+}
