@@ -171,7 +171,8 @@ int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shif
         MessageBoxA(h_pWnd, "ファイルのオープンに失敗しました", "open error", MB_OK);
         return -1;
     }
-    if (ReplaceFromBytes(bytes.data(), bytes.size(), path, h_shift, v_shift) != 1) {
+    // An empty file is no document (an empty state is only the undo history's paper).
+    if (bytes.empty() || ReplaceFromBytes(bytes.data(), bytes.size(), path, h_shift, v_shift) != 1) {
         MessageBoxA(h_pWnd, kReadError, "read error", MB_OK);
         return 0;
     }
