@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_session.h"
+#include "fuzz_qt_app.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -34,11 +35,8 @@ bool Safe_ToRun(const std::vector<CliAction>& actions) {
 
 }  // namespace
 
-// The application object is made once, before the first input (so that nothing it
-// allocates counts as the first input's).
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication app(*argc, *argv);
+    Make_QtApplication(argc, argv);
     return 0;
 }
 

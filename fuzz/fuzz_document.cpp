@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "document/graph_on_win.h"
+#include "fuzz_qt_app.h"
 #include "fuzz_support.h"
 #include "platform/qt/image_window.h"
 
@@ -29,11 +30,8 @@ const std::string& Path() {
 
 }  // namespace
 
-// The application object is made once, before the first input (so that nothing it
-// allocates counts as the first input's).
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication app(*argc, *argv);
+    Make_QtApplication(argc, argv);
     return 0;
 }
 

@@ -12,19 +12,11 @@
 #include "formula/formula_input.h"
 #include "platform/message_box.h"
 #include "platform/numeric.h"
+#include "fuzz_support.h"
 
-namespace {
-class SilentSink : public MessageSink {
-public:
-    int Show(HWND, const std::string&, const std::string&, UINT style) override {
-        return Default_Answer(style);
-    }
-};
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static SilentSink sink;
-    Set_MessageSink(&sink);
+    Install_SilentSink();
     if (size > 600) return 0;
     std::string line(reinterpret_cast<const char*>(data), size);
     line = line.c_str();  // up to the first NUL, as the text boxes give it

@@ -1,4 +1,4 @@
-// The range specification "name(min,max)[steps]" as the variable boxes and the formula line
+// The range text "name(min,max)[steps]" as the variable boxes and the formula line
 // give it: Analysis_Variable with every name-buffer size, then the range reader around it.
 #include <cstddef>
 #include <cstdint>

@@ -16,3 +16,4 @@ inline void Install_SilentSink() {
     static SilentSink sink;
     Set_MessageSink(&sink);
 }
+
