@@ -1,5 +1,6 @@
 #include "kinds/samplers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -13,6 +14,29 @@
 namespace {
 
 GraphReceiver graph_receiver;
+ProgressHook progress_hook;
+
+// One sampling's progress, for the installed hook.
+class Progress {
+public:
+    Progress() {
+        if (progress_hook) progress_hook(0.0);
+    }
+    ~Progress() {
+        if (progress_hook) progress_hook(1.0);
+    }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+    // False when the drawing was abandoned; asks the hook every 256 samples.
+    bool Continue(double done, double total) {
+        if (!progress_hook || (++samples_ & 255u) != 0) return true;
+        const double fraction = total > 0.0 ? done / total : 0.0;
+        return progress_hook(std::min(0.999, std::max(1e-9, fraction)));
+    }
+
+private:
+    unsigned samples_ = 0;
+};
 
 const char kRangeMessage[] = "最小値、最大値が変です";
 const char kEvaluationMessage[] = "関数計算中にエラーが発生しました.終了します";
@@ -82,7 +106,9 @@ bool Sweep(DialogControls* hdwnd, double min_value, double max_value, long divis
         return false;
     }
     const double step = (max_value - min_value) / static_cast<double>(divisions);
+    Progress progress;
     for (long i = 0; i < divisions; ++i) {
+        if (!progress.Continue(static_cast<double>(i), static_cast<double>(divisions))) return false;
         if (!sample(i, static_cast<double>(i) * step + min_value)) return false;
     }
     return sample(divisions, max_value);
@@ -113,6 +139,8 @@ int Draw_Samples(const std::vector<double>& x, const std::vector<double>& y,
 }  // namespace
 
 void Set_GraphReceiver(GraphReceiver receiver) { graph_receiver = std::move(receiver); }
+
+void Set_ProgressHook(ProgressHook hook) { progress_hook = std::move(hook); }
 
 void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double* y_date,
                        int element, const char* date_name) {
@@ -341,7 +369,9 @@ int Line_Scan(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_numb
     double* cell = Cell(the_target, name);
     double previous = 0.0;
     std::vector<double> roots;
+    Progress progress;
     for (long i = 0; i <= n; ++i) {
+        if (!progress.Continue(static_cast<double>(i), static_cast<double>(n))) return 0;
         const double at = static_cast<double>(i) * step + min_value;
         *cell = at;
         double value = 0.0;
@@ -385,11 +415,15 @@ int InplCalc_BothInfrm(DialogControls* hdwnd, AnyNumArray& calc_values, int* cal
         (the_target->vardpnd_max - the_target->vardpnd_min) / static_cast<double>(ny);
     double* x_cell = Cell(the_target, the_target->var);
     double* y_cell = Cell(the_target, the_target->vardpnd);
+    Progress progress;
+    const double total = (static_cast<double>(nx) + 1.0) * (static_cast<double>(ny) + 1.0);
     for (long j = 0; j <= ny; ++j) {
         double previous = 0.0;
         const double y = static_cast<double>(j) * dy + the_target->vardpnd_min;
         *y_cell = y;
         for (long i = 0; i <= nx; ++i) {
+            const double done = static_cast<double>(j) * (static_cast<double>(nx) + 1.0) + i;
+            if (!progress.Continue(done, total)) return 0;
             const double x = static_cast<double>(i) * dx + the_target->var_min;
             *x_cell = x;
             double value = 0.0;

@@ -31,6 +31,13 @@ struct GraphRequest {
 using GraphReceiver = std::function<int(GraphRequest& request)>;
 void Set_GraphReceiver(GraphReceiver receiver);
 
+// Sampling tells the installed hook how far it is: 0 as it starts, 1 as it ends (whatever the
+// outcome), and the fraction done every few hundred samples. A hook that answers false
+// abandons the drawing: nothing is handed to the graph, and no message is shown. Without a
+// hook sampling runs to its end.
+using ProgressHook = std::function<bool(double done)>;
+void Set_ProgressHook(ProgressHook hook);
+
 // The most points an implicit curve collects (grid points, or the lines of a one-variable
 // scan): beyond it sampling would run for minutes and fill the memory.
 constexpr double MAX_IMPLICIT_POINTS = 100000000.0;

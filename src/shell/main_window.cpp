@@ -187,6 +187,11 @@ MainWindow::~MainWindow() {
     auto* input_widget = dynamic_cast<QWidget*>(Input_Dialog());
     if (input_widget != nullptr && input_widget->parentWidget() == this) Destroy_ModlsDialog();
     Set_PopUpMenuHandler(nullptr);
+    // The hooks that reach this window go back to the document's own.
+    if (receiver_installed_) {
+        Set_ProgressHook(nullptr);
+        Set_GraphReceiver(Hand_ToGraphDocument);
+    }
     // The paper outlives this body (it is a child widget): it must no longer call back, and
     // the graph goes first, while the paper it draws on is still there.
     paper_->Detach();
@@ -279,6 +284,8 @@ int MainWindow::Command(int id) {
 }
 
 void MainWindow::InstallGraphReceiver() {
+    receiver_installed_ = true;
+    Set_ProgressHook([this](double done) { return progress_(done); });
     Set_GraphReceiver([this](GraphRequest& request) {
         return Undoable(&undo_, graph_.get(), [&] { return Hand_ToGraphDocument(request); });
     });

@@ -11,6 +11,7 @@
 #include "platform/qt/paper_widget.h"
 #include "platform/qt/widget_window.h"
 #include "shell/commands.h"
+#include "shell/progress_feedback.h"
 #include "shell/undo_history.h"
 
 class QAction;
@@ -73,8 +74,10 @@ public:
 
     // One menu command (WM_COMMAND).
     int Command(int id);
-    // Sampled series reach the document through the window, so that adding one is undoable.
+    // Sampled series reach the document through the window, so that adding one is undoable,
+    // and long sampling shows its progress there.
     void InstallGraphReceiver();
+    ProgressFeedback& Progress() { return progress_; }
     // A document opened from outside the menus (the command line): nothing to undo.
     void ResetUndo() { undo_.Reset(graph_.get()); }
     const UndoHistory& Undo() const { return undo_; }
@@ -126,6 +129,8 @@ private:
     int cur_state_ = -1;
     int mspart_win_ = -1;
     UndoHistory undo_;
+    ProgressFeedback progress_{this};
+    bool receiver_installed_ = false;
     UndoHistory::State drag_before_;  // the document as a left button went down
     bool drag_snapshot_ = false;
 };

@@ -296,3 +296,45 @@ TEST(AnyNumArray, KeepsOrderAndReportsShortArrays) {
 }
 
 }  // namespace
+
+// Long sampling reports its progress: 0 first, 1 last, rising fractions between; a hook that
+// answers false abandons the drawing without a message, for each kind of sweep.
+TEST_F(Samplers, ProgressIsReportedAndAbandoningDrawsNothing) {
+    std::vector<double> heard;
+    bool keep_going = true;
+    Set_ProgressHook([&](double done) {
+        heard.push_back(done);
+        return keep_going || done <= 0.0 || done >= 1.0;
+    });
+    MathForm* line = Explicit("x", "x", 0, 1, 5000);
+    ASSERT_EQ(ShowResult_Graph_Expl(nullptr, line, "x", g_ufunc_list), 1);
+    ASSERT_GE(heard.size(), 4u);
+    EXPECT_EQ(heard.front(), 0.0);
+    EXPECT_EQ(heard.back(), 1.0);
+    for (size_t i = 2; i + 1 < heard.size(); ++i) {
+        EXPECT_GT(heard[i], heard[i - 1]);
+        EXPECT_LT(heard[i], 1.0);
+    }
+    EXPECT_EQ(handed_over, 1);
+
+    keep_going = false;
+    const auto abandoned = [&](int result) {
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(heard.back(), 1.0);  // the end is heard whatever the outcome
+    };
+    heard.clear();
+    abandoned(ShowResult_Graph_Expl(nullptr, line, "x", g_ufunc_list));
+    char t_name[256] = "t";
+    double min_value = 0.0, max_value = 1.0;
+    int steps = 5000;
+    ASSERT_EQ(FnReg_Param("t", "t*t", t_name, &min_value, &max_value, &steps), 1);
+    abandoned(ShowResult_Graph_Param(nullptr, g_mathlist[g_mathlist.PutElementNum() - 1], "p",
+                                     g_ufunc_list));
+    abandoned(ShowResult_Graph_Inpl(nullptr, Implicit("x^2+y^2-1", "x", -1, 1, 100, "y", -1, 1, 100),
+                                    "0=x^2+y^2-1", g_ufunc_list));
+    abandoned(ShowResult_Graph_Inpl(nullptr, Implicit("x-0.5", "x", 0, 1, 5000, "y", 0, 1, 4),
+                                    "0=x-0.5", g_ufunc_list));
+    EXPECT_EQ(handed_over, 1);  // nothing more reached the graph
+    EXPECT_TRUE(boxes.boxes.empty());
+    Set_ProgressHook(nullptr);
+}

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 
@@ -19,6 +20,7 @@
 #include "input/formula_dialog.h"
 #include "input/registration.h"
 #include "kinds/math_form.h"
+#include "kinds/samplers.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/recording_message_sink.h"
 #include "platform/scripted_choosers.h"
@@ -178,4 +180,27 @@ TEST_F(Undo, FiftyStepsAreKept) {
     // The oldest five steps (and the graph's drawing itself) are beyond reach.
     EXPECT_TRUE(Bytes() != first);
     EXPECT_TRUE(graph->graph_view != nullptr);
+}
+
+// Sampling that takes longer than the delay shows the progress dialog with 中止 and a busy
+// cursor; 中止 abandons that drawing and the document stays as it was.
+TEST_F(Undo, LongSamplingShowsProgressAndCancelKeepsTheDocument) {
+    Draw("sin(x):x(-3,3)[30]");
+    const std::string before = Bytes();
+    ProgressFeedback feedback(window_.get(), 0);  // no delay, so the dialog shows at once
+    Set_ProgressHook([&](double done) {
+        const bool go_on = feedback(done);
+        if (feedback.Dialog() != nullptr) {
+            EXPECT_EQ(feedback.Dialog()->labelText(), QString::fromUtf8("グラフを描いています…"));
+            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            feedback.Dialog()->cancel();  // as pressing 中止 does
+        }
+        return go_on;
+    });
+    Draw("x^2:x(-2,2)[200000]");
+    EXPECT_TRUE(Bytes() == before);
+    EXPECT_EQ(window_->Graph()->graph_view->PutElementNum(), 1);
+    EXPECT_EQ(feedback.Dialog(), nullptr);  // gone at the end
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    window_->InstallGraphReceiver();  // the window's own hook again
 }

@@ -1,0 +1,34 @@
+// Feedback on long sampling in the window: after half a second a busy cursor and a progress
+// dialog with 中止, which abandons the drawing (the document stays as it was); the windows
+// keep repainting while it runs. Installed as the samplers' progress hook.
+#pragma once
+
+#include <QElapsedTimer>
+
+#include <memory>
+
+class QProgressDialog;
+class QWidget;
+
+class ProgressFeedback {
+public:
+    explicit ProgressFeedback(QWidget* owner, int delay_ms = 500);
+    ~ProgressFeedback();
+    ProgressFeedback(const ProgressFeedback&) = delete;
+    ProgressFeedback& operator=(const ProgressFeedback&) = delete;
+
+    // The hook: 0 starts a sampling, 1 ends it; false once 中止 was pressed.
+    bool operator()(double done);
+    // The dialog while it is shown (null before the delay has passed).
+    QProgressDialog* Dialog() const { return dialog_.get(); }
+
+private:
+    void Finish();
+
+    QWidget* owner_;
+    int delay_ms_;
+    QElapsedTimer started_;
+    QElapsedTimer last_events_;
+    std::unique_ptr<QProgressDialog> dialog_;
+    bool busy_cursor_ = false;
+};
