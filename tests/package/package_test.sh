@@ -38,6 +38,8 @@ if command -v update-mime-database >/dev/null; then
   update-mime-database "$root/usr/share/mime" >/dev/null
   grep -q 'Graph2DL' "$root/usr/share/mime/magic" || fail "no magic for the document"
   grep -q 'application/x-plotari-graph' "$root/usr/share/mime/types" || fail "no MIME type"
+  # By the magic alone: no glob claims every *.dat file.
+  ! grep -q 'plotari' "$root/usr/share/mime/globs2" || fail "a glob claims *.dat"
 fi
 zcat "$root/usr/share/man/man1/plotari-cli.1.gz" | grep -q '^\.TH PLOTARI-CLI 1' || fail "man page"
 
