@@ -28,42 +28,15 @@
 #include "shell/main_window.h"
 #include "shell/paper_dialogs.h"
 #include "shell/picture_export.h"
+#include "window_fixture.h"
 
 namespace {
 
-class Undo : public ::testing::Test {
+class Undo : public WindowFixture {
 protected:
     void SetUp() override {
-        g_mathlist.Clear();
-        g_selLB_item = -1;
-        previous_ = Set_DialogRunner(&runner_);
-        window_ = std::make_unique<MainWindow>();
-        window_->SetPopUpsShown(false);
-        window_->show();
-        g_hWnd = window_->Paper();
-        window_->InstallGraphReceiver();
-        ASSERT_EQ(Create_ModlsDialog(nullptr, window_->Paper()), 1);
-        QCoreApplication::processEvents();
-    }
-    void TearDown() override {
-        Destroy_ModlsDialog();
-        g_hWnd = nullptr;
-        window_.reset();
-        Set_DialogRunner(previous_);
-        g_mathlist.Clear();
-        g_selLB_item = -1;
-    }
-    void Draw(const char* formula) {
-        window_->Command(500);
-        auto* dialog = dynamic_cast<QDialog*>(Input_Dialog());
-        auto* box = dialog->findChild<QPlainTextEdit*>(QString("item%1").arg(IDC_FORMULA_BOX));
-        box->clear();
-        QTest::keyClicks(box, formula);
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QString("item%1").arg(IDC_REGISTER_BUTTON)),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QString("item%1").arg(IDC_OK_BUTTON)),
-                          Qt::LeftButton);
-        QCoreApplication::processEvents();
+        WindowFixture::SetUp();
+        window_->InstallGraphReceiver();  // as the program does: adding a series is undoable
     }
     // The document's bytes with the legend's place (which its file does not hold).
     std::string Bytes() {
@@ -88,9 +61,6 @@ protected:
         EXPECT_TRUE(Picture() == picture) << what;
         EXPECT_EQ(window_->Undo().Steps(), steps) << what;
     }
-    QtDialogRunner runner_;
-    DialogRunner* previous_ = nullptr;
-    std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace
