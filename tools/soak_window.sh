@@ -46,7 +46,8 @@ fi
 WORK=${SOAK_DIR:-$(mktemp -d /tmp/plotari-soak.XXXXXX)}
 mkdir -p "$WORK"
 WORK=$(cd "$WORK" && pwd)
-[ -d "$ROOT/build/使用説明" ] && cp -r "$ROOT/build/使用説明" "$WORK/"
+[ -d "$ROOT/build/使用説明" ] && [ ! -e "$WORK/使用説明" ] && cp -r "$ROOT/build/使用説明" "$WORK/"
+rm -f "$WORK"/asan* "$WORK"/ubsan*
 LOG=$WORK/soak.log
 : >"$LOG"
 log() { echo "$(date +%T) $*" >>"$LOG"; }
@@ -81,7 +82,11 @@ sample_memory() {
   log "memory: $(grep -E '^Vm(HWM|RSS):' "/proc/$PID/status" 2>/dev/null | tr -s ' \t' ' ' | tr '\n' ' ')"
 }
 
-win() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+win() {  # the shown window of this exact title
+  local pattern
+  pattern=$(printf '%s' "$1" | sed 's/[][\\.*^$?+(){}|]/\\&/g')
+  xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1
+}
 wait_win() {  # NAME [TENTHS]: the window's id once it is shown
   local w i
   for ((i = 0; i < ${2:-50}; i++)); do
@@ -380,11 +385,20 @@ save_as_and_open() {
   open_file "$path" && count "open the saved file"
 }
 open_file() {  # PATH
-  local w
+  local w q i
   focus_main
-  xdotool key ctrl+o; sleep 0.8
-  [ -z "$(win データを読むファイルを指定)" ] && handle_boxes  # the save question first
-  if w=$(wait_win データを読むファイルを指定 30); then
+  xdotool key ctrl+o
+  # A modified document is first asked about ("Do you save data?" → No); then the file dialog.
+  for ((i = 0; i < 60; i++)); do
+    w=$(win データを読むファイルを指定)
+    [ -n "$w" ] && break
+    q=$(win "Do you save data?")
+    if [ -n "$q" ]; then
+      focus "$q"; xdotool key Escape; count "box: Do you save data? (Escape = No)"; sleep 0.3
+    fi
+    sleep 0.1
+  done
+  if [ -n "$w" ]; then
     focus "$w"
     xdotool type --delay 5 "$1"; sleep 0.3; xdotool key Return; sleep 1.2
     handle_boxes && count "message after open"
@@ -475,11 +489,24 @@ if alive; then
   SURVIVED=yes
   checkpoint
   handle_boxes
+  [ "$ZOOM" != 100 ] && set_zoom 100
+  drag "${TITLE% *}" "${TITLE#* }" 20 0  # a change, so that closing asks about saving
   focus_main
-  xdotool key alt+f; sleep 0.5; xdotool key x; sleep 1
-  for _ in 1 2 3; do  # 終了していいですか？ → Return (Yes); the save question → Escape (No)
-    w=$(win "Closed message"); [ -n "$w" ] && { focus "$w"; xdotool key Return; sleep 1; }
-    w=$(win "Do you save data?"); [ -n "$w" ] && { focus "$w"; xdotool key Escape; sleep 1; }
+  xdotool key alt+f; sleep 0.5; xdotool key x
+  log "closing: ファイル → 終了"
+  for ((i = 0; i < 100; i++)); do  # 終了していいですか？ → Return (Yes); the save question → Escape (No)
+    alive || break
+    w=$(win "Closed message")
+    if [ -n "$w" ] && [ -z "${asked:-}" ]; then
+      focus "$w"; xdotool key Return; asked=1; sleep 1
+      count "close: 終了していいですか？ (Return = Yes)"; log "closing: answered Closed message"
+    fi
+    w=$(win "Do you save data?")
+    if [ -n "$w" ]; then
+      focus "$w"; xdotool key Escape
+      count "close: Do you save data? (Escape = No)"; log "closing: answered Do you save data?"; break
+    fi
+    sleep 0.2
   done
   for _ in $(seq 300); do alive || break; sleep 0.5; done
 fi
@@ -492,6 +519,12 @@ else
 fi
 PID=
 
+SAN_LOGS=() ERRORS=0
+for f in "$WORK"/asan* "$WORK"/ubsan*; do
+  [ -e "$f" ] || continue
+  SAN_LOGS+=("$f")
+  grep -qE 'ERROR: |runtime error|SUMMARY: ' "$f" && ERRORS=1
+done
 {
   echo "Plotari window soak: $PLOTARI"
   echo "work directory: $WORK"
@@ -503,16 +536,14 @@ PID=
   echo "actions:"
   for key in "${!COUNT[@]}"; do printf '  %6d  %s\n' "${COUNT[$key]}" "$key"; done | sort -k2
   echo "sanitizer logs:"
-  found=0 errors=0
-  for f in "$WORK"/asan* "$WORK"/ubsan*; do
-    [ -e "$f" ] || continue
-    found=1
-    echo "--- $(basename "$f")"
-    cat "$f"
-    grep -qE 'ERROR: |runtime error|SUMMARY: ' "$f" && errors=1
-  done
-  [ $found = 0 ] && echo "  none (clean)"
-  [ $found = 1 ] && [ $errors = 0 ] && echo "  (no error reports: only what is shown above)"
+  for f in "${SAN_LOGS[@]}"; do echo "--- $(basename "$f")"; cat "$f"; done
+  if [ ${#SAN_LOGS[@]} -eq 0 ]; then
+    echo "  none (clean)"
+  elif [ $ERRORS = 0 ]; then
+    echo "  (no error reports: only what is shown above)"
+  else
+    echo "  ERRORS REPORTED"
+  fi
 } | tee "$WORK/report.txt"
 
-[ "$SURVIVED" = yes ] && [ "$STATUS" -eq 0 ] && [ "${errors:-0}" -eq 0 ]
+[ "$SURVIVED" = yes ] && [ "$STATUS" -eq 0 ] && [ "$ERRORS" -eq 0 ]
