@@ -300,6 +300,8 @@ int VirWindow::CreateVirWin(HWND h_Wnd, LONG width, LONG height) {
     Release();
     HDC win_dc = GetDC(h_Wnd);
     virmem_dc = CreateCompatibleDC(win_dc);
+    // Kept so that a zoom above 100 % or a high-density screen shows the element sharp.
+    Keep_Drawing(virmem_dc);
     vir_bitmap = CreateCompatibleBitmap(win_dc, width, height);
     if (win_dc) ReleaseDC(h_Wnd, win_dc);
     SelectObject(virmem_dc, vir_bitmap);

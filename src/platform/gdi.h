@@ -88,6 +88,11 @@ int ReleaseDC(HWND hwnd, HDC hdc);
 // A memory context with a 1 x 1 bitmap, at the resolution of the given context (96 dpi
 // when none is given).
 HDC CreateCompatibleDC(HDC hdc);
+// The memory context keeps what is drawn on it from now on (until its bitmap is replaced or
+// wholly painted over), so a copy enlarged by StretchBlt, a zoom above 100 % or a
+// high-density screen, is drawn again at the size it is shown at instead of repeating
+// pixels. What the copy looks like at 100 % does not change.
+void Keep_Drawing(HDC memory_dc);
 int DeleteDC(HDC hdc);
 int GetDeviceCaps(HDC hdc, int index);
 

@@ -1,5 +1,6 @@
-// The off-screen bitmap of a frame copied at 100 % and stretched at 150 % onto a white
-// window. Regenerate the reference (and look at it) with
+// The off-screen bitmap of a frame copied at 100 % and, at 150 %, drawn again at that size
+// onto a white window (lines of even width, a round circle; not repeated pixels).
+// Regenerate the reference (and look at it) with
 //   cd tests/frames && PLOTARI_REGENERATE=1 QT_QPA_PLATFORM=offscreen
 //   ../../build/tests/test_frames --gtest_filter=Golden.*
 #include <gtest/gtest.h>

@@ -2,8 +2,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/numeric.h"
@@ -99,6 +102,66 @@ QImage New_Image(int width, int height, QColor fill) {
     return image;
 }
 
+// The drawing calls made on a memory context since its bitmap was last wholly painted over,
+// each with the state it was made in, and the last enlarged drawing made from them.
+class DrawingRecord {
+public:
+    struct State {
+        Pen pen;
+        Brush brush;
+        bool has_pen = false;
+        bool has_brush = false;
+        bool has_font = false;
+        Font font;
+        int rop2 = R2_COPYPEN;
+        int bk_mode = OPAQUE;
+        COLORREF bk_color = 0xFFFFFF;
+        COLORREF text_color = 0;
+        QPoint position;
+    };
+    struct Call {
+        State state;
+        std::function<void(HDC)> draw;
+    };
+    // Beyond this the context is only copied as pixels (until it is painted over again).
+    static constexpr size_t kMaxBytes = size_t(192) << 20;
+    // What a call costs beside the data it copies.
+    static constexpr size_t kCallBytes = sizeof(Call) + 64;
+
+    struct Enlarged {
+        int width = 0, height = 0;  // the whole enlarged copy, in device pixels
+        QRect from;                 // the part of the context copied
+        QRect part;                 // the part of the enlarged copy drawn
+        uint64_t generation = 0;
+        bool operator==(const Enlarged& o) const {
+            return width == o.width && height == o.height && from == o.from && part == o.part &&
+                   generation == o.generation;
+        }
+    };
+
+    void Clear() {
+        calls.clear();
+        bytes = 0;
+        overflowed = false;
+        Changed();
+    }
+    // What of the selected objects a call draws with: only those are copied (another may
+    // already be deleted while still selected).
+    enum Uses : unsigned { kPen = 1, kBrush = 2, kFont = 4 };
+    void Add(HDC hdc, unsigned uses, size_t size, std::function<void(HDC)> draw);
+    void Changed() {
+        ++generation;
+        cache = QImage();
+    }
+
+    std::vector<Call> calls;
+    size_t bytes = 0;
+    bool overflowed = false;
+    uint64_t generation = 0;
+    QImage cache;
+    Enlarged cache_key;
+};
+
 namespace {
 
 Pen stock_pens[3];      // white, black, null
@@ -106,6 +169,42 @@ Brush stock_brushes[3];  // white, black, null
 
 HPEN Default_Pen() { return GetStockPen(BLACK_PEN); }
 HBRUSH Default_Brush() { return GetStockBrush(WHITE_BRUSH); }
+
+void Stop_Keeping(HDC hdc);
+
+// Whether a call copying size bytes is to be kept: the context keeps its drawing and the
+// record stays within its bound (beyond it the context stops keeping).
+bool Will_Keep(HDC hdc, size_t size) {
+    if (!hdc->record || hdc->record->overflowed) return false;
+    if (hdc->record->bytes + size + DrawingRecord::kCallBytes > DrawingRecord::kMaxBytes) {
+        Stop_Keeping(hdc);
+        return false;
+    }
+    return true;
+}
+
+// Adds a drawing call to the context's record, when it keeps one. Called before the call
+// draws, with the size of what the call copies.
+void Keep(HDC hdc, unsigned uses, size_t size, std::function<void(HDC)> draw) {
+    if (Will_Keep(hdc, size)) hdc->record->Add(hdc, uses, size, std::move(draw));
+}
+
+// A call that cannot be drawn again (a copy into the context): from now on it is copied as
+// pixels.
+void Stop_Keeping(HDC hdc) {
+    if (!hdc->record || hdc->record->overflowed) return;
+    hdc->record->calls = {};
+    hdc->record->bytes = 0;
+    hdc->record->overflowed = true;
+    hdc->record->Changed();
+}
+
+// A fill over the whole bitmap makes what was kept before it invisible.
+void Forget_When_Covered(HDC hdc, const QRect& area) {
+    if (hdc->record && hdc->image && !hdc->clipped && area.contains(hdc->image->rect())) {
+        hdc->record->Clear();
+    }
+}
 
 // A painter over a context for one drawing call (or the context's own painter).
 class DcPainter {
@@ -123,6 +222,7 @@ public:
             painter_->setRenderHint(QPainter::TextAntialiasing, false);
             painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
             if (hdc->clipped) painter_->setClipRegion(hdc->clip);
+            if (hdc->transformed) painter_->setTransform(hdc->transform, true);
             if (hdc->rop2 == R2_XORPEN && hdc->image) {
                 painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
             }
@@ -155,6 +255,10 @@ bool Xor(HDC hdc) { return hdc->rop2 == R2_XORPEN && hdc->image; }
 struct StrokeStyle {
     bool visible = false;
     bool gap_pass = false;  // the background-coloured pass under a styled pen
+    // Drawn enlarged: the pen is as wide as a pixel of the context, and its centre lies in the
+    // middle of the pixels it covers there (strokes at 100 % cover the pixel right of and
+    // below their coordinates).
+    bool enlarged = false;
     QPen gap_pen;
     QPen pen;
 };
@@ -164,6 +268,10 @@ StrokeStyle Stroke_Style(HDC hdc) {
     const Pen* pen = hdc->pen ? hdc->pen : Default_Pen();
     if (pen->style == PS_NULL) return style;
     style.visible = true;
+    // A high-density window surface is drawn enlarged as well, so its lines are as wide as
+    // the elements' lines copied onto it.
+    style.enlarged =
+        hdc->transformed || (hdc->image && hdc->image->devicePixelRatio() != 1.0);
     const int width = pen->width < 1 ? 1 : pen->width;
     const bool styled = pen->style != PS_SOLID && width == 1;
     COLORREF dots = pen->color;
@@ -173,7 +281,7 @@ StrokeStyle Stroke_Style(HDC hdc) {
         dots = Xor(hdc) ? (pen->color ^ hdc->bk_color) : pen->color;
     }
     QPen qpen(Qt_Color(dots), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    if (width == 1) qpen.setCosmetic(true);
+    if (width == 1 && !style.enlarged) qpen.setCosmetic(true);
     if (styled) {
         switch (pen->style) {
             case PS_DOT: qpen.setDashPattern({1, 1}); break;
@@ -187,8 +295,13 @@ StrokeStyle Stroke_Style(HDC hdc) {
 }
 
 template <typename Shape>
-void Stroke_With(QPainter& painter, const StrokeStyle& style, Shape shape) {
+void Stroke_With(QPainter& painter, const StrokeStyle& style, Shape shape,
+                 bool centred = true) {
     if (!style.visible) return;
+    if (style.enlarged && centred) {
+        painter.save();
+        painter.translate(0.5, 0.5);
+    }
     painter.setBrush(Qt::NoBrush);
     if (style.gap_pass) {
         painter.setPen(style.gap_pen);
@@ -196,6 +309,31 @@ void Stroke_With(QPainter& painter, const StrokeStyle& style, Shape shape) {
     }
     painter.setPen(style.pen);
     shape(painter);
+    if (style.enlarged && centred) painter.restore();
+}
+
+// A line as drawn enlarged. At 100 % a line covers the pixels from its smaller end along its
+// longer axis up to, not including, its larger end; enlarged, the stroke runs from the near
+// edge of the one to the near edge of the other, through the middle of the pixels across it.
+QLineF Enlarged_Line(QPoint from, QPoint to) {
+    const bool along_x = std::abs(int64_t(to.x()) - from.x()) >= std::abs(int64_t(to.y()) - from.y());
+    if (along_x ? to.x() < from.x() : to.y() < from.y()) std::swap(from, to);
+    const double dx = double(to.x()) - from.x(), dy = double(to.y()) - from.y();
+    const double length = std::hypot(dx, dy);
+    if (!(length > 0.0)) return QLineF(QPointF(from), QPointF(from));
+    const QPointF shift(0.5 - 0.5 * dx / length, 0.5 - 0.5 * dy / length);
+    return QLineF(QPointF(from) + shift, QPointF(to) + shift);
+}
+
+// One segment with the style's pen (and its gap pass).
+void Stroke_Line(QPainter& painter, const StrokeStyle& style, const QPoint& from,
+                 const QPoint& to) {
+    if (style.enlarged) {
+        const QLineF line = Enlarged_Line(from, to);
+        Stroke_With(painter, style, [&](QPainter& q) { q.drawLine(line); }, false);
+    } else {
+        Stroke_With(painter, style, [&](QPainter& q) { q.drawLine(from, to); });
+    }
 }
 
 // Draws an outline with the selected pen.
@@ -301,6 +439,64 @@ int ReleaseDC(HWND hwnd, HDC hdc) {
     if (!hwnd || !hdc) return 0;
     hwnd->ReleaseDC(hdc);
     return 1;
+}
+
+void DrawingRecord::Add(HDC hdc, unsigned uses, size_t size, std::function<void(HDC)> draw) {
+    Call call;
+    if (uses & kPen) {
+        call.state.has_pen = true;
+        call.state.pen = *(hdc->pen ? hdc->pen : Default_Pen());
+    }
+    if (uses & kBrush) {
+        call.state.has_brush = true;
+        call.state.brush = *(hdc->brush ? hdc->brush : Default_Brush());
+    }
+    if ((uses & kFont) && hdc->font) {
+        call.state.has_font = true;
+        call.state.font = *hdc->font;
+    }
+    call.state.rop2 = hdc->rop2;
+    call.state.bk_mode = hdc->bk_mode;
+    call.state.bk_color = hdc->bk_color;
+    call.state.text_color = hdc->text_color;
+    call.state.position = hdc->position;
+    call.draw = std::move(draw);
+    calls.push_back(std::move(call));
+    bytes += size + kCallBytes;
+    Changed();
+}
+
+namespace {
+
+// Makes every kept call again on another context (which keeps nothing itself).
+void Replay(DrawingRecord& record, HDC target) {
+    for (DrawingRecord::Call& call : record.calls) {
+        DrawingRecord::State& state = call.state;
+        target->pen = state.has_pen ? &state.pen : nullptr;
+        target->brush = state.has_brush ? &state.brush : nullptr;
+        target->font = state.has_font ? &state.font : nullptr;
+        target->rop2 = state.rop2;
+        target->bk_mode = state.bk_mode;
+        target->bk_color = state.bk_color;
+        target->text_color = state.text_color;
+        target->position = state.position;
+        call.draw(target);
+    }
+    target->pen = nullptr;
+    target->brush = nullptr;
+    target->font = nullptr;
+}
+
+}  // namespace
+
+size_t Kept_Drawing_Bytes(HDC memory_dc) {
+    return memory_dc && memory_dc->record ? memory_dc->record->bytes : 0;
+}
+
+void Keep_Drawing(HDC memory_dc) {
+    if (memory_dc && memory_dc->kind == DeviceContext::Kind::Memory && !memory_dc->record) {
+        memory_dc->record = std::make_shared<DrawingRecord>();
+    }
 }
 
 HDC CreateCompatibleDC(HDC hdc) {
@@ -426,6 +622,7 @@ HBITMAP SelectObject(HDC hdc, HBITMAP bitmap) {
     hdc->bitmap = bitmap;
     bitmap->selected_in = hdc;
     hdc->image = &bitmap->image;
+    if (hdc->record) hdc->record->Clear();
     return previous;
 }
 
@@ -489,6 +686,8 @@ COLORREF SetTextColor(HDC hdc, COLORREF color) {
 
 int Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     if (!hdc || right <= left || bottom <= top) return 0;
+    Keep(hdc, DrawingRecord::kPen | DrawingRecord::kBrush, 0,
+         [=](HDC again) { Rectangle(again, left, top, right, bottom); });
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
     const Pen* pen = hdc->pen ? hdc->pen : Default_Pen();
@@ -505,6 +704,8 @@ int Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 
 int Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (!hdc || right <= left || bottom <= top) return 0;
+    Keep(hdc, DrawingRecord::kPen | DrawingRecord::kBrush, 0,
+         [=](HDC again) { Ellipse(again, left, top, right, bottom); });
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
     const QRectF box(left, top, double(right) - left - 1, double(bottom) - top - 1);
@@ -516,6 +717,10 @@ int Ellipse(HDC hdc, int left, int top, int right, int bottom) {
 int FillRect(HDC hdc, const tagRECT* rect, HBRUSH brush) {
     if (!hdc || !rect || !brush || brush->null) return 0;
     if (rect->right <= rect->left || rect->bottom <= rect->top) return 1;
+    Forget_When_Covered(hdc, Qt_Rect(*rect));
+    Keep(hdc, 0, 0, [area = *rect, fill = *brush](HDC again) mutable {
+        FillRect(again, &area, &fill);
+    });
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
     painter->setCompositionMode(QPainter::CompositionMode_Source);
@@ -535,27 +740,48 @@ int MoveToEx(HDC hdc, int x, int y, tagPOINT* previous) {
 
 int LineTo(HDC hdc, int x, int y) {
     if (!hdc) return 0;
+    Keep(hdc, DrawingRecord::kPen, 0, [=](HDC again) { LineTo(again, x, y); });
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
     const QPoint from = hdc->position;
     const QPoint to(x, y);
-    Stroke(hdc, *painter, [&](QPainter& p) { p.drawLine(from, to); });
+    Stroke_Line(*painter, Stroke_Style(hdc), from, to);
     hdc->position = to;
     return 1;
 }
 
 int Polyline(HDC hdc, const tagPOINT* points, int count) {
     if (!hdc || !points || count < 2) return 0;
+    if (Will_Keep(hdc, sizeof(tagPOINT) * size_t(count))) {
+        Keep(hdc, DrawingRecord::kPen, sizeof(tagPOINT) * size_t(count),
+             [copy = std::vector<tagPOINT>(points, points + count)](HDC again) {
+                 Polyline(again, copy.data(), static_cast<int>(copy.size()));
+             });
+    }
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
     QPolygon polygon(count);
     for (int i = 0; i < count; ++i) polygon.setPoint(i, points[i].x, points[i].y);
-    Stroke(hdc, *painter, [&](QPainter& p) { p.drawPolyline(polygon); });
+    const StrokeStyle style = Stroke_Style(hdc);
+    if (style.enlarged) {
+        // Segment by segment: each covers its start pixel and not its end, as at 100 %.
+        for (int i = 1; i < count; ++i) {
+            Stroke_Line(*painter, style, polygon.point(i - 1), polygon.point(i));
+        }
+    } else {
+        Stroke_With(*painter, style, [&](QPainter& p) { p.drawPolyline(polygon); });
+    }
     return 1;
 }
 
 int GapPolyline(HDC hdc, const tagPOINT* points, int count) {
     if (!hdc || !points) return 0;
+    if (count > 0 && Will_Keep(hdc, sizeof(tagPOINT) * size_t(count))) {
+        Keep(hdc, DrawingRecord::kPen, sizeof(tagPOINT) * size_t(count),
+             [copy = std::vector<tagPOINT>(points, points + count)](HDC again) {
+                 GapPolyline(again, copy.data(), static_cast<int>(copy.size()));
+             });
+    }
     auto gap = [](const tagPOINT& p) { return p.x == GAP_VALUE || p.y == GAP_VALUE; };
     DcPainter painter(hdc);
     const StrokeStyle style = Stroke_Style(hdc);
@@ -579,7 +805,9 @@ int GapPolyline(HDC hdc, const tagPOINT* points, int count) {
             const DrawnShapes::Key key{from.x(), from.y(), to.x(), to.y()};
             if (!skip_repeats || (!(key == last) && drawn.Insert(key))) {
                 if (style.gap_pass) {
-                    Stroke_With(*painter, style, [&](QPainter& q) { q.drawLine(from, to); });
+                    Stroke_Line(*painter, style, from, to);
+                } else if (style.enlarged) {
+                    painter->drawLine(Enlarged_Line(from, to));
                 } else {
                     painter->drawLine(from, to);
                 }
@@ -595,6 +823,12 @@ int GapPolyline(HDC hdc, const tagPOINT* points, int count) {
 
 int Ellipses(HDC hdc, const tagRECT* boxes, int count) {
     if (!hdc || !boxes) return 0;
+    if (count > 0 && Will_Keep(hdc, sizeof(tagRECT) * size_t(count))) {
+        Keep(hdc, DrawingRecord::kPen | DrawingRecord::kBrush, sizeof(tagRECT) * size_t(count),
+             [copy = std::vector<tagRECT>(boxes, boxes + count)](HDC again) {
+                 Ellipses(again, copy.data(), static_cast<int>(copy.size()));
+             });
+    }
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
     const StrokeStyle style = Stroke_Style(hdc);
@@ -632,6 +866,12 @@ QString Text_Of(const char* text, int length) {
 
 int TextOutA(HDC hdc, int x, int y, const char* text, int length) {
     if (!hdc || !text) return 0;
+    if (hdc->record) {
+        Keep(hdc, DrawingRecord::kFont, length > 0 ? size_t(length) : 0,
+             [=, copy = std::string(text, length > 0 ? size_t(length) : 0)](HDC again) {
+                 TextOutA(again, x, y, copy.c_str(), length > 0 ? length : 0);
+             });
+    }
     const QString s = Text_Of(text, length);
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
@@ -684,6 +924,9 @@ int PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
         case BLACKNESS: color = Qt::black; break;
         default: return 0;
     }
+    if (rop != PATINVERT) Forget_When_Covered(hdc, area);
+    Keep(hdc, DrawingRecord::kBrush, 0,
+         [=](HDC again) { PatBlt(again, x, y, width, height, rop); });
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
     if (hdc->image) painter->setCompositionMode(mode);
@@ -729,6 +972,66 @@ QImage Shrink_BlackOnWhite(const QImage& source, int width, int height) {
     return in;
 }
 
+namespace {
+
+// A copy enlarged from a context that keeps its drawing: the calls are made again on an image
+// at the size the copy has on the destination's device pixels. Only the part that lies on the
+// destination is drawn when the whole copy would be very large (a high zoom); the result is
+// kept for the next copy of the same kind.
+int Draw_Enlarged(HDC dest, const QRect& shown, HDC src, const QRect& from, double ratio,
+                  QPainter::CompositionMode mode) {
+    DrawingRecord& record = *src->record;
+    const QSizeF logical = dest->image->deviceIndependentSize();
+    const QRect visible =
+        shown.intersected(QRect(0, 0, static_cast<int>(std::ceil(logical.width())),
+                                static_cast<int>(std::ceil(logical.height()))));
+    if (visible.isEmpty()) return 1;
+    DrawingRecord::Enlarged key;
+    key.width = qMax(1, qRound(shown.width() * ratio));
+    key.height = qMax(1, qRound(shown.height() * ratio));
+    key.from = from;
+    key.generation = record.generation;
+    constexpr int64_t kWholeCopyPixels = int64_t(16) << 20;
+    if (int64_t(key.width) * key.height <= kWholeCopyPixels) {
+        key.part = QRect(0, 0, key.width, key.height);
+    } else {
+        const int left = static_cast<int>(std::floor((visible.left() - shown.left()) * ratio));
+        const int top = static_cast<int>(std::floor((visible.top() - shown.top()) * ratio));
+        const int right = static_cast<int>(std::ceil((visible.right() + 1 - shown.left()) * ratio));
+        const int bottom = static_cast<int>(std::ceil((visible.bottom() + 1 - shown.top()) * ratio));
+        key.part = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))
+                       .intersected(QRect(0, 0, key.width, key.height));
+        if (key.part.isEmpty()) return 1;
+    }
+    if (record.cache.isNull() || !(record.cache_key == key)) {
+        QImage enlarged = New_Image(key.part.width(), key.part.height(), Qt::white);
+        DeviceContext again;
+        again.kind = DeviceContext::Kind::Memory;
+        again.image = &enlarged;
+        again.dpi_x = src->dpi_x;
+        again.dpi_y = src->dpi_y;
+        again.transformed = true;
+        again.transform = QTransform()
+                              .translate(-key.part.left(), -key.part.top())
+                              .scale(double(key.width) / from.width(),
+                                     double(key.height) / from.height())
+                              .translate(-from.left(), -from.top());
+        Replay(record, &again);
+        record.cache = enlarged;
+        record.cache_key = key;
+    }
+    record.cache.setDevicePixelRatio(ratio);
+    DcPainter painter(dest);
+    if (!painter.ok()) return 0;
+    painter->setCompositionMode(mode);
+    painter->drawImage(QPointF(shown.left() + key.part.left() / ratio,
+                               shown.top() + key.part.top() / ratio),
+                       record.cache);
+    return 1;
+}
+
+}  // namespace
+
 int StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src, int y_src,
                int width_src, int height_src, DWORD rop) {
     if (!dest || !src || !src->image || width <= 0 || height <= 0 || width_src <= 0 ||
@@ -738,11 +1041,26 @@ int StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src
     bool ok = false;
     const QPainter::CompositionMode mode = Blt_Mode(rop, &ok);
     if (!ok) return 0;
+    // A copy into a context that keeps its drawing cannot be made again from the record.
+    Stop_Keeping(dest);
+    // The size the copy takes in the destination's own pixels (a high-density screen has
+    // more than one per unit).
+    const double ratio = dest->image ? dest->image->devicePixelRatio() : 1.0;
+    const int device_width = ratio == 1.0 ? width : qMax(1, qRound(width * ratio));
+    const int device_height = ratio == 1.0 ? height : qMax(1, qRound(height * ratio));
+    if (dest->image && src->record && !src->record->overflowed && src != dest &&
+        device_width >= width_src && device_height >= height_src &&
+        (device_width > width_src || device_height > height_src)) {
+        return Draw_Enlarged(dest, QRect(x, y, width, height), src,
+                             QRect(x_src, y_src, width_src, height_src), ratio, mode);
+    }
     // Copy the source first: the destination may be the same image.
     QImage part = src->image->copy(x_src, y_src, width_src, height_src);
     // A shrinking stretch keeps dark lines and text on white: the source pixels that meet on
     // one destination pixel are combined with AND. Enlarging repeats pixels.
-    if (width < width_src || height < height_src) part = Shrink_BlackOnWhite(part, width, height);
+    if (device_width < width_src || device_height < height_src) {
+        part = Shrink_BlackOnWhite(part, device_width, device_height);
+    }
     DcPainter painter(dest);
     if (!painter.ok()) return 0;
     // Raster operations work on images; on a printer the copy onto white paper is the same.

@@ -1,16 +1,27 @@
 #include "platform/qt/image_window.h"
 
-ImageWindow::ImageWindow(int width, int height) : surface_(New_Image(width, height, Qt::white)) {}
+#include <cmath>
+
+ImageWindow::ImageWindow(int width, int height)
+    : width_(qMax(1, width)), height_(qMax(1, height)), surface_(New_Surface()) {}
+
+QImage ImageWindow::New_Surface() const {
+    if (ratio_ == 1.0) return New_Image(width_, height_, Qt::white);
+    QImage surface = New_Image(static_cast<int>(std::ceil(width_ * ratio_)),
+                               static_cast<int>(std::ceil(height_ * ratio_)), Qt::white);
+    surface.setDevicePixelRatio(ratio_);
+    return surface;
+}
 
 tagRECT ImageWindow::ClientRect() const {
     tagRECT rect;
-    rect.right = surface_.width();
-    rect.bottom = surface_.height();
+    rect.right = width_;
+    rect.bottom = height_;
     return rect;
 }
 
 void ImageWindow::AddUpdate(const QRegion& area, bool erase) {
-    const QRegion clipped = area.intersected(QRect(0, 0, surface_.width(), surface_.height()));
+    const QRegion clipped = area.intersected(Area());
     if (clipped.isEmpty()) return;
     pending_ += clipped;
     pending_erase_ = pending_erase_ || erase;
@@ -19,7 +30,7 @@ void ImageWindow::AddUpdate(const QRegion& area, bool erase) {
 
 void ImageWindow::InvalidateRect(const tagRECT* rect, bool erase) {
     if (!rect) {
-        AddUpdate(QRegion(surface_.rect()), erase);
+        AddUpdate(QRegion(Area()), erase);
     } else if (rect->right > rect->left && rect->bottom > rect->top) {
         AddUpdate(QRegion(Qt_Rect(*rect)), erase);
     }
@@ -27,7 +38,7 @@ void ImageWindow::InvalidateRect(const tagRECT* rect, bool erase) {
 
 void ImageWindow::InvalidateRgn(HRGN rgn, bool erase) {
     if (!rgn) {
-        AddUpdate(QRegion(surface_.rect()), erase);
+        AddUpdate(QRegion(Area()), erase);
     } else {
         AddUpdate(rgn->rgn, erase);
     }
@@ -63,7 +74,7 @@ bool ImageWindow::Paint() {
     if (erase) {
         QPainter painter(&surface_);
         painter.setClipRegion(area);
-        painter.fillRect(surface_.rect(), Qt::white);
+        painter.fillRect(Area(), Qt::white);
     }
     if (paint_handler) {
         HDC hdc = GetDC();
@@ -76,7 +87,9 @@ bool ImageWindow::Paint() {
 }
 
 void ImageWindow::Resize(int width, int height) {
-    QImage resized = New_Image(width, height, Qt::white);
+    width_ = qMax(1, width);
+    height_ = qMax(1, height);
+    QImage resized = New_Surface();
     {
         QPainter painter(&resized);
         painter.drawImage(0, 0, surface_);
@@ -85,13 +98,20 @@ void ImageWindow::Resize(int width, int height) {
     InvalidateRect(nullptr, true);
 }
 
+void ImageWindow::SetDeviceRatio(double ratio) {
+    if (!(ratio > 0.0) || ratio > 8.0 || ratio == ratio_) return;
+    ratio_ = ratio;
+    surface_ = New_Surface();
+    InvalidateRect(nullptr, true);
+}
+
 void HeadlessWindow::InvalidateRect(const tagRECT* rect, bool erase) {
     invalidations.push_back(
-        {rect ? QRegion(Qt_Rect(*rect)) : QRegion(Surface().rect()), erase});
+        {rect ? QRegion(Qt_Rect(*rect)) : QRegion(Area()), erase});
     ImageWindow::InvalidateRect(rect, erase);
 }
 
 void HeadlessWindow::InvalidateRgn(HRGN rgn, bool erase) {
-    invalidations.push_back({rgn ? rgn->rgn : QRegion(Surface().rect()), erase});
+    invalidations.push_back({rgn ? rgn->rgn : QRegion(Area()), erase});
     ImageWindow::InvalidateRgn(rgn, erase);
 }

@@ -34,6 +34,13 @@ public:
     // handler through a context clipped to it. Returns false when nothing was pending.
     bool Paint();
     void Resize(int width, int height);
+    // Device pixels per unit of the client area (1.5 or 2 on a high-density screen): the
+    // surface gets that many more pixels and everything is drawn on it in units as before.
+    // Changing it asks for the whole area to be painted again.
+    void SetDeviceRatio(double ratio);
+    double DeviceRatio() const { return ratio_; }
+    // The client area in units.
+    QRect Area() const { return QRect(0, 0, width_, height_); }
 
     std::function<void(HDC hdc, const tagRECT& area)> paint_handler;
     std::function<void(UINT timer_id)> timer_handler;
@@ -54,6 +61,11 @@ protected:
 private:
     void AddUpdate(const QRegion& area, bool erase);
 
+    QImage New_Surface() const;
+
+    int width_;
+    int height_;
+    double ratio_ = 1.0;
     QImage surface_;
     QRegion pending_;
     bool pending_erase_ = false;

@@ -59,6 +59,9 @@ void PaperWidget::ReleaseCapture() {
 }
 
 void PaperWidget::paintEvent(QPaintEvent*) {
+    // Drawn at the screen's own pixels (the ratio changes when the window moves to another
+    // screen).
+    SetDeviceRatio(devicePixelRatioF());
     Paint();
     QPainter painter(this);
     painter.drawImage(0, 0, Surface());

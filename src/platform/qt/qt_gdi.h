@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <QPen>
 #include <QRegion>
+#include <QTransform>
+
+#include <memory>
 
 #include "platform/gdi.h"
 
@@ -69,6 +72,8 @@ public:
     HDC selected_in = nullptr;
 };
 
+class DrawingRecord;
+
 class DeviceContext {
 public:
     enum class Kind { Memory, Window, Printer };
@@ -95,6 +100,13 @@ public:
     COLORREF bk_color = 0xFFFFFF;
     COLORREF text_color = 0;
     QPoint position;
+
+    // What was drawn on a memory context, kept so that an enlarged copy of it is drawn
+    // again at the resolution it is shown at (null: not kept).
+    std::shared_ptr<DrawingRecord> record;
+    // Where the context's own coordinates fall on its image (drawing again enlarged).
+    bool transformed = false;
+    QTransform transform;
 };
 
 // A context over an image of the caller (a printer page or an export picture) at the given
@@ -102,5 +114,7 @@ public:
 HDC Create_ImageDC(QImage* image, int dpi_x, int dpi_y);
 // A context over an active painter (a printer), at the device's resolution.
 HDC Create_PainterDC(QPainter* painter, int dpi_x, int dpi_y);
+// The bytes a context keeps of its drawing (0 when it keeps none).
+size_t Kept_Drawing_Bytes(HDC memory_dc);
 // The image a context draws on (null for painter contexts).
 QImage* Dc_Image(HDC hdc);
