@@ -26,11 +26,43 @@ const char kReadError[] = "このデータは読めません。";
 char save_name[FILE_NAME_SIZE] = "";
 char open_name[FILE_NAME_SIZE] = "";
 
+FileProgressHook file_progress;
+
+// The hook for one opening or save: told 0 now and 1 when this goes.
+class FileWork {
+public:
+    explicit FileWork(bool writing) : writing_(writing) { Report(0.0); }
+    ~FileWork() { Report(1.0); }
+    FileWork(const FileWork&) = delete;
+    FileWork& operator=(const FileWork&) = delete;
+    bool Report(double done) const { return !file_progress || file_progress(done, writing_); }
+    WorkProgress Progress() const {
+        if (!file_progress) return nullptr;
+        return [this](double done) { return Report(done); };
+    }
+
+private:
+    bool writing_;
+};
+
+// About the size of a document's file: the series' points and a little for everything else.
+size_t Expected_FileSize(GraphView* view) {
+    size_t size = 4096;
+    const GrpLnLink* lines = view->PutGrpLnLink();
+    for (size_t i = 0; i < lines->Count() && i <= static_cast<size_t>(INT16_MAX); ++i) {
+        GraphLine* line = lines->Array(static_cast<short>(i));
+        if (line) size += 256 + 16 * static_cast<size_t>(line->PutPointArray()->ArrayNum());
+    }
+    return size;
+}
+
 bool Sane_Property(int32_t value, int32_t low, int32_t high) {
     return value >= low && value <= high;
 }
 
 }  // namespace
+
+void Set_FileProgressHook(FileProgressHook hook) { file_progress = std::move(hook); }
 
 int GraphOnWin::WriteDocument(DocWriter* h_File) {
     if (graph_view->PutGrpLnLink()->Count() > static_cast<size_t>(INT16_MAX)) {
@@ -102,8 +134,11 @@ int GraphOnWin::SaveGraphToFile() {
     if (reference_file.empty()) return SaveGraphToNewFile();
     const int savable = Savable();
     if (savable != 1) return savable;
+    const FileWork work(true);
     DocWriter writer;
+    writer.SetProgress(work.Progress(), Expected_FileSize(graph_view.get()));
     if (!WriteDocument(&writer)) return -2;
+    if (writer.Abandoned()) return -3;
     // The old file stays whole until the new one is completely on disk.
     const int written = Write_FileSafely(reference_file, writer.Bytes());
     if (written == 0) {
@@ -166,13 +201,20 @@ int GraphOnWin::OpenFileToGraph(LONG h_shift, LONG v_shift) {
 }
 
 int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shift) {
+    std::unique_ptr<FileWork> work = std::make_unique<FileWork>(false);
     std::vector<unsigned char> bytes;
     if (!Read_WholeFile(path, &bytes)) {
+        work.reset();
         MessageBoxA(h_pWnd, "ファイルのオープンに失敗しました", "open error", MB_OK);
         return -1;
     }
     // An empty file is no document (an empty state is only the undo history's paper).
-    if (bytes.empty() || ReplaceFromBytes(bytes.data(), bytes.size(), path, h_shift, v_shift) != 1) {
+    const int read = bytes.empty() ? 0
+                                   : ReplaceFromBytes(bytes.data(), bytes.size(), path, h_shift,
+                                                      v_shift, work->Progress());
+    work.reset();
+    if (read == -3) return -3;
+    if (read != 1) {
         MessageBoxA(h_pWnd, kReadError, "read error", MB_OK);
         return 0;
     }
@@ -182,7 +224,7 @@ int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shif
 }
 
 int GraphOnWin::ReplaceFromBytes(const unsigned char* data, size_t size, const std::string& name,
-                                 LONG h_shift, LONG v_shift) {
+                                 LONG h_shift, LONG v_shift, WorkProgress progress) {
     if (size == 0) {
         // The state of a paper without a graph.
         DeleteAllObject();
@@ -193,7 +235,10 @@ int GraphOnWin::ReplaceFromBytes(const unsigned char* data, size_t size, const s
                      Trunc_ToInt32(box_height), nullptr, h_shift, v_shift, ZoomPercent(), nullptr,
                      nullptr, nullptr, nullptr, nullptr, nullptr);
     DocReader reader(data, size);
-    if (fresh.GraphSetFromFile(&reader, name.c_str(), h_shift, v_shift) != 1) return 0;
+    reader.SetProgress(std::move(progress));
+    if (fresh.GraphSetFromFile(&reader, name.c_str(), h_shift, v_shift) != 1) {
+        return reader.Abandoned() ? -3 : 0;
+    }
     DeleteAllObject();
     for (int slot = 0; slot < 5; ++slot) title_on_win[slot] = std::move(fresh.title_on_win[slot]);
     for (int axis = 0; axis < 4; ++axis) {

@@ -4,6 +4,7 @@
 // only growing to cover new data.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -39,6 +40,13 @@ void SetDefaultLnProp(int n, int current, ArrayCls<COLORREF>** data_color,
                       ArrayCls<int>** data_style, ArrayCls<int>** data_size, DefaultProps* made);
 // The current label values of an axis's number frame.
 void CopyToArrayCls(AxisFrame* frame, ArrayCls<double>* values);
+
+// Opening and saving a document tell the installed hook how far they are: 0 as they start,
+// 1 as they end (whatever the outcome), fractions between for a large document; writing
+// says whether it is a save. A hook that answers false abandons the opening (the graph stays
+// as it was) or the save (the file stays as it was); no message is shown for it.
+using FileProgressHook = std::function<bool(double done, bool writing)>;
+void Set_FileProgressHook(FileProgressHook hook);
 
 class GraphOnWin final : public MoveFrame {
 public:
@@ -205,10 +213,11 @@ public:
     std::string LegendState() const;
     void RestoreLegendState(const std::string& state, LONG h_shift, LONG v_shift);
     // The graph replaced by a document's bytes (empty: no graph), as opening replaces it; 1
-    // when read, 0 (the graph untouched) when the bytes are not a whole document. The file
-    // name and the modified flag are the caller's.
+    // when read, 0 (the graph untouched) when the bytes are not a whole document, -3 (the
+    // graph untouched) when the progress answered false. The file name and the modified
+    // flag are the caller's.
     int ReplaceFromBytes(const unsigned char* data, size_t size, const std::string& name,
-                         LONG h_shift, LONG v_shift);
+                         LONG h_shift, LONG v_shift, WorkProgress progress = nullptr);
     // Saves under path (the chosen name of Save As), keeping the old name on failure.
     int SaveGraphAs(const std::string& path);
     // Reads a whole file's bytes into this (empty) document.

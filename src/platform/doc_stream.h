@@ -6,11 +6,26 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+// How far a long read or write of a document is, from 0 to 1, every megabyte or so; the
+// answer false abandons it.
+using WorkProgress = std::function<bool(double done)>;
+
+constexpr size_t kProgressStep = size_t(1) << 20;
+
 class DocWriter {
 public:
+    // Reports the bytes collected against the expected total (an estimate). Once abandoned,
+    // nothing more is collected.
+    void SetProgress(WorkProgress progress, size_t expected) {
+        progress_ = std::move(progress);
+        expected_ = expected > 0 ? expected : 1;
+        next_report_ = bytes_.size() + kProgressStep;
+    }
+    bool Abandoned() const { return abandoned_; }
     void Put16(int16_t value) { Put_LE(static_cast<uint16_t>(value), 2); }
     void Put32(int32_t value) { Put_LE(static_cast<uint32_t>(value), 4); }
     void PutU32(uint32_t value) { Put_LE(value, 4); }
@@ -20,22 +35,47 @@ public:
         Put_LE(bits, 8);
     }
     void PutBytes(const void* data, size_t size) {
+        if (abandoned_) return;
         bytes_.append(static_cast<const char*>(data), size);
+        Progress();
     }
-    void PutZeros(size_t count) { bytes_.append(count, '\0'); }
+    void PutZeros(size_t count) {
+        if (abandoned_) return;
+        bytes_.append(count, '\0');
+        Progress();
+    }
     const std::string& Bytes() const { return bytes_; }
     size_t Size() const { return bytes_.size(); }
 
 private:
     void Put_LE(uint64_t value, int width) {
+        if (abandoned_) return;
         for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<char>(value >> (8 * i)));
+        Progress();
+    }
+    void Progress() {
+        if (!progress_ || bytes_.size() < next_report_) return;
+        next_report_ = bytes_.size() + kProgressStep;
+        const double done = static_cast<double>(bytes_.size()) / static_cast<double>(expected_);
+        if (!progress_(done < 0.99 ? done : 0.99)) abandoned_ = true;
     }
     std::string bytes_;
+    WorkProgress progress_;
+    size_t expected_ = 1;
+    size_t next_report_ = 0;
+    bool abandoned_ = false;
 };
 
 class DocReader {
 public:
     DocReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
+    // Reports the part of the bytes read; an abandoned read fails as a damaged file does,
+    // and says so in Abandoned().
+    void SetProgress(WorkProgress progress) {
+        progress_ = std::move(progress);
+        next_report_ = position_ + kProgressStep;
+    }
+    bool Abandoned() const { return abandoned_; }
 
     bool Get16(int16_t* value) {
         uint64_t v = 0;
@@ -92,6 +132,14 @@ private:
             failed_ = true;
             return false;
         }
+        if (progress_ && position_ >= next_report_) {
+            next_report_ = position_ + kProgressStep;
+            if (!progress_(static_cast<double>(position_) / static_cast<double>(size_))) {
+                abandoned_ = true;
+                failed_ = true;
+                return false;
+            }
+        }
         return true;
     }
     bool Get_LE(uint64_t* value, int width) {
@@ -106,6 +154,9 @@ private:
     size_t size_;
     size_t position_ = 0;
     bool failed_ = false;
+    WorkProgress progress_;
+    size_t next_report_ = 0;
+    bool abandoned_ = false;
 };
 
 // Whole-file helpers. Writing goes to a temporary file beside the target, flushed to disk,

@@ -190,6 +190,7 @@ MainWindow::~MainWindow() {
     // The hooks that reach this window go back to the document's own.
     if (receiver_installed_) {
         Set_ProgressHook(nullptr);
+        Set_FileProgressHook(nullptr);
         Set_GraphReceiver(Hand_ToGraphDocument);
     }
     // The paper outlives this body (it is a child widget): it must no longer call back, and
@@ -286,6 +287,8 @@ int MainWindow::Command(int id) {
 void MainWindow::InstallGraphReceiver() {
     receiver_installed_ = true;
     Set_ProgressHook([this](double done) { return progress_(done); });
+    Set_FileProgressHook(
+        [this](double done, bool writing) { return progress_.FileWork(done, writing); });
     Set_GraphReceiver([this](GraphRequest& request) {
         return Undoable(&undo_, graph_.get(), [&] { return Hand_ToGraphDocument(request); });
     });

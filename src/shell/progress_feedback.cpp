@@ -16,6 +16,15 @@ void ProgressFeedback::Finish() {
 }
 
 bool ProgressFeedback::operator()(double done) {
+    return Report(done, "グラフを描いています…", "描画中");
+}
+
+bool ProgressFeedback::FileWork(double done, bool writing) {
+    return writing ? Report(done, "ファイルに書いています…", "保存中")
+                   : Report(done, "ファイルを読んでいます…", "読み込み中");
+}
+
+bool ProgressFeedback::Report(double done, const char* label, const char* title) {
     if (done <= 0.0) {
         Finish();
         started_.start();
@@ -29,10 +38,10 @@ bool ProgressFeedback::operator()(double done) {
     if (!dialog_) {
         busy_cursor_ = true;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        dialog_ = std::make_unique<QProgressDialog>(QString::fromUtf8("グラフを描いています…"),
+        dialog_ = std::make_unique<QProgressDialog>(QString::fromUtf8(label),
                                                     QString::fromUtf8("中止"), 0, 1000, owner_);
-        dialog_->setWindowTitle(QString::fromUtf8("描画中"));
-        // Nothing else may be touched while the document is being sampled for.
+        dialog_->setWindowTitle(QString::fromUtf8(title));
+        // Nothing else may be touched while the document is being worked on.
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setMinimumDuration(0);
         dialog_->setAutoClose(false);

@@ -371,6 +371,79 @@ TEST(GraphFile, OpeningAsksAndAFailedSaveStopsIt) {
     rmdir(dir.c_str());
 }
 
+// A large document reports its progress while it is saved and opened (0 first, rising
+// fractions, 1 last); abandoning the save leaves the file and the modified flag as they
+// were, abandoning the opening leaves the graph, and neither shows a message.
+TEST(GraphFile, LargeDocumentsReportProgressAndCanBeAbandoned) {
+    const std::string dir = Temp_Dir();
+    const std::string path = dir + "/large.dat";
+    Document big;
+    const std::vector<double> x = Sweep(300000, -1, 1);  // about 4.8 MB of points
+    ASSERT_EQ(big.Add(x, x, "large"), 1);
+    struct Report {
+        double done;
+        bool writing;
+    };
+    std::vector<Report> reports;
+    bool abandon = false;
+    Set_FileProgressHook([&](double done, bool writing) {
+        reports.push_back({done, writing});
+        return !(abandon && done > 0.0 && done < 1.0);
+    });
+    auto expect_rising = [&](bool writing) {
+        ASSERT_GE(reports.size(), 4u);
+        EXPECT_EQ(reports.front().done, 0.0);
+        EXPECT_EQ(reports.back().done, 1.0);
+        for (size_t i = 0; i < reports.size(); ++i) {
+            EXPECT_EQ(reports[i].writing, writing);
+            if (i > 0) {
+                EXPECT_GT(reports[i].done, reports[i - 1].done);
+            }
+        }
+    };
+    RecordingMessageSink boxes;
+    ASSERT_EQ(big.graph.SaveGraphAs(path), 1);
+    expect_rising(true);
+    const std::string saved = Read_Bytes(path);
+
+    reports.clear();
+    Document opened;
+    ASSERT_EQ(opened.graph.OpenGraphFile(path, 0, 0), 1);
+    expect_rising(false);
+    EXPECT_EQ(opened.graph.graph_view->Array(0)->PutPointArray()->ArrayNum(), 300001);
+
+    // 中止 while saving: the file keeps its bytes, the document stays modified and named.
+    abandon = true;
+    reports.clear();
+    big.graph.graph_view->Array(0)->SetDateTitle("renamed");
+    big.graph.SetModified(1);
+    EXPECT_EQ(big.graph.SaveGraphToFile(), -3);
+    EXPECT_EQ(reports.back().done, 1.0);
+    EXPECT_EQ(Read_Bytes(path), saved);
+    EXPECT_EQ(big.graph.RsinfoFlag(), 1);
+    EXPECT_EQ(big.graph.reference_file, path);
+
+    // 中止 while opening: the graph on screen stays.
+    OpenedGraph target;
+    reports.clear();
+    EXPECT_EQ(target.doc.graph.OpenGraphFile(path, 0, 0), -3);
+    EXPECT_EQ(reports.back().done, 1.0);
+    EXPECT_TRUE(target.Kept());
+    EXPECT_TRUE(boxes.boxes.empty()) << boxes.Lines()[0];
+
+    // A small document finishes before any fraction is reported.
+    abandon = true;
+    reports.clear();
+    Document small;
+    ASSERT_NO_FATAL_FAILURE(Fill(small, 0));
+    EXPECT_EQ(small.graph.SaveGraphAs(dir + "/small.dat"), 1);
+    EXPECT_EQ(reports.size(), 2u);
+    Set_FileProgressHook(nullptr);
+    remove(path.c_str());
+    remove((dir + "/small.dat").c_str());
+    rmdir(dir.c_str());
+}
+
 TEST(GraphTable, CsvLinesAsTheTableIsLaidOut) {
     const double nan = std::nan("");
     const struct {
