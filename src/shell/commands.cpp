@@ -228,7 +228,10 @@ std::string Installed_HelpFilePath() {
     // Installed: bin/plotari beside share/plotari; built: the copy beside the program.
     for (const std::string& candidate : {dir + "/../share/plotari/使用説明/PlotariVer.html",
                                          dir + "/使用説明/PlotariVer.html"}) {
-        if (Is_File(candidate)) return candidate;
+        if (!Is_File(candidate)) continue;
+        // Without the "bin/.." the browser shows.
+        char resolved[PATH_MAX];
+        return realpath(candidate.c_str(), resolved) ? std::string(resolved) : candidate;
     }
     return std::string();
 }

@@ -16,6 +16,12 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6gui6 libjpeg62-turbo libpng16-16 fonts-ipafont-gothic; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
+# Without them a fresh machine shows Qt's buttons in English and cannot open a document by
+# its type (gio finds no application without the desktop entries' cache).
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for pkg in qt6-translations-l10n desktop-file-utils shared-mime-info; do
+  grep -q "$pkg" <<<"$recommends" || fail "Recommends lacks $pkg: $recommends"
+done
 
 root=$tmp/root
 dpkg -x "$deb" "$root"
