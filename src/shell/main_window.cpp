@@ -147,6 +147,8 @@ MainWindow::MainWindow() {
     connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_HORZ, v); });
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_VERT, v); });
     BuildMenus();
+    undo_.changed = [this] { EnableMenuItem(300, undo_.CanUndo()); };
+    EnableMenuItem(300, false);
     setAcceptDrops(true);
     resize(1000, 720);
 

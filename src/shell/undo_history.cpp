@@ -34,6 +34,7 @@ void UndoHistory::Record(GraphOnWin* graph, State before) {
         bytes_ -= steps_.front().Size();
         steps_.pop_front();
     }
+    if (changed) changed();
 }
 
 bool UndoHistory::Undo(GraphOnWin* graph, LONG h_shift, LONG v_shift) {
@@ -48,6 +49,7 @@ bool UndoHistory::Undo(GraphOnWin* graph, LONG h_shift, LONG v_shift) {
     graph->SetModified(saved_known_ && state.document == saved_ ? 0 : 1);
     bytes_ -= state.Size();
     steps_.pop_back();
+    if (changed) changed();
     return true;
 }
 
@@ -55,6 +57,7 @@ void UndoHistory::Reset(GraphOnWin* graph) {
     steps_.clear();
     bytes_ = 0;
     MarkSaved(graph);
+    if (changed) changed();
 }
 
 void UndoHistory::MarkSaved(GraphOnWin* graph) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "document/graph_on_win.h"
@@ -41,6 +42,10 @@ public:
     void Reset(GraphOnWin* graph);
     // The document was saved: its state now is the saved one.
     void MarkSaved(GraphOnWin* graph);
+
+    // Called whenever a step is added or taken back or the history is emptied: the menu item
+    // and its Ctrl+Z follow CanUndo() at once, not only when a menu is next opened.
+    std::function<void()> changed;
 
 private:
     std::deque<State> steps_;

@@ -54,7 +54,8 @@ protected:
         change();
         EXPECT_TRUE(Bytes() != bytes) << what << ": the change changed nothing";
         EXPECT_EQ(window_->Undo().Steps(), steps + 1) << what;
-        window_->UpdateMenus();
+        // At once, not only when a menu is next opened: Ctrl+Z is the item's shortcut and
+        // works only while it is enabled.
         EXPECT_TRUE(window_->Action(300)->isEnabled()) << what;
         window_->Command(300);
         EXPECT_TRUE(Bytes() == bytes) << what;
@@ -71,6 +72,7 @@ TEST_F(Undo, EveryKindOfChangeIsTakenBackExactly) {
     EXPECT_FALSE(window_->Action(300)->isEnabled());  // nothing to undo yet
     Expect_Undone("the first series", [&] { Draw("sin(x):x(-3,3)[30]"); });
     EXPECT_TRUE(window_->Graph()->graph_view == nullptr);  // back to the empty paper
+    EXPECT_FALSE(window_->Action(300)->isEnabled());
     Draw("sin(x):x(-3,3)[30]");
     Expect_Undone("a second series", [&] { Draw("x^2/4:x(-2,2)[20]"); });
 
