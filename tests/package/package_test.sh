@@ -26,12 +26,22 @@ done
 root=$tmp/root
 dpkg -x "$deb" "$root"
 for f in usr/bin/plotari usr/bin/plotari-cli usr/share/plotari/使用説明/PlotariVer.html \
+         usr/share/plotari/使用説明/explicit.html usr/share/plotari/使用説明/manual.css \
+         usr/share/plotari/使用説明/images/window.png \
          usr/share/applications/plotari.desktop usr/share/mime/packages/plotari.xml \
          usr/share/icons/hicolor/scalable/apps/plotari.svg \
          usr/share/icons/hicolor/16x16/apps/plotari.png usr/share/icons/hicolor/256x256/apps/plotari.png \
          usr/share/man/man1/plotari.1.gz usr/share/man/man1/plotari-cli.1.gz; do
   [ -s "$root/$f" ] || fail "missing $f"
 done
+# The manual's pages and pictures come whole: every picture a page shows is in the package.
+manual=$root/usr/share/plotari/使用説明
+for page in "$manual"/*.html; do
+  for picture in $(grep -o 'src="images/[^"]*"' "$page" | sed 's/^src="//; s/"$//'); do
+    [ -s "$manual/$picture" ] || fail "$(basename "$page") shows $picture, which is not in the package"
+  done
+done
+[ "$(head -c 4 "$manual/images/window.png" | tail -c 3)" = "PNG" ] || fail "window.png is no PNG"
 file_size=$(head -c 24 "$root/usr/share/icons/hicolor/48x48/apps/plotari.png" | tail -c 8 | od -An -tu1 | tr -s ' ')
 [ "$file_size" = " 0 0 0 48 0 0 0 48" ] || fail "the 48 px icon is not 48 x 48: $file_size"
 if command -v desktop-file-validate >/dev/null; then
