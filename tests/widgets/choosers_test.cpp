@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cstring>
@@ -171,6 +173,17 @@ TEST(QtChoosers, FontChooserKeepsFaceDirectionAndColour) {
 
     When_Shown<QDialog>([](QDialog* dialog) { dialog->reject(); });
     font.lfHeight = -20;
+    EXPECT_EQ(choosers.ChooseFont(&cf), 0);
+    EXPECT_EQ(font.lfHeight, -20);
+
+    // Escape typed into the font list cancels the whole dialog.
+    When_Shown<QDialog>([](QDialog* dialog) {
+        QFontDialog* fonts = dialog->findChild<QFontDialog*>();
+        ASSERT_NE(fonts, nullptr);
+        QTest::keyClick(fonts, Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible());
+        if (dialog->isVisible()) dialog->reject();
+    });
     EXPECT_EQ(choosers.ChooseFont(&cf), 0);
     EXPECT_EQ(font.lfHeight, -20);
 }

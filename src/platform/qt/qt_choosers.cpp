@@ -131,6 +131,10 @@ int QtChoosers::ChooseFont(tagCHOOSEFONTA* cf) {
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts->setWindowFlags(Qt::Widget);
     layout->addWidget(fonts);
+    // Escape or Enter in the embedded chooser ends the whole dialog (else it would only hide
+    // the font lists and leave the buttons).
+    QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
+    QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
     // The text colour is chosen with the font.
     QColor color = Qt_Color(cf->rgbColors);
     auto* color_button = new QPushButton(QString::fromUtf8("色..."), &dialog);
