@@ -31,7 +31,8 @@ cp "$DEB" "$DIR/root/plotari.deb"
 in_root() { chroot "$DIR" env DEBIAN_FRONTEND=noninteractive HOME=/root "$@"; }
 in_root apt-get update -qq
 echo "== apt-get install ./plotari.deb on a fresh bookworm"
-in_root apt-get install -y -q /root/plotari.deb | grep -E "newly installed|^Need to get"
+in_root apt-get install -y -q /root/plotari.deb >"$DIR/root/install.log" 2>&1
+grep -E "newly installed|^Need to get" "$DIR/root/install.log"
 # The tools of this session only (not needed by the program).
 in_root apt-get install -y -qq --no-install-recommends xvfb xauth xdotool imagemagick x11-utils \
   libglib2.0-bin >/dev/null
@@ -81,6 +82,8 @@ draw 165 63 'r=1+cos(t):t(0,6.28)[100]'
 shot 3-four-forms
 xdotool windowfocus --sync "$MAIN" 2>/dev/null; xdotool key ctrl+z; sleep 1
 shot 4-undone
+changed=$(compare -metric AE /root/3-four-forms.png /root/4-undone.png null: 2>&1 || true)
+report "Ctrl+Z changed $changed pixels of the screen (the polar curve and its legend line go)"
 stop_plotari
 
 plotari-cli --plot 'explicit:x^2/10-2:x(-6,6)[60]' --save /root/doc.dat >/dev/null
