@@ -1,8 +1,8 @@
 #include <QFontMetrics>
 #include <QString>
 
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -316,7 +316,8 @@ void Stroke_With(QPainter& painter, const StrokeStyle& style, Shape shape,
 // longer axis up to, not including, its larger end; enlarged, the stroke runs from the near
 // edge of the one to the near edge of the other, through the middle of the pixels across it.
 QLineF Enlarged_Line(QPoint from, QPoint to) {
-    const bool along_x = std::abs(int64_t(to.x()) - from.x()) >= std::abs(int64_t(to.y()) - from.y());
+    const bool along_x =
+        std::abs(int64_t(to.x()) - from.x()) >= std::abs(int64_t(to.y()) - from.y());
     if (along_x ? to.x() < from.x() : to.y() < from.y()) std::swap(from, to);
     const double dx = double(to.x()) - from.x(), dy = double(to.y()) - from.y();
     const double length = std::hypot(dx, dy);
@@ -995,10 +996,14 @@ int Draw_Enlarged(HDC dest, const QRect& shown, HDC src, const QRect& from, doub
     if (int64_t(key.width) * key.height <= kWholeCopyPixels) {
         key.part = QRect(0, 0, key.width, key.height);
     } else {
-        const int left = static_cast<int>(std::floor((visible.left() - shown.left()) * ratio));
-        const int top = static_cast<int>(std::floor((visible.top() - shown.top()) * ratio));
-        const int right = static_cast<int>(std::ceil((visible.right() + 1 - shown.left()) * ratio));
-        const int bottom = static_cast<int>(std::ceil((visible.bottom() + 1 - shown.top()) * ratio));
+        // In device pixels from the copy's corner, widened to whole pixels.
+        auto device = [ratio](double units, bool up) {
+            return static_cast<int>(up ? std::ceil(units * ratio) : std::floor(units * ratio));
+        };
+        const int left = device(visible.left() - shown.left(), false);
+        const int top = device(visible.top() - shown.top(), false);
+        const int right = device(visible.right() + 1.0 - shown.left(), true);
+        const int bottom = device(visible.bottom() + 1.0 - shown.top(), true);
         key.part = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1))
                        .intersected(QRect(0, 0, key.width, key.height));
         if (key.part.isEmpty()) return 1;
