@@ -355,7 +355,9 @@ TEST(ManualTexts, EveryQuotedNameIsOneTheProgramShows) {
     }
     const auto names = Quoted("ui");
     ASSERT_GE(names.size(), 40u);
-    for (const auto& [page, name] : names) {
+    for (const auto& quoted : names) {
+        const std::string& page = quoted.first;
+        const std::string& name = quoted.second;
         ASSERT_FALSE(name.empty()) << page;
         const bool found = std::any_of(shown.begin(), shown.end(), [&name](const std::string& t) {
             return t.find(name) != std::string::npos;
