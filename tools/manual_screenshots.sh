@@ -98,21 +98,8 @@ export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # ---- windows ---------------------------------------------------------------------------------
-win() {  # the shown window of this exact title
-  local pattern
-  pattern=$(printf '%s' "$1" | sed 's/[][\\.*^$?+(){}|]/\\&/g')
-  xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1
-}
-wait_win() {  # TITLE [TENTHS]: the window's id once it is shown
-  local w i
-  for ((i = 0; i < ${2:-50}; i++)); do
-    w=$(win "$1")
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  log "window '$1' did not show"
-  return 1
-}
+# shellcheck source=tools/xwindows.sh
+. "$ROOT/tools/xwindows.sh"
 wait_gone() {  # TITLE [TENTHS]
   local i
   for ((i = 0; i < ${2:-50}; i++)); do
@@ -122,7 +109,6 @@ wait_gone() {  # TITLE [TENTHS]
   log "window '$1' did not go"
   return 1
 }
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null; sleep 0.1; }
 geometry() {  # ID: sets X Y WIDTH HEIGHT
   eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
 }

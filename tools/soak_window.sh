@@ -82,21 +82,8 @@ sample_memory() {
   log "memory: $(grep -E '^Vm(HWM|RSS):' "/proc/$PID/status" 2>/dev/null | tr -s ' \t' ' ' | tr '\n' ' ')"
 }
 
-win() {  # the shown window of this exact title
-  local pattern
-  pattern=$(printf '%s' "$1" | sed 's/[][\\.*^$?+(){}|]/\\&/g')
-  xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1
-}
-wait_win() {  # NAME [TENTHS]: the window's id once it is shown
-  local w i
-  for ((i = 0; i < ${2:-50}; i++)); do
-    w=$(win "$1")
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null; sleep 0.1; }
+# shellcheck source=tools/xwindows.sh
+. "$ROOT/tools/xwindows.sh"
 MAIN=
 DLG=
 focus_main() { focus "$MAIN"; }

@@ -1,0 +1,20 @@
+# Finding and focusing the program's windows under Xvfb with xdotool; sourced by the scripts
+# that drive the window program (soak_window.sh, manual_screenshots.sh). A `log` function of
+# the sourcing script, when there is one, hears of windows that did not show.
+
+win() {  # the shown window of this exact title
+  local pattern
+  pattern=$(printf '%s' "$1" | sed 's/[][\\.*^$?+(){}|]/\\&/g')
+  xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1
+}
+wait_win() {  # TITLE [TENTHS]: the window's id once it is shown
+  local w i
+  for ((i = 0; i < ${2:-50}; i++)); do
+    w=$(win "$1")
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  declare -F log >/dev/null && log "window '$1' did not show"
+  return 1
+}
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null; sleep 0.1; }
