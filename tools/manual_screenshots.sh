@@ -33,17 +33,9 @@ done
 [ $# -gt 0 ] && SCENES=("$@")
 [ -x "$PLOTARI" ] || { echo "no program at $PLOTARI" >&2; exit 2; }
 
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi; }
-need=()
-command -v Xvfb >/dev/null || need+=(xvfb)
-command -v xdotool >/dev/null || need+=(xdotool)
-command -v xwininfo >/dev/null || need+=(x11-utils)
-command -v import >/dev/null && command -v convert >/dev/null || need+=(imagemagick)
-if [ ${#need[@]} -gt 0 ]; then
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" ||
-    { as_root apt-get update -qq && as_root env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${need[@]}"; } || exit 2
-fi
+# shellcheck source=tools/xwindows.sh
+. "$ROOT/tools/xwindows.sh"
+Install_XTools || exit 2
 # The caption bars are written in the interface font.
 FONT=$(fc-match 'IPAPGothic' -f '%{file}' 2>/dev/null)
 [ -f "$FONT" ] || FONT=$(fc-match 'sans:lang=ja' -f '%{file}' 2>/dev/null)
@@ -98,8 +90,6 @@ export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # ---- windows ---------------------------------------------------------------------------------
-# shellcheck source=tools/xwindows.sh
-. "$ROOT/tools/xwindows.sh"
 wait_gone() {  # TITLE [TENTHS]
   local i
   for ((i = 0; i < ${2:-50}; i++)); do

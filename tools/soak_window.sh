@@ -31,17 +31,9 @@ DNUM=${SOAK_DISPLAY:-77}
 SHOT_EVERY=$(( ${SOAK_SHOT_MINUTES:-3} * 60 ))
 RANDOM=${SOAK_SEED:-$$}
 
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi; }
-need=()
-command -v Xvfb >/dev/null || need+=(xvfb)
-command -v xdotool >/dev/null || need+=(xdotool)
-command -v xwininfo >/dev/null || need+=(x11-utils)
-command -v import >/dev/null && command -v convert >/dev/null || need+=(imagemagick)
-if [ ${#need[@]} -gt 0 ]; then
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" ||
-    { as_root apt-get update -qq && as_root env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${need[@]}"; } || exit 2
-fi
+# shellcheck source=tools/xwindows.sh
+. "$ROOT/tools/xwindows.sh"
+Install_XTools || exit 2
 
 WORK=${SOAK_DIR:-$(mktemp -d /tmp/plotari-soak.XXXXXX)}
 mkdir -p "$WORK"
@@ -82,8 +74,6 @@ sample_memory() {
   log "memory: $(grep -E '^Vm(HWM|RSS):' "/proc/$PID/status" 2>/dev/null | tr -s ' \t' ' ' | tr '\n' ' ')"
 }
 
-# shellcheck source=tools/xwindows.sh
-. "$ROOT/tools/xwindows.sh"
 MAIN=
 DLG=
 focus_main() { focus "$MAIN"; }

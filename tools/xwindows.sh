@@ -2,6 +2,21 @@
 # that drive the window program (soak_window.sh, manual_screenshots.sh). A `log` function of
 # the sourcing script, when there is one, hears of windows that did not show.
 
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi; }
+
+# Xvfb, xdotool, xwininfo and ImageMagick, installed with apt-get when missing.
+Install_XTools() {
+  local need=()
+  command -v Xvfb >/dev/null || need+=(xvfb)
+  command -v xdotool >/dev/null || need+=(xdotool)
+  command -v xwininfo >/dev/null || need+=(x11-utils)
+  command -v import >/dev/null && command -v convert >/dev/null || need+=(imagemagick)
+  [ ${#need[@]} -eq 0 ] && return 0
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" ||
+    { as_root apt-get update -qq && as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${need[@]}"; }
+}
+
 win() {  # the shown window of this exact title
   local pattern
   pattern=$(printf '%s' "$1" | sed 's/[][\\.*^$?+(){}|]/\\&/g')
