@@ -1,16 +1,22 @@
 // The graph document on disk: the "*.dat" file (written whole or not at all, read whole
 // and checked before it replaces the graph on screen) and the CSV table of its series.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <locale>
 #include <memory>
 #include <vector>
 
 #include "data/utility.h"
 #include "document/graph_on_win.h"
+#include "frames/document_limits.h"
 #include "platform/cp932.h"
 #include "platform/message_box.h"
+#include "platform/file_replace.h"
 #include "platform/numeric.h"
 
 namespace {
@@ -200,20 +206,65 @@ int GraphOnWin::OpenFileToGraph(LONG h_shift, LONG v_shift) {
     return OpenGraphFile(open_name, h_shift, v_shift);
 }
 
+namespace {
+// The open file behind a document being read; closed when this goes.
+class OpenedFile {
+public:
+    explicit OpenedFile(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~OpenedFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+    int Descriptor() const { return fd_; }
+
+private:
+    int fd_;
+};
+}  // namespace
+
 int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shift) {
     std::unique_ptr<FileWork> work = std::make_unique<FileWork>(false);
-    std::vector<unsigned char> bytes;
-    if (!Read_WholeFile(path, &bytes)) {
+    const OpenedFile file(path);
+    struct stat info;
+    if (file.Descriptor() < 0 || ::fstat(file.Descriptor(), &info) != 0 ||
+        !S_ISREG(info.st_mode)) {
         work.reset();
         MessageBoxA(h_pWnd, "ファイルのオープンに失敗しました", "open error", MB_OK);
         return -1;
     }
-    // An empty file is no document (an empty state is only the undo history's paper).
-    const int read = bytes.empty() ? 0
-                                   : ReplaceFromBytes(bytes.data(), bytes.size(), path, h_shift,
-                                                      v_shift, work->Progress());
+    // The size and the magic are looked at before anything is read: a file that cannot be a
+    // document, however large, costs neither time nor memory.
+    const uint64_t size = static_cast<uint64_t>(info.st_size);
+    char magic[sizeof kMagic] = {};
+    const bool plausible = size >= kMinDocumentBytes && size <= kMaxDocumentBytes &&
+                           ::pread(file.Descriptor(), magic, sizeof magic, 0) ==
+                               static_cast<ssize_t>(sizeof magic) &&
+                           std::memcmp(magic, kMagic, sizeof kMagic) == 0;
+    int read = 0;
+    bool input_failed = false;
+    if (plausible) {
+        DocReader reader(file.Descriptor(), static_cast<size_t>(size));
+        reader.SetProgress(work->Progress());
+        try {
+            read = ReplaceFromReader(&reader, path, h_shift, v_shift);
+        } catch (const std::bad_alloc&) {
+            read = -4;
+        }
+        input_failed = reader.InputFailed();
+    }
     work.reset();
     if (read == -3) return -3;
+    if (read == -4) {
+        MessageBoxA(h_pWnd, "メモリが足りないため、このデータは読めません。", "read error",
+                    MB_OK);
+        return 0;
+    }
+    if (input_failed) {
+        MessageBoxA(h_pWnd, "ファイルの読み込みに失敗しました", "read error", MB_OK);
+        return 0;
+    }
     if (read != 1) {
         MessageBoxA(h_pWnd, kReadError, "read error", MB_OK);
         return 0;
@@ -230,14 +281,19 @@ int GraphOnWin::ReplaceFromBytes(const unsigned char* data, size_t size, const s
         DeleteAllObject();
         return 1;
     }
+    DocReader reader(data, size);
+    reader.SetProgress(std::move(progress));
+    return ReplaceFromReader(&reader, name, h_shift, v_shift);
+}
+
+int GraphOnWin::ReplaceFromReader(DocReader* reader, const std::string& name, LONG h_shift,
+                                  LONG v_shift) {
     // Read into a new document; the graph on screen is replaced only by a whole document.
     GraphOnWin fresh(h_pWnd, twip_lfpos, twip_tppos, Trunc_ToInt32(box_width),
                      Trunc_ToInt32(box_height), nullptr, h_shift, v_shift, ZoomPercent(), nullptr,
                      nullptr, nullptr, nullptr, nullptr, nullptr);
-    DocReader reader(data, size);
-    reader.SetProgress(std::move(progress));
-    if (fresh.GraphSetFromFile(&reader, name.c_str(), h_shift, v_shift) != 1) {
-        return reader.Abandoned() ? -3 : 0;
+    if (fresh.GraphSetFromFile(reader, name.c_str(), h_shift, v_shift) != 1) {
+        return reader->Abandoned() ? -3 : 0;
     }
     DeleteAllObject();
     for (int slot = 0; slot < 5; ++slot) title_on_win[slot] = std::move(fresh.title_on_win[slot]);
@@ -368,13 +424,19 @@ int GraphOnWin::ReadDataDivide(DocReader* h_File, const int* axisflag_array, LON
     for (int i = 0; i < count; ++i) {
         int32_t name_length = 0;
         if (!h_File->Get32(&name_length) || !h_File->CountFits(name_length, 1)) return -1;
-        std::string cp932(static_cast<size_t>(name_length), '\0');
+        // A name too long to be kept reads back empty; its bytes are passed over unread.
+        const bool kept = name_length <= kMaxSeriesNameBytes;
+        std::string cp932(kept ? static_cast<size_t>(name_length) : 0, '\0');
+        if (!(kept ? h_File->GetBytes(cp932.data(), cp932.size())
+                   : h_File->Skip(static_cast<size_t>(name_length)))) {
+            return -1;
+        }
         int32_t points = 0;
-        if (!h_File->GetBytes(cp932.data(), cp932.size()) || !h_File->Get32(&points)) return -1;
+        if (!h_File->Get32(&points)) return -1;
         std::string name;
-        // A series has one point at least.
+        // A series has one point at least, and no more than a sampler can make.
         if (cp932.find('\0') != std::string::npos || !Cp932_ToUtf8(cp932, &name) || points < 1 ||
-            !h_File->CountFits(points, 16)) {
+            points > kMaxSeriesPoints || !h_File->CountFits(points, 16)) {
             h_File->Fail();
             return -1;
         }
@@ -444,12 +506,12 @@ int GraphOnWin::PrnGraphTableData(std::ostream& output) {
 }
 
 int Write_GraphTable(GraphOnWin* graph, const std::string& path) {
-    std::ofstream output(path, std::ios::binary | std::ios::trunc);
-    if (!output) return 0;
+    ReplacingFile file;
+    if (!file.Begin(path)) return 0;
+    std::ostringstream output;
     output.imbue(std::locale::classic());
     graph->PrnGraphTableData(output);
-    output.flush();
-    return output.good() ? 1 : 0;
+    return output.good() && file.Write(output.str()) && file.Commit() ? 1 : 0;
 }
 
 int WriteGraphdata_ToFile(HWND hWnd, GraphOnWin* graph) {

@@ -218,6 +218,8 @@ public:
     // flag are the caller's.
     int ReplaceFromBytes(const unsigned char* data, size_t size, const std::string& name,
                          LONG h_shift, LONG v_shift, WorkProgress progress = nullptr);
+    int ReplaceFromReader(DocReader* reader, const std::string& name, LONG h_shift,
+                          LONG v_shift);
     // Saves under path (the chosen name of Save As), keeping the old name on failure.
     int SaveGraphAs(const std::string& path);
     // Reads a whole file's bytes into this (empty) document.

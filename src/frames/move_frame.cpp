@@ -1,5 +1,6 @@
 #include "frames/move_frame.h"
 
+#include "frames/document_limits.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
 
@@ -250,11 +251,12 @@ int MoveFrame::ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_sh
         !h_File->GetDouble(&width) || !h_File->GetDouble(&height)) {
         return 0;
     }
-    // A size or place that no frame of an A4 paper could have (twice its width) cannot be
-    // placed: it would also ask for a huge bitmap.
-    constexpr double kMaxTwips = 34000.0;
-    if (!(width >= 0.0 && width <= kMaxTwips && height >= 0.0 && height <= kMaxTwips) ||
-        left < -kMaxTwips || left > kMaxTwips || top < -kMaxTwips || top > kMaxTwips) {
+    // A size or place that no frame of an A4 paper could have cannot be placed: it would
+    // also ask for a huge bitmap.
+    if (!(width >= 0.0 && width <= kMaxFrameSizeTwips && height >= 0.0 &&
+          height <= kMaxFrameSizeTwips) ||
+        left < -kMaxFrameOffsetTwips || left > kMaxFrameOffsetTwips ||
+        top < -kMaxFrameOffsetTwips || top > kMaxFrameOffsetTwips) {
         h_File->Fail();
         return 0;
     }

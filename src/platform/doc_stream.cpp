@@ -1,3 +1,4 @@
+// The document reader's file window and the whole-file helper.
 #include "platform/doc_stream.h"
 
 #include <fcntl.h>
@@ -33,24 +34,54 @@ bool Read_WholeFile(const std::string& path, std::vector<unsigned char>* bytes) 
     return ok;
 }
 
-int Write_FileSafely(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".plotari-tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return 0;
-    size_t written = 0;
-    bool ok = true;
-    while (written < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        written += static_cast<size_t>(put);
+namespace {
+constexpr size_t kWindowSize = size_t(1) << 20;
+
+bool Read_At(int fd, unsigned char* out, size_t size, size_t offset) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += static_cast<size_t>(got);
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) std::remove(temporary.c_str());
-    return ok ? 1 : -1;
+    return true;
+}
+}  // namespace
+
+const unsigned char* DocReader::At(size_t size) {
+    if (fd_ < 0) return data_ + position_;
+    if (position_ >= window_start_ && position_ + size <= window_start_ + window_size_) {
+        return window_.get() + (position_ - window_start_);
+    }
+    if (!window_) window_.reset(new unsigned char[kWindowSize]);
+    const size_t left = size_ - position_;
+    window_size_ = left < kWindowSize ? left : kWindowSize;
+    window_start_ = position_;
+    if (size > window_size_ || !Read_At(fd_, window_.get(), window_size_, window_start_)) {
+        window_size_ = 0;
+        input_failed_ = true;
+        failed_ = true;
+        return nullptr;
+    }
+    return window_.get();
+}
+
+bool DocReader::Copy(void* out, size_t size) {
+    if (fd_ < 0) {
+        std::memcpy(out, data_ + position_, size);
+        return true;
+    }
+    if (size <= kWindowSize) {
+        const unsigned char* at = At(size);
+        if (at == nullptr) return false;
+        std::memcpy(out, at, size);
+        return true;
+    }
+    if (!Read_At(fd_, static_cast<unsigned char*>(out), size, position_)) {
+        input_failed_ = true;
+        failed_ = true;
+        return false;
+    }
+    return true;
 }

@@ -1,12 +1,14 @@
-// The document file in memory: a writer that collects the little-endian fields in one
-// buffer (written to disk at once, safely), and a reader over the whole file's bytes that
-// checks every read against what is left. A failed read makes every later read fail too,
-// so a record reader can read on and test once.
+// The document file's fields: a writer that collects the little-endian fields in one buffer
+// (written to disk at once, safely), and a reader over bytes in memory or over an open file
+// (read a window at a time, as far as the reading goes) that checks every read against what
+// is left. A failed read makes every later read fail too, so a record reader can read on
+// and test once.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,11 @@ private:
 class DocReader {
 public:
     DocReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
+    // Reads the open file fd (owned by the caller) of size bytes from its start; memory
+    // grows with the reads asked for, never with the file's size.
+    DocReader(int fd, size_t size) : size_(size), fd_(fd) {}
+    // True when the file could not be read (as opposed to holding something unreadable).
+    bool InputFailed() const { return input_failed_; }
     // Reports the part of the bytes read; an abandoned read fails as a damaged file does,
     // and says so in Abandoned().
     void SetProgress(WorkProgress progress) {
@@ -103,7 +110,7 @@ public:
     }
     bool GetBytes(void* out, size_t size) {
         if (!Fits(size)) return false;
-        if (size > 0) std::memcpy(out, data_ + position_, size);
+        if (size > 0 && !Copy(out, size)) return false;
         position_ += size;
         return true;
     }
@@ -144,14 +151,24 @@ private:
     }
     bool Get_LE(uint64_t* value, int width) {
         if (!Fits(static_cast<size_t>(width))) return false;
+        const unsigned char* at = At(static_cast<size_t>(width));
+        if (at == nullptr) return false;
         uint64_t v = 0;
-        for (int i = 0; i < width; ++i) v |= uint64_t(data_[position_ + i]) << (8 * i);
+        for (int i = 0; i < width; ++i) v |= uint64_t(at[i]) << (8 * i);
         position_ += static_cast<size_t>(width);
         *value = v;
         return true;
     }
-    const unsigned char* data_;
+    // The next size bytes (size no more than a window), loaded from the file if need be.
+    const unsigned char* At(size_t size);
+    bool Copy(void* out, size_t size);
+    const unsigned char* data_ = nullptr;
     size_t size_;
+    int fd_ = -1;
+    std::unique_ptr<unsigned char[]> window_;
+    size_t window_start_ = 0;
+    size_t window_size_ = 0;
+    bool input_failed_ = false;
     size_t position_ = 0;
     bool failed_ = false;
     WorkProgress progress_;
@@ -159,8 +176,5 @@ private:
     bool abandoned_ = false;
 };
 
-// Whole-file helpers. Writing goes to a temporary file beside the target, flushed to disk,
-// then renamed over it: the old file stays whole until the new one is complete. 1 written,
-// 0 the file cannot be created, -1 writing it failed.
+// The whole file's bytes (for small files: tests and pictures).
 bool Read_WholeFile(const std::string& path, std::vector<unsigned char>* bytes);
-int Write_FileSafely(const std::string& path, const std::string& bytes);

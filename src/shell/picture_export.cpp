@@ -16,6 +16,7 @@
 #include "data/utility.h"
 #include "frames/trans_unit.h"
 #include "platform/doc_stream.h"
+#include "platform/file_replace.h"
 #include "platform/message_box.h"
 #include "platform/qt/qt_gdi.h"
 #include "shell/commands.h"
@@ -301,16 +302,9 @@ int Create_BMPFile(HWND hwnd, const char* fileName, const BITMAPINFOHEADER* head
 
 int Save_JpegFile(const char* fileName, const unsigned char* pixels, const JpgRec& record) {
     if (pixels == nullptr || record.picwidth <= 0 || record.picheight <= 0) return -1;
-    const std::string temporary = std::string(fileName) + ".plotari-tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return 0;
-    bool ok = Compress(file, pixels, record);
-    ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok && std::rename(temporary.c_str(), fileName) != 0) ok = false;
-    if (!ok) std::remove(temporary.c_str());
-    return ok ? 1 : 0;
+    ReplacingFile file;
+    if (!file.Begin(fileName) || file.Stream() == nullptr) return 0;
+    return Compress(file.Stream(), pixels, record) && file.Commit() ? 1 : 0;
 }
 
 int SaveGraph_ToJpgFile(HWND hwnd, const QImage& bitmap, const BITMAPINFOHEADER* header,
@@ -334,6 +328,8 @@ int SaveGraph_ToJpgFile(HWND hwnd, const QImage& bitmap, const BITMAPINFOHEADER*
 int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
                       const std::string& path, PictureFormat format) {
     if (!CanPrint(graph)) return -2;
+    // The paper as a vector picture, drawn as printing draws it.
+    if (format == PictureFormat::Svg) return Print_ToSvg(graph, path);
     const QImage picture = GetBitmap_ToGraph(graph, width, height);
     std::unique_ptr<BITMAPINFOHEADER> header = Create_BitmapInfoStruct(hwnd, picture);
     if (!header) {
@@ -345,17 +341,15 @@ int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
         case PictureFormat::Jpeg:
             return SaveGraph_ToJpgFile(hwnd, picture, header.get(), path.c_str());
         case PictureFormat::Png: {
-            const std::string temporary = path + ".plotari-tmp";
-            std::FILE* file = std::fopen(temporary.c_str(), "wb");
-            bool written = file != nullptr && Write_PngFile(picture, file);
-            if (file != nullptr && std::fclose(file) != 0) written = false;
-            if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-                std::remove(temporary.c_str());
+            ReplacingFile file;
+            if (!file.Begin(path) || file.Stream() == nullptr ||
+                !Write_PngFile(picture, file.Stream()) || !file.Commit()) {
                 MessageBoxA(hwnd, "PNGファイルの書き込みに失敗", "fail png file", MB_OK);
                 return 0;
             }
             return 1;
         }
+        case PictureFormat::Svg: break;
     }
     return -1;
 }
@@ -374,32 +368,33 @@ int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph
     }
     std::string path = picture_name;
     PictureFormat format;
-    switch (filter) {
-        case 1:
-            format = PictureFormat::Bmp;
-            if (!Ends_With(path, ".bmp")) path += ".bmp";
-            break;
-        case 2:
-            format = PictureFormat::Jpeg;
-            if (!Ends_With(path, ".jpg") && !Ends_With(path, ".jpeg")) path += ".jpg";
-            break;
-        case 3:
-            format = PictureFormat::Png;
-            if (!Ends_With(path, ".png")) path += ".png";
-            break;
-        case 4: {
-            // The paper as a vector picture, drawn as printing draws it.
-            if (!Ends_With(path, ".svg")) path += ".svg";
-            if (path.size() < sizeof picture_name) {
-                std::memcpy(picture_name, path.c_str(), path.size() + 1);
-            }
-            return Print_ToSvg(graph, path);
-        }
-        default: return -1;
-    }
+    if (!Picture_ForName(filter, &path, &format)) return -1;
     // The next dialog proposes the name as written.
     if (path.size() < sizeof picture_name) std::memcpy(picture_name, path.c_str(), path.size() + 1);
     return Save_PaperPicture(hwnd, graph, width, height, path, format);
+}
+
+bool Picture_ForName(int filter, std::string* path, PictureFormat* format) {
+    static const struct {
+        const char* extension;
+        PictureFormat format;
+    } kKnown[] = {{".bmp", PictureFormat::Bmp},  {".jpg", PictureFormat::Jpeg},
+                  {".jpeg", PictureFormat::Jpeg}, {".png", PictureFormat::Png},
+                  {".svg", PictureFormat::Svg}};
+    for (const auto& known : kKnown) {
+        if (Ends_With(*path, known.extension)) {
+            *format = known.format;
+            return true;
+        }
+    }
+    static const char* const kFilterExtensions[] = {".bmp", ".jpg", ".png", ".svg"};
+    if (filter < 1 || filter > 4) return false;
+    *format = static_cast<PictureFormat>(filter);
+    // Only a name without an extension of its own gets the filter's.
+    const size_t slash = path->find_last_of('/');
+    const std::string name = slash == std::string::npos ? *path : path->substr(slash + 1);
+    if (name.find('.', 1) == std::string::npos) *path += kFilterExtensions[filter - 1];
+    return true;
 }
 
 int TransGraph_ToClipBord(HWND, LONG width, LONG height, GraphOnWin* graph) {

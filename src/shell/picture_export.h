@@ -36,7 +36,7 @@ struct JpgRec {
     uint16_t pltEntry = 0;
 };
 
-enum class PictureFormat { Bmp = 1, Jpeg = 2, Png = 3 };
+enum class PictureFormat { Bmp = 1, Jpeg = 2, Png = 3, Svg = 4 };
 
 // Writes an opaque picture into an open file as an 8-bit PNG (a palette when it has at most
 // 256 colours, RGB otherwise) at the picture's resolution; false when libpng or the file
@@ -63,8 +63,12 @@ int Save_JpegFile(const char* fileName, const unsigned char* pixels, const JpgRe
 // 0 or -1 after a message (the writers' results).
 int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
                       const std::string& path, PictureFormat format);
-// 図を保存: the save dialog (BMP, JPEG, PNG or SVG by the chosen filter, whose extension is added
-// to a name without one of its own), then the file. -2 no graph, 0 cancelled or failed, -1
+// The file a picture goes to and its format: a name ending in an offered extension is written
+// in that format under that name; a name without an extension gets the chosen filter's (1
+// BMP, 2 JPEG, 3 PNG, 4 SVG) format and extension; any other name the filter's format.
+// False for a filter of no known kind.
+bool Picture_ForName(int filter, std::string* path, PictureFormat* format);
+// 図を保存: the save dialog, then the file named as Picture_ForName says. -2 no graph, 0 cancelled or failed, -1
 // a filter of no known kind, else the writer's result.
 int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph);
 // コピー: the picture on the clipboard. -4 no graph, 0 no clipboard, 1 done.

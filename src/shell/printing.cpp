@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/file_replace.h"
 #include "platform/message_box.h"
 #include "platform/qt/qt_gdi.h"
 #include "platform/qt/widget_window.h"
@@ -23,6 +24,16 @@
 namespace {
 
 int stop_prnt = 0;
+const char kPrintFailed[] = "印刷に失敗しました";
+
+bool Ends_Svg(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    char tail[16] = {};
+    const bool read = std::fseek(file, -7, SEEK_END) == 0 && std::fread(tail, 1, 7, file) == 7;
+    std::fclose(file);
+    return read && std::string(tail).find("</svg>") != std::string::npos;
+}
 
 // The printer chosen last: the dialog offers it again.
 QPrinter& Kept_Printer() {
@@ -154,16 +165,25 @@ int GrpOnWin_To_Printer(HWND hwnd, HINSTANCE, GraphOnWin* graph) {
 
 int Print_ToPdf(GraphOnWin* graph, const std::string& path) {
     if (graph == nullptr) return 0;
+    ReplacingFile file;
+    if (!file.Begin(path)) {
+        MessageBoxA(nullptr, kPrintFailed, "print error", MB_OK);
+        return 0;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
+    printer.setOutputFileName(QString::fromStdString(file.TemporaryPath()));
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setFullPage(true);
     printer.setDocName(PRINT_DOCUMENT_NAME);
     if (!Check_Printer(printer, 2)) return 0;
     stop_prnt = 0;
-    return Print_Pages(graph, &printer, 1);
+    if (!Print_Pages(graph, &printer, 1) || !file.Commit()) {
+        MessageBoxA(nullptr, kPrintFailed, "print error", MB_OK);
+        return 0;
+    }
+    return 1;
 }
 
 int Print_ToSvg(GraphOnWin* graph, const std::string& path) {
@@ -172,8 +192,13 @@ int Print_ToSvg(GraphOnWin* graph, const std::string& path) {
     constexpr int kDpi = 600;
     const int width = static_cast<int>(297.0 / 25.4 * kDpi + 0.5);
     const int height = static_cast<int>(210.0 / 25.4 * kDpi + 0.5);
+    ReplacingFile file;
+    if (!file.Begin(path)) {
+        MessageBoxA(nullptr, "SVGファイルの書き込みに失敗", "fail svg file", MB_OK);
+        return 0;
+    }
     QSvgGenerator svg;
-    svg.setFileName(QString::fromStdString(path));
+    svg.setFileName(QString::fromStdString(file.TemporaryPath()));
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
     svg.setResolution(kDpi);
@@ -185,12 +210,11 @@ int Print_ToSvg(GraphOnWin* graph, const std::string& path) {
     }
     painter.fillRect(QRect(0, 0, width, height), Qt::white);
     Draw_Page(graph, &painter, kDpi, kDpi);
-    painter.end();
-    std::FILE* check = std::fopen(path.c_str(), "rb");
-    if (check == nullptr) {
+    // The generator says nothing of a failed write: the file's end tells.
+    const bool whole = painter.end() && Ends_Svg(file.TemporaryPath());
+    if (!whole || !file.Commit()) {
         MessageBoxA(nullptr, "SVGファイルの書き込みに失敗", "fail svg file", MB_OK);
         return 0;
     }
-    std::fclose(check);
     return 1;
 }

@@ -1,6 +1,7 @@
 // plotari-cli run as a process, as the tests of the program without a window need it.
 #pragma once
 
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,7 +27,14 @@ inline std::string Read_File(const std::string& path) {
     return text.str();
 }
 
-inline Outcome Run_Cli(const std::vector<std::string>& args) {
+// The exit status of a child that could not become the ordinary user it was asked to be.
+constexpr int kCannotDropPrivileges = 126;
+constexpr uid_t kAsMyself = static_cast<uid_t>(-1);
+
+// Runs plotari-cli; as_user other than kAsMyself runs it as that user (and its group), for
+// the cases where permissions matter and the tests themselves run as root.
+inline Outcome Run_Cli(const std::vector<std::string>& args, uid_t as_user = kAsMyself,
+                       gid_t as_group = 0) {
     char out_path[] = "/tmp/plotari-cli-out-XXXXXX";
     char err_path[] = "/tmp/plotari-cli-err-XXXXXX";
     int out_fd = mkstemp(out_path);
@@ -34,6 +42,10 @@ inline Outcome Run_Cli(const std::vector<std::string>& args) {
     Outcome outcome;
     pid_t child = fork();
     if (child == 0) {
+        if (as_user != kAsMyself && getuid() != as_user &&
+            (setgroups(0, nullptr) != 0 || setgid(as_group) != 0 || setuid(as_user) != 0)) {
+            _exit(kCannotDropPrivileges);
+        }
         dup2(out_fd, 1);
         dup2(err_fd, 2);
         std::vector<char*> argv;

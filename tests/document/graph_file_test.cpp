@@ -18,6 +18,7 @@
 #include "data/utility.h"
 #include "document/graph_on_win.h"
 #include "platform/doc_stream.h"
+#include "platform/file_replace.h"
 #include "platform/qt/image_window.h"
 #include "platform/recording_message_sink.h"
 #include "platform/scripted_choosers.h"

@@ -124,7 +124,15 @@ TEST(PictureExport, TheFilterDecidesTheFormatAndTheExtension) {
         {1, "b.BMP", "b.BMP", "BM"},
         {2, "c", "c.jpg", "\xff\xd8"},
         {2, "d.jpeg", "d.jpeg", "\xff\xd8"},
-        {2, "e.bmp", "e.bmp.jpg", "\xff\xd8"},
+        // A name with an offered extension is written under that name in that format.
+        {2, "e.bmp", "e.bmp", "BM"},
+        {1, "pic.jpg", "pic.jpg", "\xff\xd8"},
+        {3, "h.JPEG", "h.JPEG", "\xff\xd8"},
+        {2, "i.svg", "i.svg", "<?"},
+        {4, "j.png", "j.png", "\x89P"},
+        // Another extension keeps the name and takes the filter's format.
+        {3, "k.txt", "k.txt", "\x89P"},
+        {1, "graph.v2", "graph.v2", "BM"},
         {3, "f", "f.png", "\x89P"},
         {4, "g", "g.svg", "<?"},
     };

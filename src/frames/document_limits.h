@@ -1,0 +1,25 @@
+// The one set of limits a document file is read within; the editing code keeps every
+// document inside them and the writer refuses what it could not read back.
+#pragma once
+
+#include <cstdint>
+
+// A frame's place and size on the paper, in twips. An A4 landscape sheet is 16 838 twips
+// wide: a frame may stand a whole sheet off it and be two sheets wide or tall.
+constexpr int32_t kMaxFrameOffsetTwips = 34000;
+constexpr double kMaxFrameSizeTwips = 34000.0;
+
+// The most points one series can have: the implicit sampler's limit.
+constexpr int64_t kMaxSeriesPoints = 100000000;
+// Series per document (the file counts them in 16 bits).
+constexpr int64_t kMaxSeriesCount = 32767;
+// A series name that reads back: shorter names are kept, longer ones become empty.
+constexpr int64_t kMaxSeriesNameBytes = 254;
+
+// The smallest document: magic, axis flags, plot area, title flag, series count and four
+// empty groups. The largest: frames (generously) and every series at its limits.
+constexpr uint64_t kMinDocumentBytes = 8 + 16 + 16 + 2 + 2 + 4 * 2;
+constexpr uint64_t kMaxFrameRecordsBytes = uint64_t(64) << 20;
+constexpr uint64_t kMaxDocumentBytes =
+    kMaxFrameRecordsBytes +
+    uint64_t(kMaxSeriesCount) * (4 + 4096 + 4 + 16 * uint64_t(kMaxSeriesPoints) + 24);
