@@ -78,6 +78,12 @@ int GraphOnWin::WriteDocument(DocWriter* h_File) {
     const char* unwritable =
         "Shift-JIS (CP932) で書けない文字があるため保存できません。\n"
         "タイトル、系列名、フォント名を確かめてください";
+    // What could not be read back is never written.
+    if (!FitsItsFile(false)) {
+        MessageBoxA(h_pWnd, "図の要素の大きさまたは位置が保存できる範囲を超えるため保存できません",
+                    "write error", MB_OK);
+        return 0;
+    }
     h_File->PutBytes(kMagic, sizeof kMagic);
     for (int axis = 0; axis < 4; ++axis) h_File->Put32(axis_flag[axis] != 0 ? 1 : 0);
     const tagRECT view = graph_view->GetRectOnTwip();
@@ -122,6 +128,33 @@ int GraphOnWin::WriteDocument(DocWriter* h_File) {
         return 0;
     }
     return 1;
+}
+
+bool GraphOnWin::FitsItsFile(bool with_legend) {
+    const auto fits = [](const MoveFrame* frame) {
+        return frame == nullptr || frame->FitsFileLimits();
+    };
+    for (const auto& title : title_on_win) {
+        if (!fits(title.get())) return false;
+    }
+    for (int axis = 0; axis < 4; ++axis) {
+        if (!fits(axis_tick[axis].get()) || !fits(axis_frame[axis].get())) return false;
+        if (axis_frame[axis] && !std::isfinite(axis_frame[axis]->DateScTrns())) return false;
+    }
+    if (graph_view) {
+        const tagRECT view = graph_view->GetRectOnTwip();
+        if (!Plot_WithinLimits(view.left, view.top, view.right, view.bottom)) return false;
+    }
+    if (with_legend && glist_frame) {
+        if (!fits(glist_frame.get())) return false;
+        for (const auto& part : *glist_frame->PutGListLink()) {
+            if (!fits(part.get())) return false;
+        }
+        for (const auto& part : *glist_frame->PutTtlLink()) {
+            if (!fits(part.get())) return false;
+        }
+    }
+    return true;
 }
 
 int GraphOnWin::Savable() {
@@ -307,24 +340,45 @@ int GraphOnWin::ReplaceFromReader(DocReader* reader, const std::string& name, LO
     return 1;
 }
 
-std::string GraphOnWin::LegendState() const {
-    if (!glist_frame) return std::string();
+bool GraphOnWin::ViewState(std::string* state) const {
+    state->clear();
+    if (!graph_view) return true;
     DocWriter writer;
-    unsigned long size = 0;
-    glist_frame->SavePosInfo(&writer, &size);
-    writer.Put32(glist_frame->PutShowFlag());
-    return writer.Bytes();
+    for (int axis = 0; axis < 4; ++axis) writer.Put32(graph_view->GridFlag(axis));
+    const GrpLnLink* lines = graph_view->PutGrpLnLink();
+    writer.Put32(static_cast<int32_t>(lines->Count()));
+    for (size_t i = 0; i < lines->Count(); ++i) {
+        GraphLine* line = lines->Array(static_cast<short>(i));
+        writer.Put32(line ? line->MarkerDev() : 0);
+    }
+    writer.Put32(glist_frame ? 1 : 0);
+    if (glist_frame && !glist_frame->SaveState(&writer)) return false;
+    *state = writer.Bytes();
+    return true;
 }
 
-void GraphOnWin::RestoreLegendState(const std::string& state, LONG h_shift, LONG v_shift) {
-    if (!glist_frame || state.empty()) return;
+bool GraphOnWin::RestoreViewState(const std::string& state, LONG h_shift, LONG v_shift) {
+    if (!graph_view || state.empty()) return state.empty();
     DocReader reader(reinterpret_cast<const unsigned char*>(state.data()), state.size());
-    unsigned long size = 0;
-    int32_t shown = 1;
-    if (!glist_frame->ReadPosInfo(&reader, &size, h_shift, v_shift) || !reader.Get32(&shown)) {
-        return;
+    int32_t grid[4] = {0, 0, 0, 0};
+    int32_t count = 0;
+    for (int32_t& flag : grid) reader.Get32(&flag);
+    GrpLnLink* lines = graph_view->PutGrpLnLink();
+    if (!reader.Get32(&count) || count != static_cast<int32_t>(lines->Count())) return false;
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t interval = 0;
+        if (!reader.Get32(&interval)) return false;
+        if (GraphLine* line = lines->Array(static_cast<short>(i))) line->MarkerDev() = interval;
     }
-    if ((shown != 0) != (glist_frame->PutShowFlag() != 0)) glist_frame->SwitchDisplay();
+    for (int axis = 0; axis < 4; ++axis) graph_view->GridFlag(axis) = grid[axis];
+    graph_view->DrawAllObject();
+    int32_t has_legend = 0;
+    if (!reader.Get32(&has_legend)) return false;
+    if (has_legend != 0 &&
+        (!glist_frame || !glist_frame->RestoreState(&reader, h_shift, v_shift))) {
+        return false;
+    }
+    return !reader.Failed() && reader.Left() == 0;
 }
 
 bool GraphOnWin::DocumentBytes(std::string* bytes) {
@@ -351,12 +405,7 @@ int GraphOnWin::GraphSetFromFile(DocReader* h_File, const char* dsource_file, LO
     view.top = edges[1];
     view.right = edges[2];
     view.bottom = edges[3];
-    // A plot area needs a width and a height, on or near the paper.
-    constexpr LONG kLimit = 34000;
-    if (!(view.right > view.left && view.bottom > view.top) || view.left < -kLimit ||
-        view.top < -kLimit || view.right > kLimit || view.bottom > kLimit) {
-        return 0;
-    }
+    if (!Plot_WithinLimits(view.left, view.top, view.right, view.bottom)) return 0;
     const int zoom = ZoomPercent();
     tagRECT dot;
     SetRect(&dot, 0, 0, 1, 1);

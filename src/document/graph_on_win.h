@@ -208,10 +208,14 @@ public:
     // The document as its file would hold it (empty for a paper without a graph); false when
     // it cannot be written (after the save's message).
     bool DocumentBytes(std::string* bytes);
-    // The legend's place and whether it is shown, which the document file does not hold
-    // (empty without a legend), and that state put back.
-    std::string LegendState() const;
-    void RestoreLegendState(const std::string& state, LONG h_shift, LONG v_shift);
+    // What the user sees that the document file does not hold: grid lines, marker intervals,
+    // the legend's place, rows, fonts and whether it is shown (empty without a graph; false
+    // when it cannot be kept); and that state put back over the same document.
+    bool ViewState(std::string* state) const;
+    // True when every frame's place and size and every axis scale are within what the
+    // document file is read with (with_legend: the legend too, which undo keeps).
+    bool FitsItsFile(bool with_legend);
+    bool RestoreViewState(const std::string& state, LONG h_shift, LONG v_shift);
     // The graph replaced by a document's bytes (empty: no graph), as opening replaces it; 1
     // when read, 0 (the graph untouched) when the bytes are not a whole document, -3 (the
     // graph untouched) when the progress answered false. The file name and the modified

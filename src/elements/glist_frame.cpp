@@ -298,6 +298,50 @@ GListFrame::GListFrame(HWND h_Wnd, GrpLnLink& source_date, tagRECT view_rect,
     DrawAllObject();
 }
 
+bool GListFrame::SaveState(DocWriter* state) const {
+    unsigned long size = 0;
+    SavePosInfo(state, &size);
+    state->Put32(show_flag);
+    state->Put32(dtitle_num);
+    state->Put32(grp_link.PutElementNum());
+    state->Put32(ttl_link.PutElementNum());
+    for (const auto& part : grp_link) part->SavePosInfo(state, &size);
+    for (const auto& part : ttl_link) {
+        if (!part->SaveFromFile(state, &size)) return false;
+    }
+    return true;
+}
+
+bool GListFrame::RestoreState(DocReader* state, LONG h_shift, LONG v_shift) {
+    // The box first (its rows follow it), then every row at its own kept place.
+    unsigned long size = 0;
+    int32_t kind = 0, left = 0, top = 0, shown = 0, next_name = 0, lines = 0, names = 0;
+    double width = 0.0, height = 0.0;
+    if (!state->Get32(&kind) || !state->Get32(&left) || !state->Get32(&top) ||
+        !state->GetDouble(&width) || !state->GetDouble(&height) || !state->Get32(&shown) ||
+        !state->Get32(&next_name) || !state->Get32(&lines) || !state->Get32(&names) ||
+        lines != grp_link.PutElementNum() || names != ttl_link.PutElementNum()) {
+        return false;
+    }
+    tagRECT rect;
+    rect.left = left;
+    rect.top = top;
+    rect.right = Narrow(int64_t(left) + static_cast<int64_t>(width));
+    rect.bottom = Narrow(int64_t(top) + static_cast<int64_t>(height));
+    MoveObjectWithOutMouse(&rect, h_shift, v_shift);
+    for (auto& part : grp_link) {
+        if (!part->ReadPosInfo(state, &size, h_shift, v_shift)) return false;
+    }
+    for (auto& part : ttl_link) {
+        if (!part->ReadFromFile(state, &size, h_shift, v_shift)) return false;
+    }
+    SyncOrigin();
+    dtitle_num = next_name;
+    if ((shown != 0) != (show_flag != 0)) SwitchDisplay();
+    DrawAllObject();
+    return true;
+}
+
 void GListFrame::SyncOrigin() {
     part_origin.x = twip_lfpos;
     part_origin.y = twip_tppos;

@@ -140,6 +140,12 @@ public:
     GListLnLink* PutGListLink() { return &grp_link; }
     TtlLnLink* PutTtlLink() { return &ttl_link; }
 
+    // What the document file does not hold of the legend: the box's place and size, whether
+    // it is shown, each row's sample and name (place, text, font, colours) and the next
+    // number for an unnamed series (false when a name's font cannot be kept); and that state
+    // put back (false when it does not fit this legend).
+    bool SaveState(DocWriter* state) const;
+    bool RestoreState(DocReader* state, LONG h_shift, LONG v_shift);
     // Edits of one series.
     int ChangeGListFont(int obj_num, LONG h_shift, LONG v_shift);
     int ChangeGListCont(int obj_num, HINSTANCE p_Inst, LONG h_shift, LONG v_shift);

@@ -23,3 +23,19 @@ constexpr uint64_t kMaxFrameRecordsBytes = uint64_t(64) << 20;
 constexpr uint64_t kMaxDocumentBytes =
     kMaxFrameRecordsBytes +
     uint64_t(kMaxSeriesCount) * (4 + 4096 + 4 + 16 * uint64_t(kMaxSeriesPoints) + 24);
+
+// A frame's position record as the reader accepts it.
+inline bool Frame_WithinLimits(int32_t left, int32_t top, double width, double height) {
+    return width >= 0.0 && width <= kMaxFrameSizeTwips && height >= 0.0 &&
+           height <= kMaxFrameSizeTwips && left >= -kMaxFrameOffsetTwips &&
+           left <= kMaxFrameOffsetTwips && top >= -kMaxFrameOffsetTwips &&
+           top <= kMaxFrameOffsetTwips;
+}
+
+// The plot area's rectangle as the reader accepts it: a width and a height, on or near the
+// paper.
+inline bool Plot_WithinLimits(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    return right > left && bottom > top && left >= -kMaxFrameOffsetTwips &&
+           top >= -kMaxFrameOffsetTwips && right <= kMaxFrameOffsetTwips &&
+           bottom <= kMaxFrameOffsetTwips;
+}

@@ -47,6 +47,10 @@ int MoveFrame::MoveEnd(LONG x_pos, LONG y_pos, int mv_state) {
     return 1;
 }
 
+bool MoveFrame::FitsFileLimits() const {
+    return Frame_WithinLimits(twip_lfpos, twip_tppos, box_width, box_height);
+}
+
 tagRECT MoveFrame::GetRectOnTwip() const {
     tagRECT rect;
     rect.left = twip_lfpos;
@@ -253,10 +257,7 @@ int MoveFrame::ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_sh
     }
     // A size or place that no frame of an A4 paper could have cannot be placed: it would
     // also ask for a huge bitmap.
-    if (!(width >= 0.0 && width <= kMaxFrameSizeTwips && height >= 0.0 &&
-          height <= kMaxFrameSizeTwips) ||
-        left < -kMaxFrameOffsetTwips || left > kMaxFrameOffsetTwips ||
-        top < -kMaxFrameOffsetTwips || top > kMaxFrameOffsetTwips) {
+    if (!Frame_WithinLimits(left, top, width, height)) {
         h_File->Fail();
         return 0;
     }

@@ -50,6 +50,8 @@ public:
 
     // The 28-byte position record: kind, left, top (32-bit each), width, height (doubles).
     int SavePosInfo(DocWriter* h_File, unsigned long* rcd_byte) const;
+    // True when the position record written now would be read back.
+    bool FitsFileLimits() const;
     // Reads the record (the kind is read and not checked) and places the frame; 0 when it
     // is short or its size is not a finite, non-negative number of twips that fits.
     int ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift);

@@ -147,7 +147,7 @@ MainWindow::MainWindow() {
     connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_HORZ, v); });
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_VERT, v); });
     BuildMenus();
-    undo_.changed = [this] { EnableMenuItem(300, undo_.CanUndo()); };
+    commands_.History().changed = [this] { EnableMenuItem(300, commands_.History().CanUndo()); };
     EnableMenuItem(300, false);
     setAcceptDrops(true);
     resize(1000, 720);
@@ -255,45 +255,18 @@ void MainWindow::CheckMenuItem(int id, bool check) {
 
 void MainWindow::UpdateMenus() {
     Update_MenuState(graph_.get(), this);
-    EnableMenuItem(300, undo_.CanUndo());
+    EnableMenuItem(300, commands_.History().CanUndo());
 }
 
-int MainWindow::Command(int id) {
-    GraphOnWin* graph = graph_.get();
-    auto run = [&] { return Handle_Of_Menu(this, id, graph, &state_, &g_shifth, &g_shiftv); };
-    switch (id) {
-        case 300:  // やり直し
-            if (undo_.Undo(graph, g_shifth, g_shiftv)) InvalidateAll();
-            return 1;
-        case 100: {  // 開く: a document opened replaces the history
-            UndoHistory::State before;
-            const bool known = graph != nullptr && UndoHistory::Snapshot(graph, &before);
-            const int result = run();
-            UndoHistory::State after;
-            if (graph != nullptr && (!known || !UndoHistory::Snapshot(graph, &after) ||
-                                     !(after == before))) {
-                undo_.Reset(graph);
-            }
-            return result;
-        }
-        case 110: case 120: {  // saving changes nothing but what counts as saved
-            const int result = run();
-            if (graph != nullptr && graph->RsinfoFlag() == 0) undo_.MarkSaved(graph);
-            return result;
-        }
-        default:
-            return Undoable(&undo_, graph, run);
-    }
-}
+int MainWindow::Command(int id) { return commands_.Command(graph_.get(), id); }
 
 void MainWindow::InstallGraphReceiver() {
     receiver_installed_ = true;
     Set_ProgressHook([this](double done) { return progress_(done); });
     Set_FileProgressHook(
         [this](double done, bool writing) { return progress_.FileWork(done, writing); });
-    Set_GraphReceiver([this](GraphRequest& request) {
-        return Undoable(&undo_, graph_.get(), [&] { return Hand_ToGraphDocument(request); });
-    });
+    Set_GraphReceiver(
+        [this](GraphRequest& request) { return commands_.Receive(graph_.get(), request); });
 }
 
 tagRECT MainWindow::ClientRect() const { return paper_->ClientRect(); }
@@ -385,7 +358,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (urls.size() != 1 || !urls.first().isLocalFile() || !graph_) return;
     event->acceptProposedAction();
     if (graph_->OpenDroppedFile(urls.first().toLocalFile().toStdString(), g_shifth, g_shiftv) == 1) {
-        undo_.Reset(graph_.get());
+        commands_.Opened(graph_.get());
     }
     InvalidateAll();
 }
@@ -449,7 +422,7 @@ void MainWindow::Paint(HDC hdc) {
 void MainWindow::PaperMousePress(Qt::MouseButton button, QPoint pos) {
     if (button == Qt::LeftButton) {
         // A drag is one step, from the press to the release.
-        drag_snapshot_ = UndoHistory::Snapshot(graph_.get(), &drag_before_);
+        commands_.PressStarted(graph_.get());
         paper_->SetCapture();
         graph_->Handle_To_LMouseDown(Pack(pos), &cur_state_);
     } else if (button == Qt::RightButton) {
@@ -471,8 +444,7 @@ void MainWindow::PaperMouseRelease(Qt::MouseButton button, QPoint pos) {
     if (button != Qt::LeftButton) return;
     graph_->Handle_To_LButtonUp(paper_, Pack(pos), &mspart_win_, &cur_state_);
     if (paper_->HasCapture()) paper_->ReleaseCapture();
-    if (drag_snapshot_) undo_.Record(graph_.get(), std::move(drag_before_));
-    drag_snapshot_ = false;
+    commands_.PressEnded(graph_.get());
 }
 
 void MainWindow::PaperLostMouse() {

@@ -12,7 +12,7 @@
 #include "platform/qt/widget_window.h"
 #include "shell/commands.h"
 #include "shell/progress_feedback.h"
-#include "shell/undo_history.h"
+#include "shell/document_commands.h"
 
 class QAction;
 class QMenu;
@@ -79,8 +79,8 @@ public:
     void InstallGraphReceiver();
     ProgressFeedback& Progress() { return progress_; }
     // A document opened from outside the menus (the command line): nothing to undo.
-    void ResetUndo() { undo_.Reset(graph_.get()); }
-    const UndoHistory& Undo() const { return undo_; }
+    void ResetUndo() { commands_.Opened(graph_.get()); }
+    const UndoHistory& Undo() const { return commands_.History(); }
     // The menu state rules, as when a menu opens.
     void UpdateMenus();
     // The element pop-up menu last built (null before): for the program and its tests.
@@ -128,11 +128,9 @@ private:
     bool closing_ = false;
     int cur_state_ = -1;
     int mspart_win_ = -1;
-    UndoHistory undo_;
+    DocumentCommands commands_{this, &state_};
     ProgressFeedback progress_{this};
     bool receiver_installed_ = false;
-    UndoHistory::State drag_before_;  // the document as a left button went down
-    bool drag_snapshot_ = false;
 };
 
 // The program's icon "PRICON": a small graph on a sheet.

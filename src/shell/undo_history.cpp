@@ -19,10 +19,28 @@ public:
 bool UndoHistory::Snapshot(GraphOnWin* graph, State* state) {
     QuietSink quiet;
     MessageSink* previous = Set_MessageSink(&quiet);
-    const bool ok = graph->DocumentBytes(&state->document);
+    // A selected frame writes its selection into the file; selecting is no change.
+    MoveFrame* selected = graph->selectobject;
+    const int selection = selected != nullptr ? selected->BoderFlag() : 0;
+    if (selected != nullptr) selected->BoderFlag() = 0;
+    bool ok = graph->DocumentBytes(&state->document);
+    if (selected != nullptr) selected->BoderFlag() = selection;
     Set_MessageSink(previous);
-    state->legend = ok ? graph->LegendState() : std::string();
+    ok = ok && graph->ViewState(&state->view);
+    if (!ok) state->view.clear();
     return ok;
+}
+
+bool UndoHistory::Restore(GraphOnWin* graph, const State& state, LONG h_shift,
+                          LONG v_shift) const {
+    const std::string name = graph->reference_file;
+    const auto* data = reinterpret_cast<const unsigned char*>(state.document.data());
+    const bool restored =
+        graph->ReplaceFromBytes(data, state.document.size(), name, h_shift, v_shift) == 1 &&
+        graph->RestoreViewState(state.view, h_shift, v_shift);
+    graph->reference_file = name;
+    graph->SetModified(saved_known_ && state.document == saved_ ? 0 : 1);
+    return restored;
 }
 
 void UndoHistory::Record(GraphOnWin* graph, State before) {
@@ -39,18 +57,15 @@ void UndoHistory::Record(GraphOnWin* graph, State before) {
 
 bool UndoHistory::Undo(GraphOnWin* graph, LONG h_shift, LONG v_shift) {
     if (steps_.empty() || graph == nullptr) return false;
-    const State& state = steps_.back();
-    const auto* data = reinterpret_cast<const unsigned char*>(state.document.data());
-    if (graph->ReplaceFromBytes(data, state.document.size(), std::string(), h_shift, v_shift) !=
-        1) {
-        return false;
-    }
-    graph->RestoreLegendState(state.legend, h_shift, v_shift);
-    graph->SetModified(saved_known_ && state.document == saved_ ? 0 : 1);
+    const State state = std::move(steps_.back());
     bytes_ -= state.Size();
     steps_.pop_back();
+    const bool restored = Restore(graph, state, h_shift, v_shift);
     if (changed) changed();
-    return true;
+    if (!restored) {
+        MessageBoxA(nullptr, "この変更は取り消せませんでした", "undo error", MB_OK);
+    }
+    return restored;
 }
 
 void UndoHistory::Reset(GraphOnWin* graph) {

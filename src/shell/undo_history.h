@@ -1,7 +1,8 @@
 // やり直し: the last changes to the graph taken back, up to 50 of them. Each step is the whole
-// document as its file would hold it, with the legend's place (which the file does not
-// hold), taken before a change; a change is anything that alters them (editing commands,
-// drags, size changes, added or deleted series).
+// document as its file would hold it (without the selection, which is no change), with what
+// the user sees that the file does not hold (grid lines, marker intervals, the legend),
+// taken before a change; a change is anything that alters them (editing commands, drags,
+// size changes, added or deleted series).
 #pragma once
 
 #include <cstddef>
@@ -20,11 +21,11 @@ public:
 
     struct State {
         std::string document;  // empty for a paper without a graph
-        std::string legend;
+        std::string view;      // GraphOnWin::ViewState
         bool operator==(const State& other) const {
-            return document == other.document && legend == other.legend;
+            return document == other.document && view == other.view;
         }
-        size_t Size() const { return document.size() + legend.size(); }
+        size_t Size() const { return document.size() + view.size(); }
     };
 
     // The document's state now; false (no message shown) for a document that cannot be
@@ -35,9 +36,12 @@ public:
     void Record(GraphOnWin* graph, State before);
     bool CanUndo() const { return !steps_.empty(); }
     size_t Steps() const { return steps_.size(); }
-    // Restores the state before the last change. The document counts as unchanged again when
-    // that is the state last opened or saved.
+    // Restores the state before the last change; the step is used up even when it cannot be
+    // restored (false, after a message). The document keeps its file name, and counts as
+    // unchanged again when that is the state last opened or saved.
     bool Undo(GraphOnWin* graph, LONG h_shift, LONG v_shift);
+    // Puts a state back into the graph as Undo does, without touching the steps.
+    bool Restore(GraphOnWin* graph, const State& state, LONG h_shift, LONG v_shift) const;
     // A document opened or started anew: nothing to undo, and this is the saved state.
     void Reset(GraphOnWin* graph);
     // The document was saved: its state now is the saved one.

@@ -42,7 +42,7 @@ protected:
     std::string Bytes() {
         UndoHistory::State state;
         EXPECT_TRUE(UndoHistory::Snapshot(window_->Graph(), &state));
-        return state.document + "|" + state.legend;
+        return state.document + "|" + state.view;
     }
     QImage Picture() { return GetBitmap_ToGraph(window_->Graph(), 1122, 793); }
     QPoint Center(const tagRECT& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
