@@ -1,12 +1,19 @@
 #include "cli/cli_session.h"
 
 #include <cerrno>
+#include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <ostream>
 
+#include "axes/axis_tick_dialog.h"
+#include "axes/num_style_dialog.h"
+#include "cli/paper_mouse.h"
 #include "document/graph_on_win.h"
+#include "elements/line_prop.h"
+#include "elements/title_on_win.h"
 #include "frames/trans_unit.h"
 #include "input/formula_dialog.h"
 #include "input/registration.h"
@@ -17,6 +24,7 @@
 #include "platform/scripted_choosers.h"
 #include "platform/scripted_dialogs.h"
 #include "shell/commands.h"
+#include "shell/document_commands.h"
 #include "shell/paper_dialogs.h"
 #include "shell/printing.h"
 
@@ -32,12 +40,49 @@ const std::map<std::string, int> kForms = {
 const char* const kDialogActions[] = {
     "--form", "--type", "--register", "--ok",        "--plot",           "--select", "--delete",
     "--set",  "--var",  "--dep",      "--divisions", "--zoom",           "--size",
-    "--marker-interval", "--open", "--save", "--csv", "--bmp", "--jpg", "--png", "--svg", "--print-pdf"};
+    "--marker-interval", "--open", "--save", "--csv", "--bmp", "--jpg", "--png", "--svg", "--print-pdf",
+    "--select-element", "--drag", "--text", "--font", "--ticks", "--grid", "--number-style",
+    "--legend", "--line-color", "--marker-color", "--line", "--delete-line", "--undo"};
 const char* const kWithArgument[] = {"--form", "--type",      "--plot", "--select",
                                      "--set",  "--var",       "--dep",  "--divisions",
                                      "--zoom", "--size",      "--marker-interval",
                                      "--open", "--save",      "--csv",  "--bmp",
-                                     "--jpg",  "--png",       "--svg",  "--print-pdf"};
+                                     "--jpg",  "--png",       "--svg",  "--print-pdf",
+                                     "--select-element", "--drag", "--text", "--font",
+                                     "--ticks", "--number-style", "--line-color",
+                                     "--marker-color", "--line"};
+
+// The keys of --ticks: the axis dialog's boxes.
+struct TickKey {
+    const char* key;
+    int id;
+    enum Kind { Text, Check, Direction } kind;
+};
+const TickKey kTickKeys[] = {
+    {"min", IDC_AXMIN, TickKey::Text},          {"max", IDC_AXMAX, TickKey::Text},
+    {"step", IDC_AXDIV, TickKey::Text},         {"auto", IDC_AXAUTO, TickKey::Check},
+    {"main", IDC_MAINCHK, TickKey::Check},      {"main-dir", IDC_MAINOUT, TickKey::Direction},
+    {"main-length", IDC_MAINLNG, TickKey::Text}, {"main-width", IDC_MAINWID, TickKey::Text},
+    {"sub", IDC_SUBCHK, TickKey::Check},        {"sub-dir", IDC_SUBOUT, TickKey::Direction},
+    {"sub-length", IDC_SUBLNG, TickKey::Text},  {"sub-width", IDC_SUBWID, TickKey::Text},
+};
+const char* const kLineKeys[] = {"style", "width", "radius", "interval", "marker"};
+
+// Menu commands of the editing actions.
+constexpr int kTitleFontCommand = 1000;
+constexpr int kTitleTextCommand = 1050;
+constexpr int kTicksCommand = 1100;
+constexpr int kGridCommand = 1150;
+constexpr int kNumbersFontCommand = 1200;
+constexpr int kNumberStyleCommand = 1250;
+constexpr int kLegendCommand = 1300;
+constexpr int kLineColorCommand = 1310;
+constexpr int kMarkerColorCommand = 1315;
+constexpr int kLinePropCommand = 1320;
+constexpr int kDeleteLineCommand = 1330;
+constexpr int kSeriesFontCommand = 1400;
+constexpr int kSeriesTextCommand = 1450;
+constexpr int kUndoCommand = 300;
 
 // Menu commands run by the menu actions.
 constexpr int kZoomCommand = 160;
@@ -63,6 +108,25 @@ bool Parse_Int(const std::string& text, long* value) {
     if (errno != 0 || *end != '\0') return false;
     *value = parsed;
     return true;
+}
+
+bool Parse_Double(const std::string& text, double* value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    const double parsed = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(parsed)) return false;
+    *value = parsed;
+    return true;
+}
+
+bool Is_Colour(const std::string& text) {
+    return text.size() == 6 && text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+}
+
+// RRGGBB as the platform's colour value (red in the lowest byte).
+COLORREF Colour_Of(const std::string& text) {
+    const unsigned long rgb = std::strtoul(text.c_str(), nullptr, 16);
+    return static_cast<COLORREF>(((rgb >> 16) & 0xff) | (rgb & 0xff00) | ((rgb & 0xff) << 16));
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -120,6 +184,64 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
         for (const std::string& edge : edges) ok = ok && Parse_Int(edge, &number);
         if (!ok) {
             *reason = "--size takes L,T,R,B in millimetres";
+            return false;
+        }
+    }
+    if (action.name == "--select-element" && !PaperMouse::IsElementName(a)) {
+        *reason = "--select-element takes title, axis-title:N, numbers:N, ticks:N, plot, "
+                  "legend, legend-line:N, legend-name:N or none";
+        return false;
+    }
+    if (action.name == "--drag") {
+        const size_t at = a.rfind('@');
+        double dx = 0.0, dy = 0.0;
+        const std::vector<std::string> d =
+            Split(at == std::string::npos ? std::string() : a.substr(at + 1), ',');
+        if (at == std::string::npos || !PaperMouse::IsElementName(a.substr(0, at)) ||
+            d.size() != 2 || !Parse_Double(d[0], &dx) || !Parse_Double(d[1], &dy)) {
+            *reason = "--drag takes WHAT@DX,DY (millimetres)";
+            return false;
+        }
+    }
+    if (action.name == "--font") {
+        const std::vector<std::string> f = Split(a, ',');
+        long points = 0;
+        bool ok = f.size() >= 2 && !f[0].empty() && Parse_Int(f[1], &points) && points > 0 &&
+                  points <= 512;
+        for (size_t i = 2; ok && i < f.size(); ++i) {
+            ok = f[i] == "bold" || f[i] == "italic" || Is_Colour(f[i]);
+        }
+        if (!ok) {
+            *reason = "--font takes FACE,POINTS[,bold][,italic][,RRGGBB] (1 to 512 points)";
+            return false;
+        }
+    }
+    if ((action.name == "--line-color" || action.name == "--marker-color") && !Is_Colour(a)) {
+        *reason = action.name + " takes RRGGBB";
+        return false;
+    }
+    if (action.name == "--ticks" || action.name == "--line") {
+        for (const std::string& pair : Split(a, ',')) {
+            const size_t eq = pair.find('=');
+            const std::string key = pair.substr(0, eq);
+            bool known = false;
+            if (action.name == "--ticks") {
+                for (const TickKey& k : kTickKeys) known = known || key == k.key;
+            } else {
+                for (const char* k : kLineKeys) known = known || key == k;
+            }
+            if (eq == std::string::npos || !known) {
+                *reason = action.name + " takes KEY=VALUE,...; unknown: " + pair;
+                return false;
+            }
+        }
+    }
+    if (action.name == "--number-style") {
+        const std::vector<std::string> n = Split(a, ',');
+        long digits = 0;
+        if (n.size() != 2 || (n[0] != "normal" && n[0] != "exp" && n[0] != "real") ||
+            !Parse_Int(n[1], &digits)) {
+            *reason = "--number-style takes normal|exp|real,DIGITS";
             return false;
         }
     }
@@ -193,9 +315,64 @@ private:
     HWND paper_;
 };
 
+// The font and colour choosers as --font, --line-color and --marker-color answer them: what
+// is not given keeps what the chooser shows.
+class CliChoosers : public ScriptedChoosers {
+public:
+    int ChooseFont(tagCHOOSEFONTA* cf) override {
+        color = font_colour_given ? font_colour : cf->rgbColors;
+        font_given = false;
+        if (!ScriptedChoosers::ChooseFont(cf)) return 0;
+        if (cf->lpLogFont != nullptr && !face.empty()) {
+            tagLOGFONTA* font = cf->lpLogFont;
+            // The chooser keeps at most 31 bytes of a face name, whole characters only.
+            size_t length = std::min<size_t>(face.size(), sizeof font->lfFaceName - 1);
+            while (length > 0 && length < face.size() &&
+                   (static_cast<unsigned char>(face[length]) & 0xC0) == 0x80) {
+                --length;
+            }
+            std::memset(font->lfFaceName, 0, sizeof font->lfFaceName);
+            std::memcpy(font->lfFaceName, face.data(), length);
+            font->lfHeight = -static_cast<LONG>(points * 96 / 72.0 + 0.5);
+            font->lfWidth = 0;
+            font->lfWeight = bold ? 700 : 400;
+            font->lfItalic = italic ? 1 : 0;
+        }
+        return 1;
+    }
+    int ChooseColor(tagCHOOSECOLORA* cc) override {
+        color = colour_given ? colour : cc->rgbResult;
+        return ScriptedChoosers::ChooseColor(cc);
+    }
+    std::string face;
+    long points = 12;
+    bool bold = false;
+    bool italic = false;
+    bool font_colour_given = false;
+    COLORREF font_colour = 0;
+    bool colour_given = false;
+    COLORREF colour = 0;
+};
+
 // The A4 landscape paper, in hundredths of a millimetre.
 constexpr LONG kPaperWidthDmm = 29700;
 constexpr LONG kPaperHeightDmm = 21000;
+
+// The enabled state of the menu items, as the window's menus would show it.
+class MenuState : public MenuHandle {
+public:
+    void EnableMenuItem(int id, bool enable) override { enabled[id] = enable; }
+    void CheckMenuItem(int, bool) override {}
+    std::map<int, bool> enabled;
+};
+
+bool Is_Editing(const std::string& name) {
+    static const char* const kEditing[] = {
+        "--select-element", "--drag",   "--text",       "--font",       "--ticks",
+        "--grid",           "--number-style", "--legend", "--line-color", "--marker-color",
+        "--line",           "--delete-line",  "--undo"};
+    return Is_One_Of(name, kEditing, std::size(kEditing));
+}
 
 class Session {
 public:
@@ -221,7 +398,8 @@ public:
         paper_state_.win_width = Dmm_ToTwip(kPaperWidthDmm);
         paper_state_.win_height = Dmm_ToTwip(kPaperHeightDmm);
         document_.ObjSizeInPixel(&paper_state_.zoom_width_size, &paper_state_.zoom_height_size);
-        Install_GraphDocumentReceiver();
+        Set_GraphReceiver(
+            [this](GraphRequest& request) { return commands_.Receive(&document_, request); });
         dialog_.Send(WM_INITDIALOG, 0, 0);
         dialog_.ShowDialog(true);
         g_mhDlg = dialog_.Handle();
@@ -239,7 +417,9 @@ public:
 
     void Run(const CliAction& action) {
         const std::string& a = action.argument;
-        if (action.name == "--form") {
+        if (Is_Editing(action.name)) {
+            Run_Editing(action);
+        } else if (action.name == "--form") {
             dialog_.Click(kForms.at(a));
         } else if (action.name == "--type") {
             Type(IDC_FORMULA_BOX, a);
@@ -337,7 +517,138 @@ public:
 
 private:
     void Menu(int command) {
-        Handle_Of_Menu(&host_, command, &document_, &paper_state_, &g_shifth, &g_shiftv);
+        commands_.Command(&document_, command);
+        // A script for a dialog that did not come is not kept for the next one.
+        runner_.Clear();
+    }
+
+    // An editing command of the menus, when the menus offer it now.
+    void Edit(int command, const char* what) {
+        MenuState menus;
+        Update_MenuState(&document_, &menus);
+        if (command == kUndoCommand ? !commands_.History().CanUndo()
+                                    : !menus.enabled[command]) {
+            Refuse(std::string(what) + " is not available now (select its element first)");
+            runner_.Clear();
+            return;
+        }
+        Menu(command);
+    }
+
+    void Run_Editing(const CliAction& action) {
+        const std::string& a = action.argument;
+        const int kind = document_.GetSelObjectKind();
+        if (action.name == "--select-element") {
+            const std::string why = mouse_.Click(a);
+            if (!why.empty()) Refuse(why);
+        } else if (action.name == "--drag") {
+            const size_t at = a.rfind('@');
+            const std::vector<std::string> d = Split(a.substr(at + 1), ',');
+            double dx = 0.0, dy = 0.0;
+            Parse_Double(d[0], &dx);
+            Parse_Double(d[1], &dy);
+            const std::string why = mouse_.Drag(a.substr(0, at), dx, dy);
+            if (!why.empty()) Refuse(why);
+        } else if (action.name == "--text") {
+            runner_.Then([a](MemoryDialog& d) {
+                d.Type(IDC_TITLE_TEXT, a);
+                d.Click(IDOK);
+            });
+            Edit(kind == 7 ? kSeriesTextCommand : kTitleTextCommand, "--text");
+        } else if (action.name == "--font") {
+            const std::vector<std::string> f = Split(a, ',');
+            choosers_.face = f[0];
+            Parse_Int(f[1], &choosers_.points);
+            choosers_.bold = choosers_.italic = choosers_.font_colour_given = false;
+            for (size_t i = 2; i < f.size(); ++i) {
+                if (f[i] == "bold") {
+                    choosers_.bold = true;
+                } else if (f[i] == "italic") {
+                    choosers_.italic = true;
+                } else {
+                    choosers_.font_colour_given = true;
+                    choosers_.font_colour = Colour_Of(f[i]);
+                }
+            }
+            Edit(kind == 2 ? kNumbersFontCommand
+                           : kind == 7 ? kSeriesFontCommand : kTitleFontCommand,
+                 "--font");
+            choosers_.face.clear();
+        } else if (action.name == "--ticks") {
+            const std::vector<std::string> pairs = Split(a, ',');
+            runner_.Then([pairs](MemoryDialog& d) {
+                for (const std::string& pair : pairs) {
+                    const std::string key = pair.substr(0, pair.find('='));
+                    const std::string value = pair.substr(pair.find('=') + 1);
+                    for (const TickKey& k : kTickKeys) {
+                        if (key != k.key) continue;
+                        if (k.kind == TickKey::Text) {
+                            d.Type(k.id, value);
+                        } else if (k.kind == TickKey::Check) {
+                            const bool on = value != "0";
+                            if ((d.IsDlgButtonChecked(k.id) == BST_CHECKED) != on) d.Click(k.id);
+                        } else {
+                            // The inward radio button follows the outward one.
+                            d.Click(value == "in" ? k.id + 10 : k.id);
+                        }
+                    }
+                }
+                d.Click(IDOK);
+            });
+            Edit(kTicksCommand, "--ticks");
+        } else if (action.name == "--grid") {
+            Edit(kGridCommand, "--grid");
+        } else if (action.name == "--number-style") {
+            const std::vector<std::string> n = Split(a, ',');
+            const int style = n[0] == "normal" ? 0 : n[0] == "exp" ? 1 : 2;
+            const std::string digits = n[1];
+            runner_.Then([style, digits](MemoryDialog& d) {
+                d.Select(IDC_NUMSTYLE, style);
+                d.Type(IDC_NUMDIGIT, digits);
+                d.Click(IDOK);
+            });
+            Edit(kNumberStyleCommand, "--number-style");
+        } else if (action.name == "--legend") {
+            Edit(kLegendCommand, "--legend");
+        } else if (action.name == "--line-color" || action.name == "--marker-color") {
+            choosers_.colour_given = true;
+            choosers_.colour = Colour_Of(a);
+            Edit(action.name == "--line-color" ? kLineColorCommand : kMarkerColorCommand,
+                 action.name.c_str());
+            choosers_.colour_given = false;
+        } else if (action.name == "--line") {
+            const std::vector<std::string> pairs = Split(a, ',');
+            runner_.Then([pairs](MemoryDialog& d) {
+                for (const std::string& pair : pairs) {
+                    const std::string key = pair.substr(0, pair.find('='));
+                    const std::string value = pair.substr(pair.find('=') + 1);
+                    if (key == "width") d.Type(IDC_LINE_WIDTH, value);
+                    if (key == "radius") d.Type(IDC_MARKER_SIZE, value);
+                    if (key == "interval") d.Type(IDC_MARKER_INTERVAL, value);
+                    if (key == "style") {
+                        d.Click(value == "dot"       ? IDC_STYLE_DOT
+                                : value == "dashdot" ? IDC_STYLE_DASHDOT
+                                                     : IDC_STYLE_SOLID);
+                    }
+                    if (key == "marker") {
+                        const bool line = value != "markers";
+                        const bool marker = value != "line";
+                        if ((d.IsDlgButtonChecked(IDC_SELECT_LINE) == BST_CHECKED) != line) {
+                            d.Click(IDC_SELECT_LINE);
+                        }
+                        if ((d.IsDlgButtonChecked(IDC_SELECT_MARKER) == BST_CHECKED) != marker) {
+                            d.Click(IDC_SELECT_MARKER);
+                        }
+                    }
+                }
+                d.Click(IDOK);
+            });
+            Edit(kLinePropCommand, "--line");
+        } else if (action.name == "--delete-line") {
+            Edit(kDeleteLineCommand, "--delete-line");
+        } else if (action.name == "--undo") {
+            Edit(kUndoCommand, "--undo");
+        }
     }
 
     void Type(int id, const std::string& text) {
@@ -364,7 +675,7 @@ private:
     std::ostream& err_;
     CliSink sink_;
     ScriptedDialogRunner runner_;
-    ScriptedChoosers choosers_;
+    CliChoosers choosers_;
     CliDialog dialog_;
     // The paper without a screen; unlike the test host it keeps no log of its updates, so a
     // long session does not grow.
@@ -372,6 +683,8 @@ private:
     GraphOnWin document_;
     CliPaperHost host_{&paper_};
     PaperState paper_state_;
+    DocumentCommands commands_{&host_, &paper_state_};
+    PaperMouse mouse_{document_, &paper_, paper_state_, commands_};
     MessageSink* previous_sink_ = nullptr;
     int refused_ = 0;
 };

@@ -173,13 +173,17 @@ int GraphOnWin::SaveGraphToFile() {
     if (reference_file.empty()) return SaveGraphToNewFile();
     const int savable = Savable();
     if (savable != 1) return savable;
+    return WriteToFile(reference_file);
+}
+
+int GraphOnWin::WriteToFile(const std::string& path) {
     const FileWork work(true);
     DocWriter writer;
     writer.SetProgress(work.Progress(), Expected_FileSize(graph_view.get()));
     if (!WriteDocument(&writer)) return -2;
     if (writer.Abandoned()) return -3;
     // The old file stays whole until the new one is completely on disk.
-    const int written = Write_FileSafely(reference_file, writer.Bytes());
+    const int written = Write_FileSafely(path, writer.Bytes());
     if (written == 0) {
         MessageBoxA(h_pWnd, "ファイルのオープンに失敗しました", "open error", MB_OK);
         return -2;
@@ -194,16 +198,15 @@ int GraphOnWin::SaveGraphToFile() {
 }
 
 int GraphOnWin::SaveGraphAs(const std::string& path) {
-    const std::string old_name = reference_file;
-    reference_file = path;
-    const int result = SaveGraphToFile();
-    if (result < 0) reference_file = old_name;
+    // A copy under another name is written even when nothing changed since the last save.
+    if (!graph_view) return Savable();
+    const int result = WriteToFile(path);
+    if (result == 1) reference_file = path;
     return result;
 }
 
 int GraphOnWin::SaveGraphToNewFile() {
-    const int savable = Savable();
-    if (savable != 1) return savable;
+    if (!graph_view) return Savable();
     char title[64] = "";
     int filter = 0;
     if (!Save_FilePath(h_pWnd, save_name, title, &filter, kDocumentFilter, "dat",

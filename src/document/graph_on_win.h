@@ -215,6 +215,8 @@ public:
     // True when every frame's place and size and every axis scale are within what the
     // document file is read with (with_legend: the legend too, which undo keeps).
     bool FitsItsFile(bool with_legend);
+    // A frame let go after a drag is moved back until a part of it is on the paper.
+    void KeepNearPaper(MoveFrame* frame);
     bool RestoreViewState(const std::string& state, LONG h_shift, LONG v_shift);
     // The graph replaced by a document's bytes (empty: no graph), as opening replaces it; 1
     // when read, 0 (the graph untouched) when the bytes are not a whole document, -3 (the
@@ -224,8 +226,11 @@ public:
                          LONG h_shift, LONG v_shift, WorkProgress progress = nullptr);
     int ReplaceFromReader(DocReader* reader, const std::string& name, LONG h_shift,
                           LONG v_shift);
-    // Saves under path (the chosen name of Save As), keeping the old name on failure.
+    // Saves under path (the chosen name of Save As), even when nothing changed, keeping the
+    // old name on failure.
     int SaveGraphAs(const std::string& path);
+    // Writes the document to path: 1, or -2 / -3 after the writer's message or a cancel.
+    int WriteToFile(const std::string& path);
     // Reads a whole file's bytes into this (empty) document.
     int GraphSetFromFile(DocReader* h_File, const char* dsource_file, LONG h_shift, LONG v_shift);
     int ReadDataDivide(DocReader* h_File, const int* axisflag_array, LONG h_shift, LONG v_shift);

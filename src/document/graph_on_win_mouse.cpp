@@ -1,6 +1,8 @@
 // The graph document's side of the mouse: hit tests over its elements, the selection, the
 // drag of titles and the legend, the element pop-up menus, and the broadcasts of scrolling,
 // window size and zoom to every element in drawing order.
+#include <algorithm>
+
 #include "document/graph_on_win.h"
 #include "document/move_obj.h"
 
@@ -223,12 +225,34 @@ int GraphOnWin::Handle_To_LButtonUp(HWND hWnd, LPARAM lParam, int* mspart_win, i
         End_Timer(hWnd);
         if (*cur_state != 8) Change_CursorState(hWnd, *cur_state);
         const int moved = selectobject->MoveEnd(Mouse_X(lParam), Mouse_Y(lParam), 0);
+        if (moved != 0) KeepNearPaper(selectobject);
         // A moved title or legend is part of the document.
         if (moved != 0 && move_flag == 1) sinfo_flag = 1;
     }
     *mspart_win = -1;
     band_shown = false;
     return 1;
+}
+
+void GraphOnWin::KeepNearPaper(MoveFrame* frame) {
+    // A quarter of an inch of the frame stays on the sheet, wherever the mouse let it go.
+    constexpr int64_t kOnPaper = 360;
+    const tagRECT now = frame->GetRectOnTwip();
+    const int64_t width = int64_t(now.right) - now.left;
+    const int64_t height = int64_t(now.bottom) - now.top;
+    const int64_t paper_right = int64_t(twip_lfpos) + static_cast<int64_t>(box_width);
+    const int64_t paper_bottom = int64_t(twip_tppos) + static_cast<int64_t>(box_height);
+    const int64_t left =
+        std::clamp<int64_t>(now.left, twip_lfpos + kOnPaper - width, paper_right - kOnPaper);
+    const int64_t top =
+        std::clamp<int64_t>(now.top, twip_tppos + kOnPaper - height, paper_bottom - kOnPaper);
+    if (left == now.left && top == now.top) return;
+    tagRECT kept;
+    kept.left = static_cast<LONG>(left);
+    kept.top = static_cast<LONG>(top);
+    kept.right = static_cast<LONG>(left + width);
+    kept.bottom = static_cast<LONG>(top + height);
+    frame->MoveObjectWithOutMouse(&kept, g_shifth, g_shiftv);
 }
 
 int GraphOnWin::CancelDrag(HWND hWnd, int* mspart_win, int* cur_state) {

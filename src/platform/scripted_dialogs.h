@@ -104,6 +104,8 @@ public:
 
     // Scripts used in order, one per dialog shown; a dialog without a script is cancelled.
     void Then(Script script) { scripts_.push_back(std::move(script)); }
+    // Drops the scripts no dialog has used.
+    void Clear() { scripts_.clear(); }
 
     INT_PTR RunModal(const DialogTemplate& dialog, HWND owner, DLGPROC proc,
                      LPARAM init_param) override;
