@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 #include "formula/number_text.h"
+#include "frames/document_limits.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
 
@@ -177,15 +177,6 @@ tagPOINT AxisFrame::CalcLTopCordinate(int num_ofobject, const tagRECT* view,
     return corner;
 }
 
-namespace {
-// A scale the document file can hold: an axis span so small that length / span overflows
-// (a subnormal range) gets the largest finite scale instead of infinity.
-double Finite_Scale(double scale) {
-    if (std::isnan(scale)) return 0.0;
-    if (std::isinf(scale)) return std::copysign(std::numeric_limits<double>::max(), scale);
-    return scale;
-}
-}  // namespace
 
 int AxisFrame::CalcParameters(HWND h_pWnd, int num_ofobject, int direction, int num_of_array,
                               const double* date_array, double* trans_factor,
@@ -200,7 +191,7 @@ int AxisFrame::CalcParameters(HWND h_pWnd, int num_ofobject, int direction, int 
     const double span =
         CalcOnScrWidth(date_array[0], date_array[num_of_array - 1], tick_style);
     const LONG view_length = direction != 0 ? Height_Of(*rect_of_view) : Width_Of(*rect_of_view);
-    const double provisional = span > 0.0 ? Finite_Scale(view_length / span) : 0.0;
+    const double provisional = span > 0.0 ? Storable_Scale(view_length / span) : 0.0;
     auto labels = MakeLabels(num_of_array, date_array, static_cast<short>(displ_dig),
                              static_cast<short>(displ_style));
     SetNumStrObj(labels.get(), num_of_array, direction, tick_style, margin, provisional);
@@ -238,7 +229,7 @@ int AxisFrame::CalcParameters(HWND h_pWnd, int num_ofobject, int direction, int 
 
     const LONG view_px = direction != 0 ? Twip_ToPixel(view_length, h_pWnd, 100, 2)
                                         : Twip_ToPixel(view_length, h_pWnd, 100, 1);
-    *trans_factor = span > 0.0 ? Finite_Scale(view_px / span) : 0.0;
+    *trans_factor = span > 0.0 ? Storable_Scale(view_px / span) : 0.0;
     return 1;
 }
 
@@ -443,7 +434,7 @@ int AxisFrame::CalcDateSctrns(const tagRECT* graph_rect, const double* min_value
     const bool vertical = obj_number == 0 || obj_number == 2;
     LONG length = vertical ? Height_Of(*graph_rect) : Width_Of(*graph_rect);
     if (cal_kind == 1) length = Twip_ToPixel(length, h_pWnd, 100, vertical ? 2 : 1);
-    date_sctrns = Finite_Scale(length / span);
+    date_sctrns = Storable_Scale(length / span);
     return 1;
 }
 
@@ -463,7 +454,7 @@ void AxisFrame::RescaleToFrame() {
         const double span = CalcOnScrWidth(p_num_obj[0].PutDblNum(),
                                            p_num_obj[num_dspobj - 1].PutDblNum(), tickdsp_style);
         const LONG length = direction_info != 0 ? BoxPixelHeight() : BoxPixelWidth();
-        if (span > 0.0) date_sctrns = Finite_Scale(length / span);
+        if (span > 0.0) date_sctrns = Storable_Scale(length / span);
         ChangeNumStrObj();
     }
     DrawNewObject();

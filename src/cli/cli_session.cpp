@@ -414,6 +414,7 @@ public:
     }
 
     GraphOnWin& Document() { return document_; }
+    DocumentCommands& Commands() { return commands_; }
 
     void Run(const CliAction& action) {
         const std::string& a = action.argument;
@@ -741,6 +742,18 @@ std::string Cli_Usage() {
            "  --svg FILE                  the paper as an SVG picture, drawn as printing draws it\n"
            "  --print-pdf FILE            印刷 of one copy on a PDF printer (A4 landscape)\n";
 }
+
+struct CliSession::Impl : Session {
+    Impl(std::ostream& out, std::ostream& err) : Session(out, err) {}
+};
+
+CliSession::CliSession(std::ostream& out, std::ostream& err)
+    : impl_(std::make_unique<Impl>(out, err)) {}
+CliSession::~CliSession() = default;
+void CliSession::Run(const CliAction& action) { impl_->Run(action); }
+GraphOnWin& CliSession::Document() { return impl_->Document(); }
+DocumentCommands& CliSession::Commands() { return impl_->Commands(); }
+int CliSession::Reported() const { return impl_->Reported(); }
 
 int Run_CliActions(const std::vector<CliAction>& actions, std::ostream& out, std::ostream& err,
                    const std::function<void(GraphOnWin&)>& inspect) {

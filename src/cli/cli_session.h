@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,26 @@ bool Parse_CliActions(const std::vector<std::string>& args, std::vector<CliActio
 std::string Cli_Usage();
 
 class GraphOnWin;
+class DocumentCommands;
+
+// A session kept open and run action by action, for tests and fuzzers that look at the
+// document between actions. Only one may exist at a time (the program's state is shared).
+class CliSession {
+public:
+    CliSession(std::ostream& out, std::ostream& err);
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+    void Run(const CliAction& action);
+    GraphOnWin& Document();
+    DocumentCommands& Commands();
+    // Message boxes shown and actions refused so far.
+    int Reported() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 // Runs the actions in order. Returns the exit status: 0 when nothing was reported, 1 when a
 // message box was shown or an action could not be done. inspect, when given, sees the graph

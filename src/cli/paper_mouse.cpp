@@ -163,7 +163,14 @@ std::string PaperMouse::Click(const std::string& what) {
                       (frame.top + frame.bottom) / 2 + g_shiftv);
     }
     LONG x = 0, y = 0;
-    if (!PointOn(target, &x, &y)) return "no point of the window hits " + what;
+    bool found = PointOn(target, &x, &y);
+    // The empty paper: where the view is, else in a corner of the sheet.
+    for (int corner = 0; !found && target == nullptr && corner < 4; ++corner) {
+        ScrollTowards(corner % 2 == 0 ? 0 : state_.zoom_width_size,
+                      corner < 2 ? 0 : state_.zoom_height_size);
+        found = PointOn(target, &x, &y);
+    }
+    if (!found) return "no point of the window hits " + what;
     Press(x, y, x, y, false);
     return std::string();
 }

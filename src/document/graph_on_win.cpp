@@ -5,6 +5,7 @@
 #include <new>
 
 #include "data/utility.h"
+#include "frames/document_limits.h"
 #include "frames/trans_unit.h"
 #include "kinds/samplers.h"
 #include "platform/message_box.h"
@@ -150,8 +151,10 @@ int GraphOnWin::DateSetToGraph(GrpDate2D* grp_date, const int* axisflag_array,
     const double x_span = x_array[x_array.ArrayNum() - 1] - x_array[0];
     const double y_span = y_array[y_array.ArrayNum() - 1] - y_array[0];
     PointDbl factors;
-    factors.x = Twip_ToPixel(rect.right - rect.left, h_pWnd, 100, 1) / x_span;
-    factors.y = Twip_ToPixel(rect.bottom - rect.top, h_pWnd, 100, 0) / y_span;
+    // The scales the axes keep (and the file stores), so that a document read back maps its
+    // points exactly as they were mapped here.
+    factors.x = Storable_Scale(Twip_ToPixel(rect.right - rect.left, h_pWnd, 100, 1) / x_span);
+    factors.y = Storable_Scale(Twip_ToPixel(rect.bottom - rect.top, h_pWnd, 100, 0) / y_span);
     PointDbl origin;
     origin.x = x_array[0];
     origin.y = y_array[y_array.ArrayNum() - 1];

@@ -1,9 +1,11 @@
 #include "elements/glist_frame.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "elements/element_paint.h"
 #include "formula/number_text.h"
+#include "frames/document_limits.h"
 #include "frames/trans_unit.h"
 #include "platform/dialog.h"
 #include "platform/message_box.h"
@@ -143,6 +145,51 @@ int GListLine::MoveToNewFrame(tagRECT* new_rect, LONG h_shift, LONG v_shift) {
     const int result = SetNewMoveFrame(new_rect, h_shift, v_shift);
     if (result == 2 && vir.PutDC()) FitBitmap();
     return result;
+}
+
+void GListLine::SaveState(DocWriter* state) const {
+    unsigned long size = 0;
+    SavePosInfo(state, &size);
+    const int count = date_on_virwin.GetArraySize();
+    state->Put32(count);
+    PointDate points = date_on_virwin;
+    for (int i = 0; i < count; ++i) {
+        state->Put32(points[i].x);
+        state->Put32(points[i].y);
+    }
+}
+
+bool GListLine::RestoreState(DocReader* state, LONG h_shift, LONG v_shift) {
+    int32_t kind = 0, left = 0, top = 0, count = 0;
+    double width = 0.0, height = 0.0;
+    if (!state->Get32(&kind) || !state->Get32(&left) || !state->Get32(&top) ||
+        !state->GetDouble(&width) || !state->GetDouble(&height) || !state->Get32(&count) ||
+        !Frame_WithinLimits(left, top, width, height) || count < 1 ||
+        !state->CountFits(count, 8)) {
+        return false;
+    }
+    std::vector<tagPOINT> points(static_cast<size_t>(count));
+    for (tagPOINT& point : points) {
+        int32_t x = 0, y = 0;
+        state->Get32(&x);
+        state->Get32(&y);
+        point.x = x;
+        point.y = y;
+    }
+    if (state->Failed()) return false;
+    date_on_virwin.SetPointDate(count, points.data());
+    tagRECT rect;
+    rect.left = left;
+    rect.top = top;
+    rect.right = Narrow(int64_t(left) + static_cast<int64_t>(width));
+    rect.bottom = Narrow(int64_t(top) + static_cast<int64_t>(height));
+    MoveObjectWithOutMouse(&rect, h_shift, v_shift);
+    SetBoxSize(width, height);
+    if (vir.PutDC()) {
+        FitBitmap();
+        Draw();
+    }
+    return true;
 }
 
 int GListLine::MoveEnd(LONG x_pos, LONG y_pos, int mv_state) {
@@ -305,7 +352,7 @@ bool GListFrame::SaveState(DocWriter* state) const {
     state->Put32(dtitle_num);
     state->Put32(grp_link.PutElementNum());
     state->Put32(ttl_link.PutElementNum());
-    for (const auto& part : grp_link) part->SavePosInfo(state, &size);
+    for (const auto& part : grp_link) part->SaveState(state);
     for (const auto& part : ttl_link) {
         if (!part->SaveFromFile(state, &size)) return false;
     }
@@ -330,7 +377,7 @@ bool GListFrame::RestoreState(DocReader* state, LONG h_shift, LONG v_shift) {
     rect.bottom = Narrow(int64_t(top) + static_cast<int64_t>(height));
     MoveObjectWithOutMouse(&rect, h_shift, v_shift);
     for (auto& part : grp_link) {
-        if (!part->ReadPosInfo(state, &size, h_shift, v_shift)) return false;
+        if (!part->RestoreState(state, h_shift, v_shift)) return false;
     }
     for (auto& part : ttl_link) {
         if (!part->ReadFromFile(state, &size, h_shift, v_shift)) return false;

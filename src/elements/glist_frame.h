@@ -36,6 +36,9 @@ public:
     ColorSet* ColorInfo() { return &color_set; }
     int PutDateNum() const { return date_on_virwin.GetArraySize(); }
     int MoveToNewFrame(tagRECT* new_rect, LONG h_shift, LONG v_shift);
+    // The sample's place, size and points (what undo keeps), and that put back and drawn.
+    void SaveState(DocWriter* state) const;
+    bool RestoreState(DocReader* state, LONG h_shift, LONG v_shift);
 
     // Slots.
     int& BoderFlag() override { return wrt_flag; }

@@ -39,3 +39,12 @@ inline bool Plot_WithinLimits(int32_t left, int32_t top, int32_t right, int32_t 
            top >= -kMaxFrameOffsetTwips && right <= kMaxFrameOffsetTwips &&
            bottom <= kMaxFrameOffsetTwips;
 }
+
+// An axis scale (pixels per data unit) the file can hold and the reader takes: a span so
+// small that length / span overflows (a subnormal range) gets the largest finite scale.
+inline double Storable_Scale(double scale) {
+    if (scale != scale) return 0.0;
+    if (scale > 1.7976931348623157e308) return 1.7976931348623157e308;
+    if (scale < -1.7976931348623157e308) return -1.7976931348623157e308;
+    return scale;
+}
