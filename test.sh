@@ -20,16 +20,18 @@ echo "== sanitizer and fuzz build (clang, address and undefined-behaviour saniti
 CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPLOTARI_FORMULA_ONLY=OFF -DPLOTARI_SANITIZE=ON -DPLOTARI_FUZZ=ON -DPLOTARI_BENCH=OFF >/dev/null
 cmake --build build-san -j "$JOBS"
+# The round-trip property runs fewer random sequences under the sanitizers (slower there).
 (cd build-san && LSAN_OPTIONS="suppressions=$PWD/../tools/lsan.supp" \
-  ctest --output-on-failure -j "$JOBS")
+  ROUND_TRIP_SEQUENCES=${ROUND_TRIP_SEQUENCES_SAN:-300} ctest --output-on-failure -j "$JOBS")
 
 # Each fuzz target for a bounded time from its seeds (fuzz/seeds/TARGET) and what earlier runs
 # found (build-san/fuzz-corpus/TARGET); the DONE line gives its coverage (cov:, ft:).
 FUZZ_SECONDS=${FUZZ_SECONDS:-15}
-for target in formula range lines document cli; do
+for target in formula range lines document cli roundtrip; do
   case $target in
     document) max_len=16384 ;;
     cli) max_len=2000 ;;
+    roundtrip) max_len=400 ;;
     *) max_len=600 ;;
   esac
   echo "== fuzzing $target (${FUZZ_SECONDS} s)"

@@ -347,7 +347,7 @@ bool GraphOnWin::ViewState(std::string* state) const {
     state->clear();
     if (!graph_view) return true;
     DocWriter writer;
-    for (int axis = 0; axis < 4; ++axis) writer.Put32(graph_view->GridFlag(axis));
+    for (int axis = 0; axis < 4; ++axis) writer.Put32(graph_view->GridSwitches()[axis]);
     const GrpLnLink* lines = graph_view->PutGrpLnLink();
     writer.Put32(static_cast<int32_t>(lines->Count()));
     for (size_t i = 0; i < lines->Count(); ++i) {
@@ -373,7 +373,7 @@ bool GraphOnWin::RestoreViewState(const std::string& state, LONG h_shift, LONG v
         if (!reader.Get32(&interval)) return false;
         if (GraphLine* line = lines->Array(static_cast<short>(i))) line->MarkerDev() = interval;
     }
-    for (int axis = 0; axis < 4; ++axis) graph_view->GridFlag(axis) = grid[axis];
+    for (int axis = 0; axis < 4; ++axis) graph_view->GridSwitches()[axis] = grid[axis];
     graph_view->DrawAllObject();
     int32_t has_legend = 0;
     if (!reader.Get32(&has_legend)) return false;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "data/utility.h"
 #include "frames/document_limits.h"
@@ -632,9 +633,16 @@ int GraphOnWin::ChngViewFrame(tagRECT* rect, LONG h_shift, LONG v_shift) {
     for (int axis = 0; axis < 4; ++axis) {
         if (!Exists(axis)) continue;
         factors[axis] = axis_frame[axis]->DateScTrns();
-        // The data value at the plot area's top (vertical axes) or left edge.
+        // The data value at the plot area's top (vertical axes) or left edge: the first or
+        // last label, as a document read back maps its points.
         origins[axis] = Horizontal_Axis(axis) ? axis_tick[axis]->PutMinValue()
                                               : axis_tick[axis]->PutMaxValue();
+        const int count = axis_frame[axis]->PutNumDspObj();
+        if (count > 0) {
+            std::vector<double> labels(static_cast<size_t>(count));
+            axis_frame[axis]->PutNumObjDblArray(labels.data());
+            origins[axis] = Horizontal_Axis(axis) ? labels.front() : labels.back();
+        }
     }
     graph_view->ChngViewFrame(rect, ArrayCls<double>(4, factors), ArrayCls<double>(4, origins),
                               h_shift, v_shift);

@@ -339,6 +339,11 @@ int GraphOnWin::MoveObjectWithOutMouse(tagRECT* new_rect, LONG h_shift, LONG v_s
         const int order[4] = {1, 3, 0, 2};
         for (int axis : order) StSctrnsChgATick(new_rect, &graph_rect, h_shift, v_shift, axis);
         ChngViewFrame(new_rect, h_shift, v_shift);
+        // The grid lines span the plot area at its new size.
+        for (int axis : order) {
+            if (Exists(axis) && axis_tick[axis]) graph_view->SetGridLine(axis_tick[axis].get());
+        }
+        graph_view->DrawAllObject();
         sinfo_flag = 1;
     }
     return 1;

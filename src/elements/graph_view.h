@@ -35,6 +35,8 @@ public:
     // The show flag of an axis' grid lines, or a value reset to 0 on every call for an
     // axis without grid lines.
     int& GridFlag(int the_number);
+    // The grid switches of the four axes as the user left them, lines or none.
+    int* GridSwitches() { return grid_flag; }
     // Rebuilds the grid lines of the tick frame's axis from its main ticks; 0 without ticks.
     int SetGridLine(const AxisTick* scr_axtick);
     // The same from the along-axis positions (pixels) of the main ticks of axis the_axis.

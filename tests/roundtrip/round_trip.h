@@ -245,7 +245,20 @@ inline std::string Check(const std::vector<Operation>& operations, const std::st
             const std::string name = graph.reference_file;
             Run(session, {"--undo"}, &why);
             const Seen undone = Look(graph);
-            if (!(undone.state == before.state)) return "undo did not restore the state: " + Command_Line(done);
+            if (undone.state.document != before.state.document) {
+                return "undo did not restore the document: " + Command_Line(done);
+            }
+            if (undone.state.view != before.state.view) {
+                if (std::FILE* f = std::fopen((dir + "/view-before").c_str(), "wb")) {
+                    std::fwrite(before.state.view.data(), 1, before.state.view.size(), f);
+                    std::fclose(f);
+                }
+                if (std::FILE* f = std::fopen((dir + "/view-undone").c_str(), "wb")) {
+                    std::fwrite(undone.state.view.data(), 1, undone.state.view.size(), f);
+                    std::fclose(f);
+                }
+                return "undo did not restore what the file does not hold: " + Command_Line(done);
+            }
             if (undone.picture != before.picture) {
                 before.picture.save(QString::fromStdString(dir + "/before.png"));
                 undone.picture.save(QString::fromStdString(dir + "/undone.png"));
