@@ -131,15 +131,14 @@ double Sigma_Eval(const CompForm* the_target, const CompForm* the_left,
             range.range_state = -1;
         }
     }
-    // A bound that is not a number leaves nothing to count. A bound beyond the 32-bit range
-    // stays at its end: 1e17 as a lower bound must not turn into -2147483648 and start a
-    // sum of two billion terms.
-    if (range.range_state < 0 || std::isnan(range.range_min) || std::isnan(range.range_max)) {
+    if (range.range_state < 0) {
         *left_error = 0;
         return 0.0;
     }
-    int64_t first = Saturate_ToInt32(range.range_min);
-    int64_t last = Saturate_ToInt32(range.range_max);
+    // The bounds are converted like every number: a bound that is not a number or does not
+    // fit in 32 bits is -2147483648 (so sigma[n(1,inf),x] is an empty sum).
+    const int64_t first = Trunc_ToInt32(range.range_min);
+    const int64_t last = Trunc_ToInt32(range.range_max);
 
     EvalCache& sigma = the_target->eval_cache;
     if (sigma.body_uses_var < 0) {

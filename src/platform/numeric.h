@@ -16,14 +16,6 @@ inline int32_t Trunc_ToInt32(double value) {
     return GAP_VALUE;
 }
 
-// Truncation toward zero that keeps values beyond the 32-bit range at its nearest end
-// (NaN is the caller's business).
-inline int32_t Saturate_ToInt32(double value) {
-    if (value >= 2147483647.0) return INT32_MAX;
-    if (value <= -2147483648.0) return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
 inline int64_t Trunc_ToInt64(double value) {
     if (value > -9223372036854775808.0 && value < 9223372036854775808.0) {
         return static_cast<int64_t>(value);

@@ -132,6 +132,16 @@ int CanPrint(const GraphOnWin* graph) {
     return 0;
 }
 
+int SetGridMenu(GraphOnWin* graph, MenuHandle* menu) {
+    if (graph == nullptr || !graph->graph_view || graph->selectobject == nullptr ||
+        graph->selectobject->ObjectType() != 3) {
+        return 0;
+    }
+    const int axis = graph->selectobject->ObjectNumb() & 3;
+    menu->CheckMenuItem(1150, graph->graph_view->GridFlag(axis) != 0);
+    return 1;
+}
+
 void Update_MenuState(GraphOnWin* graph, MenuHandle* menu) {
     const int kind = graph != nullptr ? graph->GetSelObjectKind() : -1;
     DisEnaSwitch_GraphMenuItem(kind, menu);
@@ -141,11 +151,7 @@ void Update_MenuState(GraphOnWin* graph, MenuHandle* menu) {
         }
         if (graph->graph_view) {
             menu->EnableMenuItem(1460, true);
-            if (graph->selectobject != nullptr && graph->selectobject->ObjectType() == 3) {
-                const int axis = graph->selectobject->ObjectNumb() & 3;
-                menu->CheckMenuItem(1150, graph->graph_view->GridFlag(axis) != 0);
-                menu->EnableMenuItem(1150, true);
-            }
+            if (SetGridMenu(graph, menu)) menu->EnableMenuItem(1150, true);
         }
     }
     const int printable = CanPrint(graph);

@@ -489,6 +489,29 @@ void MainWindow::PaperResized() {
     InvalidateAll();
 }
 
+namespace {
+// The pop-up menu's items by command id, for the menu rules.
+class PopupMenuHandle : public MenuHandle {
+public:
+    explicit PopupMenuHandle(QMenu* menu) : menu_(menu) {}
+    void EnableMenuItem(int id, bool enable) override {
+        if (QAction* action = Find(id)) action->setEnabled(enable);
+    }
+    void CheckMenuItem(int id, bool check) override {
+        if (QAction* action = Find(id)) action->setChecked(check);
+    }
+
+private:
+    QAction* Find(int id) const {
+        for (QAction* action : menu_->actions()) {
+            if (action->data().toInt() == id && !action->isSeparator()) return action;
+        }
+        return nullptr;
+    }
+    QMenu* menu_;
+};
+}  // namespace
+
 void MainWindow::ShowPopUp(tagPOINT point, const MenuEntry& submenu) {
     popup_ = std::make_unique<QMenu>();
     popup_->setTitle(Menu_Text(submenu.text));
@@ -505,7 +528,11 @@ void MainWindow::ShowPopUp(tagPOINT point, const MenuEntry& submenu) {
         QAction* action = popup_->addAction(Menu_Text(item.text));
         action->setData(item.id);
         action->setEnabled(Command_Available(item.id));
+        if (item.id == 1150) action->setCheckable(true);
     }
+    // The grid item carries the same check mark as in the main menu.
+    PopupMenuHandle handle(popup_.get());
+    SetGridMenu(graph_.get(), &handle);
     if (!show_popups_) return;
     // The press that opened the menu ends here: no drag follows a right click.
     const QPoint global = paper_->mapToGlobal(QPoint(point.x, point.y));

@@ -126,8 +126,10 @@ TEST_F(Samplers, RefusedRangesDrawNothing) {
 }
 
 TEST_F(Samplers, FailedEvaluationAbandonsTheDrawingAndGoesOn) {
-    // A summation bound that is not a number makes the evaluation fail.
-    MathForm* form = Explicit("x+sigma[n(nan,2),n]", "x", 0, 1, 4);
+    // A tree with a missing operand (no formula text makes one) fails to evaluate.
+    MathForm* form = Explicit("x+1", "x", 0, 1, 4);
+    ASSERT_NE(form->the_formtop, nullptr);
+    form->the_formtop->right = nullptr;
     EXPECT_EQ(ShowResult_Graph_Expl(nullptr, form, "f", g_ufunc_list), 0);
     EXPECT_EQ(handed_over, 0);
     ASSERT_EQ(boxes.boxes.size(), 1u);

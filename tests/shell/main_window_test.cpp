@@ -172,7 +172,16 @@ TEST_F(MainWindowQt, RightClicksOpenTheElementMenus) {
         EXPECT_EQ(window_->LastPopUpIndex(), row.submenu) << row.name;
         EXPECT_EQ(window_->LastPopUp()->actions().size(), row.items) << row.name;
     }
-    EXPECT_EQ(window_->LastPopUp()->actions()[1]->text(), QString::fromUtf8("グリッド線表示切替"));
+    QAction* grid = window_->LastPopUp()->actions()[1];
+    EXPECT_EQ(grid->text(), QString::fromUtf8("グリッド線表示切替"));
+    // Its check mark follows the grid of the axis clicked, as the main menu's does.
+    EXPECT_TRUE(grid->isCheckable());
+    EXPECT_FALSE(grid->isChecked());
+    window_->Command(1150);
+    const QPoint ticks = Center(*Graph().axis_tick[1]);
+    Hover(ticks);
+    Press(ticks, Qt::RightButton);
+    EXPECT_TRUE(window_->LastPopUp()->actions()[1]->isChecked());
 }
 
 TEST_F(MainWindowQt, ZoomScrollingAndHiddenBars) {
