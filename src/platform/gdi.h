@@ -93,6 +93,10 @@ HDC CreateCompatibleDC(HDC hdc);
 // high-density screen, is drawn again at the size it is shown at instead of repeating
 // pixels. What the copy looks like at 100 % does not change.
 void Keep_Drawing(HDC memory_dc);
+// A printer context's abort procedure: called now and then while the context draws (at
+// most every 30 ms); once it answers 0 the context draws nothing more.
+using ABORTPROC = int (*)(HDC hdc, int code);
+int SetAbortProc(HDC hdc, ABORTPROC proc);
 int DeleteDC(HDC hdc);
 int GetDeviceCaps(HDC hdc, int index);
 

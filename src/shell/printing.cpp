@@ -49,13 +49,32 @@ QPrinter& Kept_Printer() {
     return printer;
 }
 
-bool Draw_Page(GraphOnWin* graph, QPainter* painter, int dpi_x, int dpi_y) {
+bool Draw_Page(GraphOnWin* graph, QPainter* painter, int dpi_x, int dpi_y,
+               ABORTPROC abort = nullptr) {
     HDC hdc = Create_PainterDC(painter, dpi_x, dpi_y);
     if (hdc == nullptr) return false;
+    if (abort != nullptr) SetAbortProc(hdc, abort);
     graph->PrintObject(hdc, SRCAND);
     DeleteDC(hdc);
     return true;
 }
+
+// The cancel dialog "PRNTSTOP": ｷｬﾝｾﾙ, Escape and its close box all end it.
+class PrintStopDialog : public QDialog {
+public:
+    explicit PrintStopDialog(QWidget* owner) : QDialog(owner) {
+        setWindowTitle(" ");
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(new QLabel(QString::fromUtf8("キャンセルボタンで印刷を中止します"), this));
+        auto* cancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this);
+        layout->addWidget(cancel);
+        QObject::connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
+    }
+    void reject() override {
+        PrntStopProc(this, IDCANCEL);
+        QDialog::reject();
+    }
+};
 
 }  // namespace
 
@@ -104,6 +123,26 @@ int Check_Printer(const QPrinter& printer, int direction) {
                                 direction);
 }
 
+int PrntStopProc(QDialog* dialog, int command) {
+    if (command != IDCANCEL) return 0;
+    stop_prnt = 1;
+    if (dialog != nullptr) dialog->hide();
+    return 1;
+}
+
+int AbortProc(HDC, int) {
+    // The cancel dialog answers while the page is drawn.
+    QApplication::processEvents();
+    return stop_prnt == 0 ? 1 : 0;
+}
+
+int Print_Stopped() { return stop_prnt; }
+
+std::unique_ptr<QDialog> Create_PrintStopDialog(QWidget* owner) {
+    stop_prnt = 0;
+    return std::make_unique<PrintStopDialog>(owner);
+}
+
 int Print_Pages(GraphOnWin* graph, QPrinter* printer, int copies) {
     // The pages are copied here: the printer makes one copy of each.
     printer->setCopyCount(1);
@@ -111,54 +150,60 @@ int Print_Pages(GraphOnWin* graph, QPrinter* printer, int copies) {
     QPainter painter;
     if (!painter.begin(printer)) return 0;
     const int dpi = printer->resolution();
+    bool ok = true;
     for (int page = 0; page < copies; ++page) {
-        if (page > 0 && !printer->newPage()) break;
-        Draw_Page(graph, &painter, dpi, dpi);
-        QApplication::processEvents();  // the cancel button is served between pages
+        if (page > 0 && !printer->newPage()) {
+            ok = false;
+            break;
+        }
+        Draw_Page(graph, &painter, dpi, dpi, AbortProc);
+        AbortProc(nullptr, 0);
         if (stop_prnt) {
             printer->abort();
             break;
         }
     }
-    painter.end();
-    return 1;
+    return painter.end() && ok ? 1 : 0;
+}
+
+QPrinter* MakeDC_FromPrntDlg2(HWND hwnd, int* copies, int direction) {
+    QPrinter& printer = Kept_Printer();
+    printer.setCopyCount(1);
+    QPrintDialog dialog(&printer, Owner_Widget(hwnd));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    *copies = printer.copyCount() > 0 ? printer.copyCount() : 1;
+    if (!Check_Printer(printer, direction)) return nullptr;
+    return &printer;
 }
 
 int GrpOnWin_To_Printer(HWND hwnd, HINSTANCE, GraphOnWin* graph) {
     if (graph == nullptr) return 0;
+    int copies = 1;
+    QPrinter* printer = MakeDC_FromPrntDlg2(hwnd, &copies, 2);
+    if (printer == nullptr) return 0;
+    // The main window and the formula dialog wait while the cancel dialog is up.
     QWidget* owner = Owner_Widget(hwnd);
-    QPrinter& printer = Kept_Printer();
-    printer.setCopyCount(1);
-    QPrintDialog dialog(&printer, owner);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    if (dialog.exec() != QDialog::Accepted) return 0;
-    const int copies = printer.copyCount() > 0 ? printer.copyCount() : 1;
-    if (!Check_Printer(printer, 2)) return 0;
-    stop_prnt = 0;
-    // The cancel dialog "PRNTSTOP"; the main window and the formula dialog wait.
-    QDialog stop(owner);
-    stop.setWindowTitle(" ");
-    auto* layout = new QVBoxLayout(&stop);
-    layout->addWidget(new QLabel(QString::fromUtf8("キャンセルボタンで印刷を中止します"), &stop));
-    auto* cancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), &stop);
-    layout->addWidget(cancel);
-    QObject::connect(cancel, &QPushButton::clicked, &stop, [&stop] {
-        stop_prnt = 1;
-        stop.hide();
-    });
+    std::unique_ptr<QDialog> dialog = Create_PrintStopDialog(owner);
+    QDialog& stop = *dialog;
     QWidget* main = owner != nullptr ? owner->window() : nullptr;
     QWidget* input = Owner_Widget(g_mhDlg);
     if (main) main->setEnabled(false);
     if (input) input->setEnabled(false);
     stop.setEnabled(true);
     stop.show();
-    printer.setDocName(PRINT_DOCUMENT_NAME);
-    Print_Pages(graph, &printer, copies);
+    stop.activateWindow();
+    printer->setDocName(PRINT_DOCUMENT_NAME);
+    const int printed = Print_Pages(graph, printer, copies);
     stop.hide();
     if (input) input->setEnabled(true);
     if (main) {
         main->setEnabled(true);
         main->activateWindow();
+    }
+    if (!printed && !stop_prnt) {
+        MessageBoxA(nullptr, kPrintFailed, "print error", MB_OK);
+        return 0;
     }
     return 1;
 }

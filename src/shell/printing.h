@@ -2,12 +2,15 @@
 // dialog, and the same drawing onto a PDF file or an SVG picture.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "document/graph_on_win.h"
 
+class QDialog;
 class QPaintDevice;
 class QPrinter;
+class QWidget;
 
 // The spooler's name of the document.
 inline constexpr char PRINT_DOCUMENT_NAME[] = "graphdraw";
@@ -19,8 +22,21 @@ int Check_PrintSize(LONG paperWidth, LONG paperLength, int direction);
 int Check_PrintDirection(bool landscape, int direction);
 // The paper check of a set-up printer (its page layout, A4 landscape expected).
 int Check_Printer(const QPrinter& printer, int direction);
-// The graph on copies pages of the device (full page, twips from the paper's corner).
-// 1 when printed; 0 when the device could not be painted on.
+// The cancel dialog's procedure: ｷｬﾝｾﾙ (and Escape or the close box, IDCANCEL) stops the
+// print and hides the dialog; 1 when it handled the command.
+int PrntStopProc(QDialog* dialog, int command);
+// The print's abort procedure: lets waiting events (the cancel dialog) run; 1 to go on,
+// 0 once the print was stopped.
+int AbortProc(HDC hdc, int code);
+// 1 once the running or last print was stopped.
+int Print_Stopped();
+// The cancel dialog of a new print (nothing stopped yet), not shown.
+std::unique_ptr<QDialog> Create_PrintStopDialog(QWidget* owner);
+// The print dialog (its choice kept between prints) and the paper check: the printer, or
+// null when cancelled or refused; *copies the number of copies chosen.
+QPrinter* MakeDC_FromPrntDlg2(HWND hwnd, int* copies, int direction);
+// The graph on copies pages of the device (full page, twips from the paper's corner),
+// asking AbortProc as it draws. 1 when printed or stopped; 0 when the device failed.
 int Print_Pages(GraphOnWin* graph, QPrinter* printer, int copies);
 // 印刷: the print dialog (its choice kept between prints), the paper check, the cancel
 // dialog, the pages. 1 when a job ran, 0 when cancelled or refused.

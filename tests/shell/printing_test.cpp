@@ -4,17 +4,24 @@
 
 #include <QFile>
 #include <QImage>
+#include <QDialog>
+#include <QPainter>
 #include <QPrinter>
+#include <QPushButton>
+#include <QTest>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
+#include "platform/qt/qt_gdi.h"
 #include "platform/recording_message_sink.h"
 #include "shell/paper_dialogs.h"
 #include "shell/picture_export.h"
@@ -218,6 +225,73 @@ TEST(Printing, RenderedSvgMatchesThePictureLayout) {
     remove(svg.c_str());
     remove(png.c_str());
     rmdir(dir.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+// ｷｬﾝｾﾙ, Escape and the close box all stop the print, and the abort procedure says so.
+TEST(Printing, EveryWayOfClosingTheCancelDialogStopsThePrint) {
+    const struct {
+        const char* way;
+        std::function<void(QDialog&)> close;
+    } rows[] = {
+        {"ｷｬﾝｾﾙ", [](QDialog& d) { d.findChild<QPushButton*>()->click(); }},
+        {"Escape", [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+        {"close box", [](QDialog& d) { d.close(); }},
+    };
+    for (const auto& row : rows) {
+        std::unique_ptr<QDialog> dialog = Create_PrintStopDialog(nullptr);
+        dialog->show();
+        EXPECT_EQ(Print_Stopped(), 0) << row.way;
+        EXPECT_EQ(AbortProc(nullptr, 0), 1) << row.way;
+        row.close(*dialog);
+        EXPECT_EQ(Print_Stopped(), 1) << row.way;
+        EXPECT_EQ(AbortProc(nullptr, 0), 0) << row.way;
+        EXPECT_FALSE(dialog->isVisible()) << row.way;
+    }
+}
+
+// The abort procedure is asked while a page is drawn; once it says stop, nothing more is
+// drawn on that context.
+int aborts_asked = 0;
+int Stop_At_Once(HDC, int) {
+    ++aborts_asked;
+    return 0;
+}
+
+TEST(Printing, APageStopsDrawingWhenTheAbortProcedureSaysSo) {
+    ComposedGraph doc;
+    for (const bool stop : {false, true}) {
+        QImage page(1123, 794, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        HDC hdc = Create_PainterDC(&painter, 96, 96);
+        aborts_asked = 0;
+        if (stop) SetAbortProc(hdc, Stop_At_Once);
+        doc.graph.PrintObject(hdc, SRCAND);
+        DeleteDC(hdc);
+        painter.end();
+        int dark = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 128;
+        }
+        if (stop) {
+            EXPECT_EQ(aborts_asked, 1);
+            EXPECT_EQ(dark, 0) << "drawn after the print was stopped";
+        } else {
+            EXPECT_GT(dark, 1000);
+        }
+    }
+}
+
+TEST(Printing, AFailedPrintSaysSo) {
+    ComposedGraph doc;
+    RecordingMessageSink boxes;
+    EXPECT_EQ(Print_ToPdf(&doc.graph, "/nonexistent-dir/p.pdf"), 0);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.Lines()[0], "print error: 印刷に失敗しました");
 }
 
 }  // namespace

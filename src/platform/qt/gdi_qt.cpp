@@ -210,6 +210,15 @@ void Forget_When_Covered(HDC hdc, const QRect& area) {
 class DcPainter {
 public:
     explicit DcPainter(HDC hdc) {
+        if (hdc->abort_proc != nullptr && !hdc->aborted) {
+            // A long print keeps its cancel dialog answering between drawing calls.
+            const auto now = std::chrono::steady_clock::now();
+            if (now - hdc->last_poll >= std::chrono::milliseconds(30)) {
+                hdc->last_poll = now;
+                if (hdc->abort_proc(hdc, 0) == 0) hdc->aborted = true;
+            }
+        }
+        if (hdc->aborted) return;
         if (hdc->device_painter) {
             painter_ = hdc->device_painter;
             painter_->save();
@@ -433,6 +442,13 @@ HDC Create_PainterDC(QPainter* painter, int dpi_x, int dpi_y) {
 }
 
 QImage* Dc_Image(HDC hdc) { return hdc ? hdc->image : nullptr; }
+
+int SetAbortProc(HDC hdc, ABORTPROC proc) {
+    if (hdc == nullptr) return 0;
+    hdc->abort_proc = proc;
+    hdc->aborted = false;
+    return 1;
+}
 
 HDC GetDC(HWND hwnd) { return hwnd ? hwnd->GetDC() : nullptr; }
 

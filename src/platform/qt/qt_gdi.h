@@ -11,6 +11,7 @@
 #include <QRegion>
 #include <QTransform>
 
+#include <chrono>
 #include <memory>
 
 #include "platform/gdi.h"
@@ -107,6 +108,11 @@ public:
     // Where the context's own coordinates fall on its image (drawing again enlarged).
     bool transformed = false;
     QTransform transform;
+
+    // The abort procedure of a print, asked between drawing calls; aborted: it said stop.
+    ABORTPROC abort_proc = nullptr;
+    bool aborted = false;
+    std::chrono::steady_clock::time_point last_poll{};
 };
 
 // A context over an image of the caller (a printer page or an export picture) at the given
