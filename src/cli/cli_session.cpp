@@ -19,6 +19,7 @@
 #include "input/registration.h"
 #include "kinds/math_form.h"
 #include "kinds/samplers.h"
+#include "platform/cp932.h"
 #include "platform/message_box.h"
 #include "platform/qt/image_window.h"
 #include "platform/scripted_choosers.h"
@@ -325,14 +326,11 @@ public:
         if (!ScriptedChoosers::ChooseFont(cf)) return 0;
         if (cf->lpLogFont != nullptr && !face.empty()) {
             tagLOGFONTA* font = cf->lpLogFont;
-            // The chooser keeps at most 31 bytes of a face name, whole characters only.
-            size_t length = std::min<size_t>(face.size(), sizeof font->lfFaceName - 1);
-            while (length > 0 && length < face.size() &&
-                   (static_cast<unsigned char>(face[length]) & 0xC0) == 0x80) {
-                --length;
-            }
+            // The chooser keeps as much of a face name as the file can, whole characters.
+            const std::string kept = Cut_ToCp932Bytes(face, FACE_NAME_CP932_BYTES);
             std::memset(font->lfFaceName, 0, sizeof font->lfFaceName);
-            std::memcpy(font->lfFaceName, face.data(), length);
+            std::memcpy(font->lfFaceName, kept.data(),
+                        std::min(kept.size(), sizeof font->lfFaceName - 1));
             font->lfHeight = -static_cast<LONG>(points * 96 / 72.0 + 0.5);
             font->lfWidth = 0;
             font->lfWeight = bold ? 700 : 400;

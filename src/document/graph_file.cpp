@@ -75,9 +75,14 @@ int GraphOnWin::WriteDocument(DocWriter* h_File) {
         MessageBoxA(h_pWnd, "系列が多すぎるため保存できません（32767本まで）", "write error", MB_OK);
         return 0;
     }
-    const char* unwritable =
+    const char* unwritable_text =
         "Shift-JIS (CP932) で書けない文字があるため保存できません。\n"
         "タイトル、系列名、フォント名を確かめてください";
+    // Named in the message: the character that could not be written, or that would come
+    // back as another one.
+    const auto unwritable = [unwritable_text]() {
+        return std::string(unwritable_text) + "\n書けない文字: 「" + Cp932_Unwritable() + "」";
+    };
     // What could not be read back is never written.
     if (!FitsItsFile(false)) {
         MessageBoxA(h_pWnd, "図の要素の大きさまたは位置が保存できる範囲を超えるため保存できません",
@@ -94,7 +99,7 @@ int GraphOnWin::WriteDocument(DocWriter* h_File) {
     unsigned long bytes = 0;
     h_File->Put16(title_on_win[0] ? 1 : 0);
     if (title_on_win[0] && !title_on_win[0]->SaveFromFile(h_File, &bytes)) {
-        MessageBoxA(h_pWnd, unwritable, "write error", MB_OK);
+        MessageBoxA(h_pWnd, unwritable().c_str(), "write error", MB_OK);
         return 0;
     }
     for (int axis = 0; axis < 4; ++axis) {
@@ -105,7 +110,7 @@ int GraphOnWin::WriteDocument(DocWriter* h_File) {
         }
         axis_tick[axis]->SaveFromFile(h_File, &bytes);
         if (!axis_frame[axis]->SaveFromFile(h_File, &bytes)) {
-            MessageBoxA(h_pWnd, unwritable, "write error", MB_OK);
+            MessageBoxA(h_pWnd, unwritable().c_str(), "write error", MB_OK);
             return 0;
         }
         // An axis whose title could not be made still gets a (textless) title record, so
@@ -119,12 +124,12 @@ int GraphOnWin::WriteDocument(DocWriter* h_File) {
             title = placeholder.get();
         }
         if (!title->SaveFromFile(h_File, &bytes)) {
-            MessageBoxA(h_pWnd, unwritable, "write error", MB_OK);
+            MessageBoxA(h_pWnd, unwritable().c_str(), "write error", MB_OK);
             return 0;
         }
     }
     if (!graph_view->PutGrpLnLink()->PrintDateDivide(h_File)) {
-        MessageBoxA(h_pWnd, unwritable, "write error", MB_OK);
+        MessageBoxA(h_pWnd, unwritable().c_str(), "write error", MB_OK);
         return 0;
     }
     return 1;

@@ -60,7 +60,7 @@ int LogFont_ToBytes(const tagLOGFONTA* log_font, unsigned char bytes[60]) {
     const std::string face(log_font->lfFaceName,
                            strnlen(log_font->lfFaceName, sizeof log_font->lfFaceName));
     std::string cp932;
-    if (!Utf8_ToCp932(face, &cp932) || cp932.size() > 31) return 0;
+    if (!Utf8_ToCp932(face, &cp932) || cp932.size() > FACE_NAME_CP932_BYTES) return 0;
     std::memcpy(bytes + 28, cp932.data(), cp932.size());
     return 1;
 }

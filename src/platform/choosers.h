@@ -34,10 +34,13 @@ struct tagLOGFONTA {
     BYTE lfClipPrecision = 0;
     BYTE lfQuality = 0;
     BYTE lfPitchAndFamily = 0;
-    char lfFaceName[32] = {};
+    // UTF-8 in memory: room for every face the file's 32 bytes can hold (31 CP932 bytes, up
+    // to 93 in UTF-8). The file's 60-byte form is written by LogFont_ToBytes.
+    char lfFaceName[96] = {};
 };
 using LOGFONTA = tagLOGFONTA;
-static_assert(sizeof(tagLOGFONTA) == 60, "LOGFONTA is stored as 60 bytes");
+// The longest face name the document file keeps, in CP932 bytes (without the NUL).
+constexpr size_t FACE_NAME_CP932_BYTES = 31;
 
 struct OPENFILENAMEA {
     DWORD lStructSize = 0;

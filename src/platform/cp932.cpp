@@ -52,8 +52,53 @@ int Cp932_ByteLength(const std::string& utf8) {
     return static_cast<int>(converted.size() + skipped);
 }
 
+namespace {
+thread_local std::string unwritable;
+
+size_t Character_Length(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+}  // namespace
+
+const std::string& Cp932_Unwritable() { return unwritable; }
+
 bool Utf8_ToCp932(const std::string& utf8, std::string* out) {
-    return Convert("CP932", "UTF-8", utf8, out, nullptr);
+    unwritable.clear();
+    std::string back;
+    if (Convert("CP932", "UTF-8", utf8, out, nullptr) && Convert("UTF-8", "CP932", *out, &back, nullptr) &&
+        back == utf8) {
+        return true;
+    }
+    // Character by character: the first that does not come back as itself.
+    for (size_t at = 0; at < utf8.size();) {
+        const size_t length = Character_Length(static_cast<unsigned char>(utf8[at]));
+        const std::string one = utf8.substr(at, length);
+        std::string bytes, again;
+        if (!Convert("CP932", "UTF-8", one, &bytes, nullptr) ||
+            !Convert("UTF-8", "CP932", bytes, &again, nullptr) || again != one) {
+            unwritable = one;
+            break;
+        }
+        at += length;
+    }
+    if (unwritable.empty()) unwritable = "?";
+    return false;
+}
+
+std::string Cut_ToCp932Bytes(const std::string& utf8, size_t max_bytes) {
+    size_t at = 0;
+    size_t bytes = 0;
+    while (at < utf8.size()) {
+        const size_t length = Character_Length(static_cast<unsigned char>(utf8[at]));
+        const int more = Cp932_ByteLength(utf8.substr(at, length));
+        if (bytes + static_cast<size_t>(more) > max_bytes) break;
+        bytes += static_cast<size_t>(more);
+        at += length;
+    }
+    return utf8.substr(0, at < utf8.size() ? at : utf8.size());
 }
 
 bool Cp932_ToUtf8(const std::string& cp932, std::string* out) {

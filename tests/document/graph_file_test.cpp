@@ -223,7 +223,7 @@ TEST(GraphFile, SavingRefusalsAndMessages) {
         "no new date: 更新されたものがありません",
         "open error: ファイルのオープンに失敗しました",
         "write error: Shift-JIS (CP932) で書けない文字があるため保存できません。\n"
-        "タイトル、系列名、フォント名を確かめてください"};
+        "タイトル、系列名、フォント名を確かめてください\n書けない文字: 「😀」"};
     EXPECT_EQ(boxes.Lines(), expected);
     remove(path.c_str());
     rmdir(dir.c_str());

@@ -101,7 +101,7 @@ inline std::string Element(Choices& c, int series) {
 }
 
 inline std::string Text(Choices& c) {
-    static const char* const kWide[] = {"あ", "漢", "字", "Ａ", "１", "ー", "グ", "ラ", "フ"};
+    static const char* const kWide[] = {"あ", "漢", "字", "Ａ", "１", "ー", "グ", "ラ", "フ", "￥", "～", "－"};
     const uint32_t length = c.Chance(20) ? 200 + c.Below(56) : c.Below(40);
     const bool wide = c.Chance(50);
     std::string text;
@@ -141,7 +141,7 @@ inline Operation Next(Choices& c, int series) {
         case 5: return {"--select-element", element, "--text", Text(c)};
         case 6: {
             static const char* const kFaces[] = {"DejaVu Sans", "ＭＳ ゴシック", "IPAGothic",
-                                                 "Noto Sans CJK JP"};
+                                                 "Noto Sans CJK JP", "HGP創英ﾌﾟﾚｾﾞﾝｽEB"};
             std::string font = std::string(c.One(kFaces)) + "," + std::to_string(1 + c.Below(120));
             if (c.Chance(30)) font += ",bold";
             if (c.Chance(30)) font += ",italic";

@@ -11,6 +11,7 @@
 
 #include "platform/numeric.h"
 
+#include "platform/cp932.h"
 #include "platform/qt/qt_gdi.h"
 
 QColor Qt_Color(COLORREF color) {
@@ -47,8 +48,8 @@ void Install_FontSubstitutions() {
 
 QFont Qt_Font(const tagLOGFONTA& log_font) {
     Install_FontSubstitutions();
-    char face[33] = {};
-    std::memcpy(face, log_font.lfFaceName, 32);
+    char face[sizeof log_font.lfFaceName + 1] = {};
+    std::memcpy(face, log_font.lfFaceName, sizeof log_font.lfFaceName);
     // The installed family a stored face name stands for: vector output (SVG) then names a
     // font that exists, and the screen draws the same glyphs as before.
     QFont font(QFont::substitute(QString::fromUtf8(face)));
@@ -86,11 +87,10 @@ tagLOGFONTA LogFont_Of(const QFont& font, int dpi_y) {
     lf.lfUnderline = font.underline() ? 1 : 0;
     lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
     lf.lfCharSet = SHIFTJIS_CHARSET;
-    const QByteArray face = font.family().toUtf8();
-    // Cut at 31 bytes without splitting a UTF-8 character.
-    int n = qMin(31, int(face.size()));
-    while (n > 0 && n < face.size() && (static_cast<unsigned char>(face[n]) & 0xC0) == 0x80) --n;
-    std::memcpy(lf.lfFaceName, face.constData(), static_cast<size_t>(n));
+    // As much of the name as the document file can keep, whole characters only.
+    const std::string face =
+        Cut_ToCp932Bytes(font.family().toStdString(), FACE_NAME_CP932_BYTES);
+    std::memcpy(lf.lfFaceName, face.data(), std::min(face.size(), sizeof lf.lfFaceName - 1));
     return lf;
 }
 
