@@ -21,6 +21,7 @@
 #include "input/registration.h"
 #include "kinds/math_form.h"
 #include "kinds/samplers.h"
+#include "platform/doc_stream.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/recording_message_sink.h"
 #include "platform/scripted_choosers.h"
@@ -176,3 +177,59 @@ TEST_F(Undo, LongSamplingShowsProgressAndCancelKeepsTheDocument) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     window_->InstallGraphReceiver();  // the window's own hook again
 }
+
+namespace {
+
+// After やり直し the document is still the file it was: 上書き保存 writes that file, with
+// no dialog, and the bytes are those of the state undone to.
+TEST_F(Undo, SavingAfterAnUndoWritesTheSameFileWithoutADialog) {
+    Draw("sin(x):x(-3,3)[30]");
+    const std::string path = "/tmp/plotari-undo-name-" + std::to_string(getpid()) + ".dat";
+    const std::string other = path + ".other.dat";
+    ASSERT_EQ(window_->Graph()->SaveGraphAs(path), 1);
+    window_->ResetUndo();
+    Draw("cos(x):x(-3,3)[30]");
+    ASSERT_EQ(window_->Graph()->SaveGraphAs(path), 1);
+    std::vector<unsigned char> saved;
+    ASSERT_TRUE(Read_WholeFile(path, &saved));
+    const std::string two_series(saved.begin(), saved.end());
+    Draw("x:x(-3,3)[30]");
+    window_->Command(300);
+    EXPECT_EQ(window_->Graph()->reference_file, path);
+    Draw("x^2:x(-3,3)[30]");
+    window_->Command(300);
+    ScriptedChoosers choosers;
+    choosers.file_path = other;  // what a save dialog would answer
+    RecordingMessageSink boxes;
+    window_->Command(110);
+    EXPECT_TRUE(choosers.file_requests.empty()) << "a save dialog was shown";
+    EXPECT_TRUE(boxes.boxes.empty());
+    std::vector<unsigned char> written;
+    ASSERT_TRUE(Read_WholeFile(path, &written));
+    EXPECT_EQ(std::string(written.begin(), written.end()), two_series);
+    EXPECT_NE(access(other.c_str(), F_OK), 0);
+    remove(path.c_str());
+}
+
+// What the file does not hold survives an undo of something else, and selecting is no
+// step: one axis-dialog change is one Ctrl+Z.
+TEST_F(Undo, GridLinesAndMarkerIntervalsSurviveAnUnrelatedUndo) {
+    Draw("sin(x):x(-3,3)[30]");
+    GraphOnWin* graph = window_->Graph();
+    AxisTick* ticks = graph->axis_tick[1].get();
+    const QPoint at = Center(ticks->PutFrmRect());
+    window_->PaperMousePress(Qt::LeftButton, at);
+    window_->PaperMouseRelease(Qt::LeftButton, at);
+    const size_t after_click = window_->Undo().Steps();
+    window_->Command(1150);  // grid on
+    EXPECT_EQ(window_->Undo().Steps(), after_click + 1);
+    graph->graph_view->Array(0)->MarkerDev() = 7;
+    Draw("cos(x):x(-3,3)[30]");
+    window_->Command(300);  // takes the second series back
+    EXPECT_EQ(graph->graph_view->GridSwitches()[1], 1);
+    EXPECT_EQ(graph->graph_view->Array(0)->MarkerDev(), 7);
+    window_->Command(300);  // and the grid
+    EXPECT_EQ(graph->graph_view->GridSwitches()[1], 0);
+}
+
+}  // namespace
