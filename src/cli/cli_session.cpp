@@ -738,7 +738,25 @@ std::string Cli_Usage() {
            "  --csv FILE                  グラフデータ出力, choosing FILE\n"
            "  --bmp FILE, --jpg FILE, --png FILE   図を保存 as BMP, JPEG or PNG\n"
            "  --svg FILE                  the paper as an SVG picture, drawn as printing draws it\n"
-           "  --print-pdf FILE            印刷 of one copy on a PDF printer (A4 landscape)\n";
+           "  --print-pdf FILE            印刷 of one copy on a PDF printer (A4 landscape)\n"
+           "Editing (the element pop-up menus, on the element last selected):\n"
+           "  --select-element WHAT       click WHAT: title, axis-title:N, numbers:N, ticks:N\n"
+           "                              (N 0 left, 1 bottom, 2 right, 3 top), plot, legend,\n"
+           "                              legend-line:N, legend-name:N (N the series), none\n"
+           "  --drag WHAT@DX,DY           press on WHAT, move DX, DY mm on the paper, release\n"
+           "  --text TEXT                 文字内容の変更 of the selected title or series name\n"
+           "  --font FACE,POINTS[,bold][,italic][,RRGGBB]   the selected element's font\n"
+           "  --ticks KEY=VALUE,...       軸線属性を変更; keys min, max, step, auto (0/1), main (0/1),\n"
+           "                              main-dir (out/in), main-length, main-width, sub (0/1),\n"
+           "                              sub-dir, sub-length, sub-width\n"
+           "  --grid                      グリッド線表示切替 of the selected tick frame\n"
+           "  --number-style normal|exp|real,DIGITS   表示桁数・スタイルを変更\n"
+           "  --legend                    線操作ボックス表示/非表示切り替え\n"
+           "  --line-color RRGGBB, --marker-color RRGGBB   the selected series' colours\n"
+           "  --line KEY=VALUE,...        線の幅(太さ)を変更; keys style (solid, dot, dashdot),\n"
+           "                              width, radius, interval, marker (line, both, markers)\n"
+           "  --delete-line               線を消去 of the selected series (the save question: No)\n"
+           "  --undo                      やり直し\n";
 }
 
 struct CliSession::Impl : Session {
