@@ -147,6 +147,18 @@ int GListLine::MoveToNewFrame(tagRECT* new_rect, LONG h_shift, LONG v_shift) {
     return result;
 }
 
+namespace {
+// The twip rectangle of a kept position record.
+tagRECT Kept_Rect(int32_t left, int32_t top, double width, double height) {
+    tagRECT rect;
+    rect.left = left;
+    rect.top = top;
+    rect.right = Narrow(int64_t(left) + static_cast<int64_t>(width));
+    rect.bottom = Narrow(int64_t(top) + static_cast<int64_t>(height));
+    return rect;
+}
+}  // namespace
+
 void GListLine::SaveState(DocWriter* state) const {
     unsigned long size = 0;
     SavePosInfo(state, &size);
@@ -178,11 +190,7 @@ bool GListLine::RestoreState(DocReader* state, LONG h_shift, LONG v_shift) {
     }
     if (state->Failed()) return false;
     date_on_virwin.SetPointDate(count, points.data());
-    tagRECT rect;
-    rect.left = left;
-    rect.top = top;
-    rect.right = Narrow(int64_t(left) + static_cast<int64_t>(width));
-    rect.bottom = Narrow(int64_t(top) + static_cast<int64_t>(height));
+    tagRECT rect = Kept_Rect(left, top, width, height);
     MoveObjectWithOutMouse(&rect, h_shift, v_shift);
     SetBoxSize(width, height);
     if (vir.PutDC()) {
@@ -370,11 +378,7 @@ bool GListFrame::RestoreState(DocReader* state, LONG h_shift, LONG v_shift) {
         lines != grp_link.PutElementNum() || names != ttl_link.PutElementNum()) {
         return false;
     }
-    tagRECT rect;
-    rect.left = left;
-    rect.top = top;
-    rect.right = Narrow(int64_t(left) + static_cast<int64_t>(width));
-    rect.bottom = Narrow(int64_t(top) + static_cast<int64_t>(height));
+    tagRECT rect = Kept_Rect(left, top, width, height);
     MoveObjectWithOutMouse(&rect, h_shift, v_shift);
     for (auto& part : grp_link) {
         if (!part->RestoreState(state, h_shift, v_shift)) return false;

@@ -11,15 +11,10 @@
 
 using cli_run::Outcome;
 using cli_run::Read_File;
+using cli_run::Repeat;
 using cli_run::Run_Cli;
 
 namespace {
-
-std::string Repeat(const std::string& part, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += part;
-    return text;
-}
 
 struct Row {
     std::string what;

@@ -20,6 +20,12 @@ struct Outcome {
     std::string err;
 };
 
+inline std::string Repeat(const std::string& part, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += part;
+    return text;
+}
+
 inline std::string Read_File(const std::string& path) {
     std::ifstream file(path);
     std::stringstream text;

@@ -12,15 +12,10 @@
 
 using cli_run::Outcome;
 using cli_run::Read_File;
+using cli_run::Repeat;
 using cli_run::Run_Cli;
 
 namespace {
-
-std::string Repeat(const std::string& part, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += part;
-    return text;
-}
 
 const char kOutOfRange[] = "out of range: 図の要素の大きさまたは位置が保存できる範囲を超えるため";
 
