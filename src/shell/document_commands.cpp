@@ -13,7 +13,8 @@ constexpr int kSaveCommand = 110;
 constexpr int kSaveAsCommand = 120;
 }  // namespace
 
-void DocumentCommands::Finish(GraphOnWin* graph, bool known, UndoHistory::State before) {
+void DocumentCommands::Finish(GraphOnWin* graph, bool known, UndoHistory::State before,
+                              bool changed) {
     if (graph == nullptr || !known) return;
     if (!graph->FitsItsFile(true)) {
         // What could not be saved and opened again is not kept.
@@ -25,7 +26,11 @@ void DocumentCommands::Finish(GraphOnWin* graph, bool known, UndoHistory::State 
                     "out of range", MB_OK);
         return;
     }
-    history_.Record(graph, std::move(before));
+    if (changed) {
+        history_.Push(std::move(before));
+    } else {
+        history_.Record(graph, std::move(before));
+    }
 }
 
 int DocumentCommands::Command(GraphOnWin* graph, int id) {
@@ -69,7 +74,8 @@ int DocumentCommands::Receive(GraphOnWin* graph, GraphRequest& request) {
     UndoHistory::State before;
     const bool known = graph != nullptr && UndoHistory::Snapshot(graph, &before);
     const int result = Hand_ToGraphDocument(request);
-    Finish(graph, known, std::move(before));
+    // A series handed over is a change for sure: no need to compare whole documents.
+    Finish(graph, known, std::move(before), result == 1);
     return result;
 }
 

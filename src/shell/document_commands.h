@@ -28,7 +28,8 @@ public:
 
 private:
     // Keeps the step, or takes a change that broke the file's limits back.
-    void Finish(GraphOnWin* graph, bool known, UndoHistory::State before);
+    void Finish(GraphOnWin* graph, bool known, UndoHistory::State before,
+                bool changed = false);
 
     PaperHost* host_;
     PaperState* state_;

@@ -46,6 +46,10 @@ bool UndoHistory::Restore(GraphOnWin* graph, const State& state, LONG h_shift,
 void UndoHistory::Record(GraphOnWin* graph, State before) {
     State after;
     if (!Snapshot(graph, &after) || after == before) return;
+    Push(std::move(before));
+}
+
+void UndoHistory::Push(State before) {
     bytes_ += before.Size();
     steps_.push_back(std::move(before));
     while (steps_.size() > kMaxSteps || (bytes_ > kMaxBytes && steps_.size() > 1)) {

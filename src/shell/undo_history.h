@@ -34,6 +34,8 @@ public:
 
     // Called with the state before an action: a step is kept when the action changed it.
     void Record(GraphOnWin* graph, State before);
+    // The same for an action known to have changed the document (no comparison needed).
+    void Push(State before);
     bool CanUndo() const { return !steps_.empty(); }
     size_t Steps() const { return steps_.size(); }
     // Restores the state before the last change; the step is used up even when it cannot be
