@@ -72,7 +72,12 @@ int& GraphView::GridFlag(int the_number) {
 }
 
 int GraphView::SetGridLinePos(int the_axis, const LONG* positions, short count) {
-    if (the_axis < 0 || the_axis > 3 || !positions || count <= 0) return 0;
+    if (the_axis < 0 || the_axis > 3) return 0;
+    // An axis without tick positions has no grid lines (not those of its old range).
+    if (!positions || count <= 0) {
+        grdline_list[the_axis].Clear();
+        return 0;
+    }
     const bool vertical_axis = the_axis == 0 || the_axis == 2;
     const LONG base = vertical_axis ? positions[count - 1] : positions[0];
     grdline_list[the_axis].Clear();
@@ -99,7 +104,9 @@ int GraphView::SetGridLine(const AxisTick* scr_axtick) {
     if (!scr_axtick) return 0;
     std::unique_ptr<LONG[]> positions;
     short count = 0;
-    if (!scr_axtick->TickPosInfo(&positions, &count) || !positions) return 0;
+    if (!scr_axtick->TickPosInfo(&positions, &count) || !positions) {
+        return SetGridLinePos(scr_axtick->ObjectNumber(), nullptr, 0);
+    }
     return SetGridLinePos(scr_axtick->ObjectNumber(), positions.get(), count);
 }
 

@@ -63,6 +63,11 @@ TEST(RoundTrip, SequencesThatOnceFailed) {
          {"--select-element", "ticks:0", "--ticks", "min=1e300,max=1e301,step=1e300"},
          {"--drag", "legend-name:0@21,290"},
          {"--select-element", "numbers:1", "--number-style", "exp,0"}},
+        {{"--select-element", "legend-line:0", "--line", "width=3,interval=1"},
+         {"--plot", "explicit:x*1e-310:x(-2,3)[7]"}, {"--select-element", "ticks:1", "--grid"},
+         {"--select-element", "legend", "--legend"},
+         {"--select-element", "ticks:1", "--ticks", "min=0,max=1e-310,step=1e-311"},
+         {"--plot", "explicit:tan(x):x(1e300,1e301)[22]"}},
     };
     // ROUND_TRIP_ROW=N checks only row N (to look at its pictures).
     const char* only = std::getenv("ROUND_TRIP_ROW");
