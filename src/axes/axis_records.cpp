@@ -111,9 +111,7 @@ int AxisFrame::SaveFromFile(DocWriter* h_File, unsigned long* rcd_byte) const {
     const CHOOSESTYLE style = axnum_styl.PutChooseStyl();
     h_File->Put16(style.style_number);
     h_File->Put16(style.digit_number);
-    unsigned char font[60];
-    if (!LogFont_ToBytes(font_info.PutLogFont(), font)) return 0;
-    h_File->PutBytes(font, sizeof font);
+    if (!Put_LogFont(h_File, font_info.PutLogFont())) return 0;
     h_File->PutU32(font_info.PutColorInfo());
     h_File->PutU32(color_info.PutRGBdata());
     h_File->PutU32(color_info.PutRGBPntdata());
@@ -163,18 +161,17 @@ int AxisFrame::ReadFromFile(DocReader* h_File, unsigned long* rcd_byte, LONG h_s
     }
     int32_t width = 0, height = 0, start_x = 0, start_y = 0;
     int16_t chosen_style = 0, chosen_digits = 0;
-    unsigned char font_bytes[60];
     uint32_t font_color = 0, line_color = 0, paint_color = 0;
     double factor = 0.0;
+    tagLOGFONTA font = *font_info.PutLogFont();
     if (!h_File->Get32(&width) || !h_File->Get32(&height) || !h_File->Get32(&start_x) ||
         !h_File->Get32(&start_y) || !h_File->Get16(&chosen_style) ||
-        !h_File->Get16(&chosen_digits) || !h_File->GetBytes(font_bytes, sizeof font_bytes) ||
+        !h_File->Get16(&chosen_digits) || !Get_LogFont(h_File, &font) ||
         !h_File->GetU32(&font_color) || !h_File->GetU32(&line_color) ||
         !h_File->GetU32(&paint_color) || !h_File->GetDouble(&factor)) {
         return 0;
     }
-    tagLOGFONTA font = *font_info.PutLogFont();
-    if (!LogFont_FromBytes(font_bytes, &font) || !std::isfinite(factor)) {
+    if (!std::isfinite(factor)) {
         h_File->Fail();
         return 0;
     }

@@ -316,13 +316,15 @@ int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shif
 }
 
 int GraphOnWin::ReplaceFromBytes(const unsigned char* data, size_t size, const std::string& name,
-                                 LONG h_shift, LONG v_shift, WorkProgress progress) {
+                                 LONG h_shift, LONG v_shift, WorkProgress progress,
+                                 bool keeps_utf8) {
     if (size == 0) {
         // The state of a paper without a graph.
         DeleteAllObject();
         return 1;
     }
     DocReader reader(data, size);
+    reader.keeps_utf8 = keeps_utf8;
     reader.SetProgress(std::move(progress));
     return ReplaceFromReader(&reader, name, h_shift, v_shift);
 }
@@ -352,6 +354,7 @@ bool GraphOnWin::ViewState(std::string* state) const {
     state->clear();
     if (!graph_view) return true;
     DocWriter writer;
+    writer.keeps_utf8 = true;
     for (int axis = 0; axis < 4; ++axis) writer.Put32(graph_view->GridSwitches()[axis]);
     const GrpLnLink* lines = graph_view->PutGrpLnLink();
     writer.Put32(static_cast<int32_t>(lines->Count()));
@@ -368,6 +371,7 @@ bool GraphOnWin::ViewState(std::string* state) const {
 bool GraphOnWin::RestoreViewState(const std::string& state, LONG h_shift, LONG v_shift) {
     if (!graph_view || state.empty()) return state.empty();
     DocReader reader(reinterpret_cast<const unsigned char*>(state.data()), state.size());
+    reader.keeps_utf8 = true;
     int32_t grid[4] = {0, 0, 0, 0};
     int32_t count = 0;
     for (int32_t& flag : grid) reader.Get32(&flag);
@@ -389,10 +393,11 @@ bool GraphOnWin::RestoreViewState(const std::string& state, LONG h_shift, LONG v
     return !reader.Failed() && reader.Left() == 0;
 }
 
-bool GraphOnWin::DocumentBytes(std::string* bytes) {
+bool GraphOnWin::DocumentBytes(std::string* bytes, bool keeps_utf8) {
     bytes->clear();
     if (!graph_view) return true;
     DocWriter writer;
+    writer.keeps_utf8 = keeps_utf8;
     if (!WriteDocument(&writer)) return false;
     *bytes = writer.Bytes();
     return true;
@@ -482,7 +487,8 @@ int GraphOnWin::ReadDataDivide(DocReader* h_File, const int* axisflag_array, LON
         int32_t name_length = 0;
         if (!h_File->Get32(&name_length) || !h_File->CountFits(name_length, 1)) return -1;
         // A name too long to be kept reads back empty; its bytes are passed over unread.
-        const bool kept = name_length <= kMaxSeriesNameBytes;
+        const bool kept = name_length <= (h_File->keeps_utf8 ? 4 * kMaxSeriesNameBytes
+                                                              : kMaxSeriesNameBytes);
         std::string cp932(kept ? static_cast<size_t>(name_length) : 0, '\0');
         if (!(kept ? h_File->GetBytes(cp932.data(), cp932.size())
                    : h_File->Skip(static_cast<size_t>(name_length)))) {
@@ -492,7 +498,8 @@ int GraphOnWin::ReadDataDivide(DocReader* h_File, const int* axisflag_array, LON
         if (!h_File->Get32(&points)) return -1;
         std::string name;
         // A series has one point at least, and no more than a sampler can make.
-        if (cp932.find('\0') != std::string::npos || !Cp932_ToUtf8(cp932, &name) || points < 1 ||
+        if (cp932.find('\0') != std::string::npos || !Text_OfStored(h_File, cp932, &name) ||
+            points < 1 ||
             points > kMaxSeriesPoints || !h_File->CountFits(points, 16)) {
             h_File->Fail();
             return -1;

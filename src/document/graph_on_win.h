@@ -207,7 +207,8 @@ public:
     int OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shift);
     // The document as its file would hold it (empty for a paper without a graph); false when
     // it cannot be written (after the save's message).
-    bool DocumentBytes(std::string* bytes);
+    // keeps_utf8: the undo history's copy, whose texts need not fit CP932.
+    bool DocumentBytes(std::string* bytes, bool keeps_utf8 = false);
     // What the user sees that the document file does not hold: grid lines, marker intervals,
     // the legend's place, rows, fonts and whether it is shown (empty without a graph; false
     // when it cannot be kept); and that state put back over the same document.
@@ -223,7 +224,8 @@ public:
     // graph untouched) when the progress answered false. The file name and the modified
     // flag are the caller's.
     int ReplaceFromBytes(const unsigned char* data, size_t size, const std::string& name,
-                         LONG h_shift, LONG v_shift, WorkProgress progress = nullptr);
+                         LONG h_shift, LONG v_shift, WorkProgress progress = nullptr,
+                         bool keeps_utf8 = false);
     int ReplaceFromReader(DocReader* reader, const std::string& name, LONG h_shift,
                           LONG v_shift);
     // Saves under path (the chosen name of Save As), even when nothing changed, keeping the

@@ -9,28 +9,11 @@
 
 namespace {
 
-bool Put_Font(DocWriter* file, const tagLOGFONTA* font) {
-    unsigned char bytes[60];
-    if (!LogFont_ToBytes(font, bytes)) return false;
-    file->PutBytes(bytes, sizeof bytes);
-    return true;
-}
-
-bool Get_Font(DocReader* file, tagLOGFONTA* font) {
-    unsigned char bytes[60];
-    if (!file->GetBytes(bytes, sizeof bytes)) return false;
-    if (!LogFont_FromBytes(bytes, font)) {
-        file->Fail();
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int TitleOnWin::SaveContent(DocWriter* h_File, unsigned long* rcd_byte) const {
     std::string cp932;
-    if (title_cont && !Utf8_ToCp932(title_cont.get(), &cp932)) return 0;
+    if (title_cont && !Stored_Text(h_File, title_cont.get(), &cp932)) return 0;
     h_File->Put32(static_cast<int32_t>(cp932.size()));
     h_File->PutBytes(cp932.data(), cp932.size());
     *rcd_byte = 4 + static_cast<unsigned long>(cp932.size());
@@ -48,7 +31,7 @@ int TitleOnWin::ReadContent(DocReader* h_File, unsigned long* rcd_byte) {
         return 1;
     }
     std::string utf8;
-    if (cp932.find('\0') != std::string::npos || !Cp932_ToUtf8(cp932, &utf8)) {
+    if (cp932.find('\0') != std::string::npos || !Text_OfStored(h_File, cp932, &utf8)) {
         h_File->Fail();
         return 0;
     }
@@ -61,7 +44,7 @@ int TitleOnWin::SaveFromFile(DocWriter* h_File, unsigned long* rcd_byte) const {
     SavePosInfo(h_File, &part);
     unsigned long text = 0;
     if (!SaveContent(h_File, &text)) return 0;
-    if (!Put_Font(h_File, font_info.PutLogFont())) return 0;
+    if (!Put_LogFont(h_File, font_info.PutLogFont())) return 0;
     h_File->PutU32(font_info.PutColorInfo());
     h_File->PutU32(color_info.PutRGBdata());
     h_File->PutU32(color_info.PutRGBPntdata());
@@ -76,7 +59,7 @@ int TitleOnWin::ReadFromFile(DocReader* h_File, unsigned long* rcd_byte, LONG h_
     if (!ReadPosInfo(h_File, &part, h_shift, v_shift) || !ReadContent(h_File, &text)) return 0;
     tagLOGFONTA font = *font_info.PutLogFont();
     uint32_t font_color = 0, line_color = 0, paint_color = 0;
-    if (!Get_Font(h_File, &font) || !h_File->GetU32(&font_color) ||
+    if (!Get_LogFont(h_File, &font) || !h_File->GetU32(&font_color) ||
         !h_File->GetU32(&line_color) || !h_File->GetU32(&paint_color)) {
         return 0;
     }
@@ -97,7 +80,7 @@ int TitleOnWin::ReadFromFile(DocReader* h_File, unsigned long* rcd_byte, LONG h_
 int GraphLine::PrintDateToFile(DocWriter* h_File) {
     const char* name = date_on_graph.PutTheName();
     std::string cp932 = "0";
-    if (name != nullptr && name[0] != '\0' && !Utf8_ToCp932(name, &cp932)) return 0;
+    if (name != nullptr && name[0] != '\0' && !Stored_Text(h_File, name, &cp932)) return 0;
     h_File->Put32(static_cast<int32_t>(cp932.size()));
     h_File->PutBytes(cp932.data(), cp932.size());
     const int count = date_on_graph.ArrayNum();

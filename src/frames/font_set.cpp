@@ -99,3 +99,38 @@ int LogFont_FromBytes(const unsigned char bytes[60], tagLOGFONTA* log_font) {
     }
     return 1;
 }
+
+bool Put_LogFont(DocWriter* stream, const tagLOGFONTA* log_font) {
+    unsigned char bytes[60];
+    if (!stream->keeps_utf8) {
+        if (!LogFont_ToBytes(log_font, bytes)) return false;
+        stream->PutBytes(bytes, sizeof bytes);
+        return true;
+    }
+    tagLOGFONTA faceless = *log_font;
+    std::memset(faceless.lfFaceName, 0, sizeof faceless.lfFaceName);
+    LogFont_ToBytes(&faceless, bytes);
+    stream->PutBytes(bytes, sizeof bytes);
+    const size_t length = strnlen(log_font->lfFaceName, sizeof log_font->lfFaceName);
+    stream->Put32(static_cast<int32_t>(length));
+    stream->PutBytes(log_font->lfFaceName, length);
+    return true;
+}
+
+bool Get_LogFont(DocReader* stream, tagLOGFONTA* log_font) {
+    unsigned char bytes[60];
+    if (!stream->GetBytes(bytes, sizeof bytes)) return false;
+    if (!LogFont_FromBytes(bytes, log_font)) {
+        stream->Fail();
+        return false;
+    }
+    if (!stream->keeps_utf8) return true;
+    int32_t length = 0;
+    if (!stream->Get32(&length) || length < 0 ||
+        static_cast<size_t>(length) >= sizeof log_font->lfFaceName) {
+        stream->Fail();
+        return false;
+    }
+    std::memset(log_font->lfFaceName, 0, sizeof log_font->lfFaceName);
+    return stream->GetBytes(log_font->lfFaceName, static_cast<size_t>(length));
+}

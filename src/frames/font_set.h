@@ -2,6 +2,7 @@
 // chooses the text colour.
 #pragma once
 
+#include "platform/doc_stream.h"
 #include "platform/gdi.h"
 
 UINT_PTR Font_Hook(HWND hdlg, UINT message, WPARAM wparam, LPARAM lparam);
@@ -33,3 +34,8 @@ int LogFont_ToBytes(const tagLOGFONTA* log_font, unsigned char bytes[60]);
 // The font of 60 stored bytes. 0 when the face name has no NUL or is not CP932; a face
 // name whose UTF-8 form does not fit in memory keeps the font's current face.
 int LogFont_FromBytes(const unsigned char bytes[60], tagLOGFONTA* log_font);
+// The font record of a stream: the 60 bytes of a file; in an undo copy the same 60 bytes
+// with an empty face, then the face as it is (length and UTF-8 bytes). False when it cannot
+// be written or read (the reader then failed).
+bool Put_LogFont(DocWriter* stream, const tagLOGFONTA* log_font);
+bool Get_LogFont(DocReader* stream, tagLOGFONTA* log_font);

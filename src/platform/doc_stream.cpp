@@ -1,6 +1,8 @@
 // The document reader's file window and the whole-file helper.
 #include "platform/doc_stream.h"
 
+#include "platform/cp932.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,4 +86,20 @@ bool DocReader::Copy(void* out, size_t size) {
         return false;
     }
     return true;
+}
+
+bool Stored_Text(const DocWriter* writer, const std::string& utf8, std::string* stored) {
+    if (writer->keeps_utf8) {
+        *stored = utf8;
+        return true;
+    }
+    return Utf8_ToCp932(utf8, stored);
+}
+
+bool Text_OfStored(const DocReader* reader, const std::string& stored, std::string* utf8) {
+    if (reader->keeps_utf8) {
+        *utf8 = stored;
+        return true;
+    }
+    return Cp932_ToUtf8(stored, utf8);
 }

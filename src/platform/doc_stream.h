@@ -20,6 +20,9 @@ constexpr size_t kProgressStep = size_t(1) << 20;
 
 class DocWriter {
 public:
+    // The undo history's copies keep texts as they are (UTF-8), so that a document with a
+    // character CP932 cannot hold can still be taken back; files hold CP932.
+    bool keeps_utf8 = false;
     // Reports the bytes collected against the expected total (an estimate). Once abandoned,
     // nothing more is collected.
     void SetProgress(WorkProgress progress, size_t expected) {
@@ -70,6 +73,7 @@ private:
 
 class DocReader {
 public:
+    bool keeps_utf8 = false;  // reading an undo copy (see DocWriter)
     DocReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
     // Reads the open file fd (owned by the caller) of size bytes from its start; memory
     // grows with the reads asked for, never with the file's size.
@@ -175,6 +179,11 @@ private:
     size_t next_report_ = 0;
     bool abandoned_ = false;
 };
+
+// A text as the stream stores it: CP932 in a file, UTF-8 in an undo copy. False (file only)
+// when CP932 cannot hold it as it is.
+bool Stored_Text(const DocWriter* writer, const std::string& utf8, std::string* stored);
+bool Text_OfStored(const DocReader* reader, const std::string& stored, std::string* utf8);
 
 // The whole file's bytes (for small files: tests and pictures).
 bool Read_WholeFile(const std::string& path, std::vector<unsigned char>* bytes);

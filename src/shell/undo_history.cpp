@@ -23,7 +23,7 @@ bool UndoHistory::Snapshot(GraphOnWin* graph, State* state) {
     MoveFrame* selected = graph->selectobject;
     const int selection = selected != nullptr ? selected->BoderFlag() : 0;
     if (selected != nullptr) selected->BoderFlag() = 0;
-    bool ok = graph->DocumentBytes(&state->document);
+    bool ok = graph->DocumentBytes(&state->document, true);
     if (selected != nullptr) selected->BoderFlag() = selection;
     Set_MessageSink(previous);
     ok = ok && graph->ViewState(&state->view);
@@ -36,7 +36,8 @@ bool UndoHistory::Restore(GraphOnWin* graph, const State& state, LONG h_shift,
     const std::string name = graph->reference_file;
     const auto* data = reinterpret_cast<const unsigned char*>(state.document.data());
     const bool restored =
-        graph->ReplaceFromBytes(data, state.document.size(), name, h_shift, v_shift) == 1 &&
+        graph->ReplaceFromBytes(data, state.document.size(), name, h_shift, v_shift, nullptr,
+                                true) == 1 &&
         graph->RestoreViewState(state.view, h_shift, v_shift);
     graph->reference_file = name;
     graph->SetModified(saved_known_ && state.document == saved_ ? 0 : 1);

@@ -233,3 +233,48 @@ TEST_F(Undo, GridLinesAndMarkerIntervalsSurviveAnUnrelatedUndo) {
 }
 
 }  // namespace
+
+namespace {
+
+// A character the file cannot hold does not stop undo: each change after it is its own step.
+TEST_F(Undo, ATextTheFileCannotHoldIsStillUndoneStepByStep) {
+    Draw("sin(x):x(-3,3)[30]");
+    GraphOnWin* graph = window_->Graph();
+    TitleOnWin* title = graph->title_on_win[0].get();
+    ASSERT_NE(title, nullptr);
+    const QPoint at = Center(title->PutFrmRect());
+    window_->PaperMousePress(Qt::LeftButton, at);
+    window_->PaperMouseRelease(Qt::LeftButton, at);
+    ScriptedDialogRunner dialogs;
+    const char* const texts[] = {"T¥", "€ and ☃"};
+    for (const char* text : texts) {
+        const size_t steps = window_->Undo().Steps();
+        const tagRECT before = title->GetRectOnTwip();
+        dialogs.Then([text](MemoryDialog& d) {
+            d.Type(IDC_TITLE_TEXT, text);
+            d.Click(IDOK);
+        });
+        window_->Command(1050);
+        ASSERT_STREQ(title->PutTitle(), text);
+        EXPECT_EQ(window_->Undo().Steps(), steps + 1) << text;
+        // Then a drag, its own step, taken back alone.
+        const QPoint from = Center(title->PutFrmRect());
+        window_->PaperMouseMove(Qt::NoButton, from);
+        window_->PaperMousePress(Qt::LeftButton, from);
+        window_->PaperMouseMove(Qt::LeftButton, from + QPoint(40, 30));
+        window_->PaperMouseRelease(Qt::LeftButton, from + QPoint(40, 30));
+        EXPECT_EQ(window_->Undo().Steps(), steps + 2) << text;
+        window_->Command(300);
+        title = graph->title_on_win[0].get();
+        EXPECT_STREQ(title->PutTitle(), text);
+        window_->Command(300);
+        title = graph->title_on_win[0].get();
+        EXPECT_EQ(title->GetRectOnTwip().left, before.left) << text;
+        EXPECT_STRNE(title->PutTitle(), text);
+        const QPoint again = Center(title->PutFrmRect());
+        window_->PaperMousePress(Qt::LeftButton, again);
+        window_->PaperMouseRelease(Qt::LeftButton, again);
+    }
+}
+
+}  // namespace
