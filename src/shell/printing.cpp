@@ -182,8 +182,11 @@ int GrpOnWin_To_Printer(HWND hwnd, HINSTANCE, GraphOnWin* graph) {
     int copies = 1;
     QPrinter* printer = MakeDC_FromPrntDlg2(hwnd, &copies, 2);
     if (printer == nullptr) return 0;
+    return Print_OnPrinter(graph, printer, copies, Owner_Widget(hwnd));
+}
+
+int Print_OnPrinter(GraphOnWin* graph, QPrinter* printer, int copies, QWidget* owner) {
     // The main window and the formula dialog wait while the cancel dialog is up.
-    QWidget* owner = Owner_Widget(hwnd);
     std::unique_ptr<QDialog> dialog = Create_PrintStopDialog(owner);
     QDialog& stop = *dialog;
     QWidget* main = owner != nullptr ? owner->window() : nullptr;
@@ -194,7 +197,20 @@ int GrpOnWin_To_Printer(HWND hwnd, HINSTANCE, GraphOnWin* graph) {
     stop.show();
     stop.activateWindow();
     printer->setDocName(PRINT_DOCUMENT_NAME);
-    const int printed = Print_Pages(graph, printer, copies);
+    // Printed to a file: written beside it and put in place only when the print ran to the
+    // end, so a stopped print leaves no half-drawn file and the old one whole.
+    const QString chosen_file = printer->outputFileName();
+    ReplacingFile file;
+    bool file_ok = true;
+    if (!chosen_file.isEmpty()) {
+        file_ok = file.Begin(chosen_file.toStdString());
+        if (file_ok) printer->setOutputFileName(QString::fromStdString(file.TemporaryPath()));
+    }
+    int printed = file_ok ? Print_Pages(graph, printer, copies) : 0;
+    if (!chosen_file.isEmpty()) {
+        printer->setOutputFileName(chosen_file);
+        if (printed && !stop_prnt && !file.Commit()) printed = 0;
+    }
     stop.hide();
     if (input) input->setEnabled(true);
     if (main) {

@@ -38,6 +38,10 @@ QPrinter* MakeDC_FromPrntDlg2(HWND hwnd, int* copies, int direction);
 // The graph on copies pages of the device (full page, twips from the paper's corner),
 // asking AbortProc as it draws. 1 when printed or stopped; 0 when the device failed.
 int Print_Pages(GraphOnWin* graph, QPrinter* printer, int copies);
+// A chosen printer's job: the cancel dialog over owner, the pages, and for a printer that
+// prints to a file, the file put in place only when the print ran to the end. 1 when a job
+// ran (or was stopped), 0 after the print error message.
+int Print_OnPrinter(GraphOnWin* graph, QPrinter* printer, int copies, QWidget* owner);
 // 印刷: the print dialog (its choice kept between prints), the paper check, the cancel
 // dialog, the pages. 1 when a job ran, 0 when cancelled or refused.
 int GrpOnWin_To_Printer(HWND hwnd, HINSTANCE hInst, GraphOnWin* graph);

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QApplication>
 #include <QDialog>
 #include <QPainter>
 #include <QPrinter>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 #include <cstdio>
@@ -292,6 +294,50 @@ TEST(Printing, AFailedPrintSaysSo) {
     EXPECT_EQ(Print_ToPdf(&doc.graph, "/nonexistent-dir/p.pdf"), 0);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.Lines()[0], "print error: 印刷に失敗しました");
+}
+
+}  // namespace
+
+namespace {
+
+// Printing to a file: a print stopped from the cancel dialog leaves the old file whole and
+// no half-drawn one; a print that runs to the end replaces it.
+TEST(Printing, AStoppedPrintToAFileLeavesTheOldFile) {
+    ComposedGraph doc;
+    const std::string dir = Temp_Dir();
+    const std::string path = dir + "/printed.pdf";
+    for (const bool stop : {true, false}) {
+        if (FILE* f = fopen(path.c_str(), "wb")) {
+            fputs("old", f);
+            fclose(f);
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(path));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        if (stop) {
+            // Escape in the cancel dialog as soon as it answers.
+            QTimer::singleShot(0, [] {
+                for (QWidget* widget : QApplication::topLevelWidgets()) {
+                    if (qobject_cast<QDialog*>(widget) && widget->isVisible()) {
+                        QTest::keyClick(widget, Qt::Key_Escape);
+                    }
+                }
+            });
+        }
+        EXPECT_EQ(Print_OnPrinter(&doc.graph, &printer, 1, nullptr), 1);
+        EXPECT_EQ(Print_Stopped(), stop ? 1 : 0);
+        FILE* f = fopen(path.c_str(), "rb");
+        ASSERT_NE(f, nullptr);
+        char head[4] = {};
+        EXPECT_EQ(fread(head, 1, 3, f), 3u);
+        fclose(f);
+        EXPECT_EQ(std::string(head), stop ? "old" : "%PD") << (stop ? "stopped" : "printed");
+        EXPECT_EQ(printer.outputFileName().toStdString(), path);
+    }
+    remove(path.c_str());
+    rmdir(dir.c_str());
 }
 
 }  // namespace
