@@ -124,13 +124,14 @@ TEST(BadInput, UnreadableAndUnwritablePlacesLoseNothing) {
         {"open an empty file", {"--open", dir + "/empty.dat"}, "read error: このデータは読めません。"},
         {"open a missing file", {"--open", dir + "/missing.dat"}, "open error"},
         {"save into a missing directory", {"--save", missing + ".dat"}, "open error"},
-        {"save over a directory", {"--save", dir}, ""},
+        {"save over a directory", {"--save", dir}, "open error: ファイルのオープンに失敗しました"},
         {"CSV into a missing directory", {"--csv", missing + ".csv"}, "file open fail"},
-        {"BMP into a missing directory", {"--bmp", missing + ".bmp"}, ""},
-        {"JPEG into a missing directory", {"--jpg", missing + ".jpg"}, ""},
+        {"BMP into a missing directory", {"--bmp", missing + ".bmp"}, "fail getfilehandle"},
+        {"JPEG into a missing directory", {"--jpg", missing + ".jpg"}, "fail jpeg file"},
         {"PNG into a missing directory", {"--png", missing + ".png"}, "fail png file"},
-        {"SVG into a missing directory", {"--svg", missing + ".svg"}, ""},
-        {"PDF into a missing directory", {"--print-pdf", missing + ".pdf"}, ""},
+        {"SVG into a missing directory", {"--svg", missing + ".svg"}, "fail svg file"},
+        {"PDF into a missing directory", {"--print-pdf", missing + ".pdf"},
+         "print error: 印刷に失敗しました"},
     };
     { std::ofstream empty(dir + "/empty.dat"); }
     for (const auto& row : rows) {
@@ -151,17 +152,33 @@ TEST(BadInput, UnreadableAndUnwritablePlacesLoseNothing) {
     struct stat info;
     EXPECT_NE(stat((dir + "/no").c_str(), &info), 0);
     EXPECT_TRUE(stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
-    // A file that cannot be read (meaningless as root, who reads everything).
-    if (geteuid() != 0) {
-        const std::string locked = dir + "/locked.dat";
-        { std::ofstream copy(locked, std::ios::binary); copy << good; }
-        chmod(locked.c_str(), 0);
-        r = Run_Cli({"--open", locked});
-        EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find("open error"), std::string::npos) << r.err;
-        unlink(locked.c_str());
-    }
     unlink((dir + "/good.dat").c_str());
     unlink((dir + "/empty.dat").c_str());
+    rmdir(dir.c_str());
+}
+
+// A file the user may not read, as an ordinary user (root reads everything, so the tests
+// run plotari-cli as nobody when they run as root).
+TEST(BadInput, AnUnreadableFileIsRefusedAndTheGraphStays) {
+    char dir_template[] = "/tmp/plotari-locked-XXXXXX";
+    ASSERT_NE(mkdtemp(dir_template), nullptr);
+    const std::string dir = dir_template;
+    chmod(dir.c_str(), 0777);
+    const std::string locked = dir + "/locked.dat";
+    const std::string after = dir + "/after.dat";
+    ASSERT_EQ(Run_Cli({"--plot", "explicit:x:x(0,1)[4]", "--save", locked}).status, 0);
+    chmod(locked.c_str(), 0);
+    const uid_t user = geteuid() == 0 ? 65534 : cli_run::kAsMyself;
+    const Outcome r = Run_Cli({"--plot", "explicit:x^2:x(0,1)[4]", "--open", locked, "--save", after},
+                              user, 65534);
+    if (r.status == cli_run::kCannotDropPrivileges) {
+        GTEST_SKIP() << "cannot run plotari-cli as the user nobody here";
+    }
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("open error: ファイルのオープンに失敗しました"), std::string::npos) << r.err;
+    // The graph on screen was kept: what was saved after is the x^2 graph.
+    EXPECT_NE(Read_File(after).find("x^2"), std::string::npos);
+    unlink(after.c_str());
+    unlink(locked.c_str());
     rmdir(dir.c_str());
 }
