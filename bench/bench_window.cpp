@@ -73,10 +73,7 @@ int main(int argc, char* argv[]) {
         MainWindow window;
         FirstPaint first_paint;
         window.Paper()->installEventFilter(&first_paint);
-        window.show();
-        g_hWnd = window.Paper();
-        Install_GraphDocumentReceiver();
-        if (!Create_ModlsDialog(win_Inst, window.Paper())) return 1;
+        if (!window.Start(win_Inst)) return 1;
         if (std::strcmp(argv[1], "--startup") == 0) {
             app.exec();
             std::printf("startup_ms %.2f\n", Ms_Since(start));
@@ -118,8 +115,7 @@ int main(int argc, char* argv[]) {
                 std::printf("zoom_ms %.2f\n", times[times.size() / 2]);
             }
         }
-        Destroy_ModlsDialog();
-        g_hWnd = nullptr;
+        window.Stop();
     }
     Set_DialogRunner(nullptr);
     Set_Choosers(nullptr);

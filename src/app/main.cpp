@@ -48,11 +48,8 @@ int main(int argc, char* argv[]) {
     int status = 0;
     {
         MainWindow window;
-        window.show();
-        g_hWnd = window.Paper();
-        window.InstallGraphReceiver();
         // The input dialog is a tool window of the main window: it stays above the paper.
-        if (!Create_ModlsDialog(win_Inst, window.Paper())) return 0;
+        if (!window.Start(win_Inst)) return 0;
         // plotari FILE opens the document FILE as 開く would.
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1) {
@@ -63,8 +60,7 @@ int main(int argc, char* argv[]) {
         window.ShowInputDialogBeside();
         window.Paper()->setFocus();
         status = app.exec();
-        Destroy_ModlsDialog();
-        g_hWnd = nullptr;
+        window.Stop();
     }
     Set_DialogRunner(nullptr);
     Set_Choosers(nullptr);

@@ -260,6 +260,18 @@ void MainWindow::UpdateMenus() {
 
 int MainWindow::Command(int id) { return commands_.Command(graph_.get(), id); }
 
+bool MainWindow::Start(HINSTANCE instance) {
+    show();
+    g_hWnd = Paper();
+    InstallGraphReceiver();
+    return Create_ModlsDialog(instance, Paper()) != 0;
+}
+
+void MainWindow::Stop() {
+    Destroy_ModlsDialog();
+    g_hWnd = nullptr;
+}
+
 void MainWindow::InstallGraphReceiver() {
     receiver_installed_ = true;
     Set_ProgressHook([this](double done) { return progress_(done); });

@@ -77,6 +77,12 @@ public:
     // Sampled series reach the document through the window, so that adding one is undoable,
     // and long sampling shows its progress there.
     void InstallGraphReceiver();
+    // The program's start-up wiring, the same for the program, its benchmark and the window
+    // tests: shown, the paper as g_hWnd, the undoable graph receiver, the formula input
+    // dialog as a tool window of this one. False when the dialog could not be made.
+    bool Start(HINSTANCE instance);
+    // The input dialog closed and g_hWnd cleared, before the window goes.
+    void Stop();
     ProgressFeedback& Progress() { return progress_; }
     // A document opened from outside the menus (the command line): nothing to undo.
     void ResetUndo() { commands_.Opened(graph_.get()); }

@@ -28,15 +28,12 @@ protected:
         previous_ = Set_DialogRunner(&runner_);
         window_ = std::make_unique<MainWindow>();
         window_->SetPopUpsShown(false);
-        window_->show();
-        g_hWnd = window_->Paper();
-        Install_GraphDocumentReceiver();
-        ASSERT_EQ(Create_ModlsDialog(nullptr, window_->Paper()), 1);  // as the program does
+        ASSERT_TRUE(window_->Start(nullptr));  // as the program starts
+
         QCoreApplication::processEvents();
     }
     void TearDown() override {
-        Destroy_ModlsDialog();
-        g_hWnd = nullptr;
+        window_->Stop();
         window_.reset();
         Set_DialogRunner(previous_);
         g_mathlist.Clear();
