@@ -42,11 +42,21 @@ TEST(CliMenu, ZoomIsAcceptedOnlyAboveTenAndUpToTenThousand) {
     const struct {
         const char* zoom;
         double expected;
-    } rows[] = {{"200", 200}, {"11", 11}, {"10", 100}, {"5", 100}, {"10000", 10000},
-                {"10001", 100}};
+        int status;
+        const char* err;  // standard error, all of it
+    } rows[] = {
+        {"200", 200, 0, ""},
+        {"11", 11, 0, ""},
+        {"10", 100, 0, ""},  // 10 and below leave the zoom, without a word
+        {"5", 100, 0, ""},
+        {"10000", 10000, 0, ""},
+        {"10001", 100, 1, "zoom over: 倍率は10000％以下で入力してください\n"},
+    };
     for (const auto& row : rows) {
         Outcome r = Run_Session({"--plot", "explicit:x:x(0,1)", "--zoom", row.zoom});
         EXPECT_EQ(r.zoom, row.expected) << row.zoom;
+        EXPECT_EQ(r.status, row.status) << row.zoom;
+        EXPECT_EQ(r.err, row.err) << row.zoom;
     }
 }
 
@@ -68,12 +78,18 @@ TEST(CliMenu, SizeMovesThePlotAreaInMillimetres) {
 }
 
 TEST(CliMenu, MarkerIntervalKeepsTheOldValueBelowOne) {
-    Run_Session({"--marker-interval", "7"});
-    EXPECT_EQ(GraphLine::PutDefMrkdev(), 7);
-    Run_Session({"--marker-interval", "0"});
-    EXPECT_EQ(GraphLine::PutDefMrkdev(), 7);
-    Run_Session({"--marker-interval", "5"});
-    EXPECT_EQ(GraphLine::PutDefMrkdev(), 5);
+    const char refused[] = "invalid interval: マーカーの間隔は1以上の整数で入力してください\n";
+    const struct {
+        const char* typed;
+        long expected;
+        const char* err;
+    } rows[] = {{"7", 7, ""}, {"0", 7, refused}, {"-3", 7, refused}, {"5", 5, ""}, {"1", 1, ""}};
+    for (const auto& row : rows) {
+        const Outcome r = Run_Session({"--marker-interval", row.typed});
+        EXPECT_EQ(GraphLine::PutDefMrkdev(), row.expected) << row.typed;
+        EXPECT_EQ(r.err, row.err) << row.typed;
+        EXPECT_EQ(r.status, row.err[0] == '\0' ? 0 : 1) << row.typed;
+    }
 }
 
 }  // namespace
