@@ -263,15 +263,7 @@ class CliSink : public MessageSink {
 public:
     explicit CliSink(std::ostream& err) : err_(err) {}
     int Show(HWND, const std::string& text, const std::string& caption, UINT style) override {
-        std::string line = caption + ": ";
-        for (char c : text) {
-            if (c == '\n') {
-                line += "\\n";
-            } else {
-                line += c;
-            }
-        }
-        err_ << line << "\n";
+        err_ << Message_Line(caption, text);
         ++shown;
         return Default_Answer(style);
     }

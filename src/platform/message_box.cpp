@@ -21,8 +21,7 @@ int Default_Answer(UINT style) {
     }
 }
 
-int StderrMessageSink::Show(HWND, const std::string& text, const std::string& caption,
-                            UINT style) {
+std::string Message_Line(const std::string& caption, const std::string& text) {
     std::string line = caption + ": ";
     for (char c : text) {
         if (c == '\n') {
@@ -31,8 +30,12 @@ int StderrMessageSink::Show(HWND, const std::string& text, const std::string& ca
             line += c;
         }
     }
-    line += '\n';
-    std::fputs(line.c_str(), stderr);
+    return line + '\n';
+}
+
+int StderrMessageSink::Show(HWND, const std::string& text, const std::string& caption,
+                            UINT style) {
+    std::fputs(Message_Line(caption, text).c_str(), stderr);
     ++shown_count;
     return Default_Answer(style);
 }

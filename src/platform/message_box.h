@@ -33,6 +33,9 @@ public:
 // The answer pressing Enter gives: OK for an OK box, No for a Yes/No question,
 // Cancel where there is one besides OK.
 int Default_Answer(UINT style);
+// A message box as one line of text: "CAPTION: TEXT", a line break inside TEXT written as
+// the two characters \n, ended by a line break.
+std::string Message_Line(const std::string& caption, const std::string& text);
 
 // Writes "CAPTION: TEXT" on standard error (a line break in TEXT as the two characters
 // "\n") and answers as pressing Enter would. The sink used until another is installed.
