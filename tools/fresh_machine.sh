@@ -5,7 +5,8 @@
 # manual opened from the help menu, each of the four forms drawn through the input dialog, an
 # edit undone with Ctrl+Z, and a saved document opened by its MIME type (gio open, xdg-open).
 #   tools/fresh_machine.sh [DEB]     (build-pkg/plotari_*.deb by default: ./package.sh makes it)
-# Needs root and the network (deb.debian.org). The root and the screenshots stay in
+# Needs root and the network (the mirrors of this machine's own apt sources, read from
+# /etc/apt/sources.list and /etc/apt/sources.list.d). The root and the screenshots stay in
 # FRESH_DIR (/tmp/plotari-fresh by default); the report is FRESH_DIR/root/report.txt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,14 +17,35 @@ DIR=${FRESH_DIR:-/tmp/plotari-fresh}
 command -v debootstrap >/dev/null ||
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
 
+# The machine's own package sources, one "deb URI SUITE COMPONENTS" line each (both the
+# one-line and the deb822 forms), so that this works wherever the machine's apt works.
+apt_lines() {
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    sed -n 's/^[[:space:]]*deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?/deb /p'
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk 'BEGIN{RS=""; FS="\n"}
+      /(^|\n)Types:[^\n]*deb([ \n]|$)/ && !/(^|\n)Enabled:[[:space:]]*no/ {
+        uris=""; suites=""; comps=""
+        for (i = 1; i <= NF; i++) {
+          if ($i ~ /^URIs:/) { uris = $i; sub(/^URIs:[[:space:]]*/, "", uris) }
+          if ($i ~ /^Suites:/) { suites = $i; sub(/^Suites:[[:space:]]*/, "", suites) }
+          if ($i ~ /^Components:/) { comps = $i; sub(/^Components:[[:space:]]*/, "", comps) }
+        }
+        n = split(uris, u, " "); m = split(suites, s, " ")
+        for (a = 1; a <= n; a++) for (b = 1; b <= m; b++) print "deb " u[a] " " s[b] " " comps
+      }' "$f"
+  done
+}
+SOURCES=$(apt_lines | awk '$3 ~ /^bookworm/' | sort -u)
+[ -n "$SOURCES" ] || { echo "no bookworm package source in this machine's apt sources" >&2; exit 2; }
+MIRROR=$(echo "$SOURCES" | awk '$3 == "bookworm" {print $2; exit}')
+[ -n "$MIRROR" ] || { echo "no bookworm main suite in this machine's apt sources" >&2; exit 2; }
+
 if [ ! -x "$DIR/usr/bin/apt-get" ]; then
-  debootstrap --variant=minbase bookworm "$DIR" http://deb.debian.org/debian >"$DIR.log" 2>&1
+  debootstrap --variant=minbase bookworm "$DIR" "$MIRROR" >"$DIR.log" 2>&1
 fi
-cat >"$DIR/etc/apt/sources.list" <<'EOF'
-deb http://deb.debian.org/debian bookworm main
-deb http://deb.debian.org/debian bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
-EOF
+echo "$SOURCES" >"$DIR/etc/apt/sources.list"
 cp /etc/resolv.conf "$DIR/etc/resolv.conf"
 mountpoint -q "$DIR/proc" || mount -t proc proc "$DIR/proc"
 trap 'umount "$DIR/proc" 2>/dev/null || true' EXIT
