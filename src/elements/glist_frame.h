@@ -15,6 +15,8 @@
 // The line sample of one legend row.
 class GListLine final : public MoveFrame {
 public:
+    // Radius of a sample's markers, in pixels at 100 %.
+    static constexpr LONG kMarkerRadius = 3;
     // the_rect in twips; the points in pixels of the part's bitmap.
     GListLine(HWND h_Vwin, const PointDate* the_date, tagRECT the_rect, LONG h_shift,
               LONG v_shift, int zoom_val);

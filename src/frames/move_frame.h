@@ -3,8 +3,20 @@
 // always derived from them, never the other way round.
 #pragma once
 
+#include <cstdint>
+
 #include "frames/base_frame.h"
 #include "platform/doc_stream.h"
+
+// The twip rectangle of a position record: its corner and its (double) size.
+inline tagRECT Twip_Rect(int32_t left, int32_t top, double width, double height) {
+    tagRECT rect;
+    rect.left = left;
+    rect.top = top;
+    rect.right = static_cast<LONG>(int64_t(left) + static_cast<int64_t>(width));
+    rect.bottom = static_cast<LONG>(int64_t(top) + static_cast<int64_t>(height));
+    return rect;
+}
 
 class MoveFrame : public BaseFrame {
 public:
