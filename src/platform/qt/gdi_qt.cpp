@@ -1,3 +1,5 @@
+// Device contexts over Qt: the drawing record that lets a memory context be drawn again
+// enlarged, pens and strokes, the primitives, text and bit-block transfers.
 #include <QFontMetrics>
 #include <QString>
 
@@ -13,94 +15,6 @@
 
 #include "platform/cp932.h"
 #include "platform/qt/qt_gdi.h"
-
-QColor Qt_Color(COLORREF color) {
-    return QColor(static_cast<int>(color & 0xff), static_cast<int>((color >> 8) & 0xff),
-                  static_cast<int>((color >> 16) & 0xff));
-}
-
-COLORREF Colorref_Of(const QColor& color) {
-    return RGB(color.red(), color.green(), color.blue());
-}
-
-QRect Qt_Rect(const tagRECT& rect) {
-    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
-}
-
-tagRECT Rect_Of(const QRect& rect) {
-    tagRECT r;
-    r.left = rect.left();
-    r.top = rect.top();
-    r.right = rect.left() + rect.width();
-    r.bottom = rect.top() + rect.height();
-    return r;
-}
-
-void Install_FontSubstitutions() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ ゴシック"), "IPAGothic");
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), "IPAPGothic");
-    QFont::insertSubstitution("MS Gothic", "IPAGothic");
-    QFont::insertSubstitution("MS PGothic", "IPAPGothic");
-}
-
-QFont Qt_Font(const tagLOGFONTA& log_font) {
-    Install_FontSubstitutions();
-    char face[sizeof log_font.lfFaceName + 1] = {};
-    std::memcpy(face, log_font.lfFaceName, sizeof log_font.lfFaceName);
-    // The installed family a stored face name stands for: vector output (SVG) then names a
-    // font that exists, and the screen draws the same glyphs as before.
-    QFont font(QFont::substitute(QString::fromUtf8(face)));
-    font.setStyleHint(QFont::SansSerif);
-    LONG height = log_font.lfHeight;
-    if (height < 0) {
-        font.setPixelSize(height == INT32_MIN ? 1 : -height);
-    } else if (height > 0) {
-        // A positive height is the cell height: scale the character height to fit it.
-        font.setPixelSize(height);
-        const int cell = QFontMetrics(font).height();
-        if (cell > 0) font.setPixelSize(qMax(1, static_cast<int>(int64_t(height) * height / cell)));
-    } else {
-        font.setPixelSize(16);
-    }
-    if (log_font.lfWeight > 0) {
-        font.setWeight(static_cast<QFont::Weight>(qBound(1, int(log_font.lfWeight), 1000)));
-    }
-    font.setItalic(log_font.lfItalic != 0);
-    font.setUnderline(log_font.lfUnderline != 0);
-    font.setStrikeOut(log_font.lfStrikeOut != 0);
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
-}
-
-tagLOGFONTA LogFont_Of(const QFont& font, int dpi_y) {
-    tagLOGFONTA lf;
-    if (font.pixelSize() > 0) {
-        lf.lfHeight = -font.pixelSize();
-    } else {
-        lf.lfHeight = -static_cast<LONG>(font.pointSizeF() * dpi_y / 72.0 + 0.5);
-    }
-    lf.lfWeight = static_cast<LONG>(font.weight());
-    lf.lfItalic = font.italic() ? 1 : 0;
-    lf.lfUnderline = font.underline() ? 1 : 0;
-    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    // As much of the name as the document file can keep, whole characters only.
-    const std::string face =
-        Cut_ToCp932Bytes(font.family().toStdString(), FACE_NAME_CP932_BYTES);
-    std::memcpy(lf.lfFaceName, face.data(), std::min(face.size(), sizeof lf.lfFaceName - 1));
-    return lf;
-}
-
-QImage New_Image(int width, int height, QColor fill) {
-    QImage image(qMax(1, width), qMax(1, height), QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    image.fill(fill);
-    return image;
-}
 
 // The drawing calls made on a memory context since its bitmap was last wholly painted over,
 // each with the state it was made in, and the last enlarged drawing made from them.
@@ -1097,55 +1011,4 @@ int StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src
 COLORREF GetPixel(HDC hdc, int x, int y) {
     if (!hdc || !hdc->image || !hdc->image->valid(x, y)) return CLR_INVALID;
     return Colorref_Of(QColor(hdc->image->pixel(x, y)));
-}
-
-HRGN CreateRectRgn(int left, int top, int right, int bottom) {
-    HRGN rgn = new Region;
-    if (right > left && bottom > top) rgn->rgn = QRegion(left, top, right - left, bottom - top);
-    return rgn;
-}
-
-HRGN CreateRectRgnIndirect(const tagRECT* rect) {
-    return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
-}
-
-namespace {
-int Region_Kind(const QRegion& rgn) {
-    if (rgn.isEmpty()) return NULLREGION;
-    return rgn.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
-}
-}  // namespace
-
-int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
-    if (!dest || !src1) return RGN_ERROR;
-    if (mode == RGN_COPY) {
-        dest->rgn = src1->rgn;
-        return Region_Kind(dest->rgn);
-    }
-    if (!src2) return RGN_ERROR;
-    switch (mode) {
-        case RGN_AND: dest->rgn = src1->rgn.intersected(src2->rgn); break;
-        case RGN_OR: dest->rgn = src1->rgn.united(src2->rgn); break;
-        case RGN_XOR: dest->rgn = src1->rgn.xored(src2->rgn); break;
-        case RGN_DIFF: dest->rgn = src1->rgn.subtracted(src2->rgn); break;
-        default: return RGN_ERROR;
-    }
-    return Region_Kind(dest->rgn);
-}
-
-int OffsetRgn(HRGN rgn, int dx, int dy) {
-    if (!rgn) return RGN_ERROR;
-    rgn->rgn.translate(dx, dy);
-    return Region_Kind(rgn->rgn);
-}
-
-int EqualRgn(HRGN rgn1, HRGN rgn2) { return rgn1 && rgn2 && rgn1->rgn == rgn2->rgn; }
-
-int PtInRegion(HRGN rgn, int x, int y) { return rgn && rgn->rgn.contains(QPoint(x, y)); }
-
-int GetRgnBox(HRGN rgn, tagRECT* rect) {
-    if (!rgn || !rect) return RGN_ERROR;
-    const QRect box = rgn->rgn.boundingRect();
-    *rect = box.isEmpty() ? tagRECT() : Rect_Of(box);
-    return Region_Kind(rgn->rgn);
 }
