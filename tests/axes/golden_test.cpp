@@ -14,6 +14,7 @@
 #include "axes/axis_frame.h"
 #include "axes/axis_tick.h"
 #include "platform/qt/image_window.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -76,11 +77,5 @@ TEST(Golden, BottomAndLeftAxes) {
     EXPECT_EQ(QColor(picture.pixel(400, 235)), QColor(Qt::black));
     EXPECT_EQ(QColor(picture.pixel(105, 40)), QColor(Qt::black));
 
-    const char* path = "golden/bottom_left_axes.png";
-    if (std::getenv("PLOTARI_REGENERATE")) {
-        ASSERT_TRUE(picture.save(path));
-    }
-    QImage reference(path);
-    ASSERT_FALSE(reference.isNull()) << "missing " << path;
-    EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32), picture);
+    golden::Expect_Golden(picture, "golden/bottom_left_axes.png");
 }

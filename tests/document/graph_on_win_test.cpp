@@ -16,6 +16,7 @@
 #include "platform/qt/image_window.h"
 #include "platform/recording_message_sink.h"
 #include "qt_test_app.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -337,13 +338,7 @@ TEST(GraphGolden, WholeGraphAtOneHundredPercent) {
     HDC hdc = Create_ImageDC(&picture, 96, 96);
     doc.graph.WriteImageOfGraph(hdc, 100, SRCAND);
     DeleteDC(hdc);
-    const QString path = "golden/whole_graph.png";
-    if (std::getenv("PLOTARI_REGENERATE")) {
-        ASSERT_TRUE(picture.save(path));
-    }
-    QImage reference(path);
-    ASSERT_FALSE(reference.isNull()) << "missing " << path.toStdString();
-    EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32), picture);
+    golden::Expect_Golden(picture, "golden/whole_graph.png");
 }
 
 // The sine graph as the paper window shows it below 100 %: the frames' pictures are shrunk,
@@ -358,15 +353,8 @@ TEST(GraphGolden, WholeGraphShrunkOnTheWindow) {
         doc.graph.ReDraw(hdc, SRCAND, 0);
         ReleaseDC(&doc.paper, hdc);
         const QImage picture = doc.paper.Surface().copy(0, 0, 1123 * zoom / 100, 794 * zoom / 100);
-        const QString path = QString("golden/whole_graph_%1.png").arg(zoom);
-        if (std::getenv("PLOTARI_REGENERATE")) {
-            ASSERT_TRUE(picture.save(path));
-        }
-        QImage reference(path);
-        ASSERT_FALSE(reference.isNull()) << "missing " << path.toStdString();
-        EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32),
-                  picture.convertToFormat(QImage::Format_RGB32))
-            << "zoom " << zoom;
+        SCOPED_TRACE(zoom);
+        golden::Expect_Golden(picture, "golden/whole_graph_" + std::to_string(zoom) + ".png");
     }
 }
 
@@ -404,12 +392,7 @@ TEST(GraphGolden, SharpAboveOneHundredPercentAndOnAHighDensityScreen) {
         QImage picture = doc.paper.Surface().convertToFormat(QImage::Format_RGB32);
         picture.setDevicePixelRatio(1.0);
         EXPECT_EQ(picture.size(), c.size);
-        if (std::getenv("PLOTARI_REGENERATE")) {
-            ASSERT_TRUE(picture.save(c.golden));
-        }
-        QImage reference(c.golden);
-        ASSERT_FALSE(reference.isNull()) << "missing " << c.golden;
-        EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32), picture);
+        golden::Expect_Golden(picture, c.golden);
         pictures[i] = picture;
     }
     // Both show the paper's top-left quarter at twice its pixels.

@@ -15,18 +15,9 @@
 #include "elements/graph_view.h"
 #include "elements/title_on_win.h"
 #include "platform/qt/image_window.h"
+#include "support/golden.h"
 
 namespace {
-
-void Compare_Golden(const QImage& picture, const std::string& path) {
-    if (std::getenv("PLOTARI_REGENERATE")) {
-        ASSERT_TRUE(picture.save(QString::fromStdString(path)));
-    }
-    QImage reference(QString::fromStdString(path));
-    ASSERT_FALSE(reference.isNull()) << "missing " << path;
-    EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32),
-              picture.convertToFormat(QImage::Format_RGB32));
-}
 
 QImage Paint(HeadlessWindow& window, MoveFrame& frame) {
     HDC hdc = GetDC(&window);
@@ -77,7 +68,7 @@ TEST(Golden, PlotAreaWithGapsMarkersAndGrid) {
     HeadlessWindow window(340, 240);
     GrpLnLink* link = nullptr;
     auto view = Sample_Plot(window, &link);
-    Compare_Golden(Paint(window, *view), "golden/plot_area.png");
+    golden::Expect_Golden(Paint(window, *view), "golden/plot_area.png");
 }
 
 TEST(Golden, LegendOfThreeRows) {
@@ -95,7 +86,7 @@ TEST(Golden, LegendOfThreeRows) {
     tagRECT provisional = plot;
     auto legend = std::make_unique<GListFrame>(&window, *link, plot, provisional, 0, 0, 100);
     legend->BoderFlag() = 1;
-    Compare_Golden(Paint(window, *legend), "golden/legend.png");
+    golden::Expect_Golden(Paint(window, *legend), "golden/legend.png");
 }
 
 TEST(Golden, VerticalAxisTitle) {
@@ -103,5 +94,5 @@ TEST(Golden, VerticalAxisTitle) {
     TitleOnWin title(&window, "縦軸の見出し y", 1, 1, 300, 150, 300, 300, 0, 0, 100);
     title.ForceDraw();
     title.BoderFlag() = 1;
-    Compare_Golden(Paint(window, title), "golden/vertical_title.png");
+    golden::Expect_Golden(Paint(window, title), "golden/vertical_title.png");
 }

@@ -12,6 +12,7 @@
 #include "platform/qt/image_window.h"
 #include "qt_test_app.h"
 #include "test_frame.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -56,11 +57,5 @@ TEST(Golden, FrameCopiedAndStretched) {
     EXPECT_EQ(QColor(picture.pixel(245, 86)), QColor(0, 0, 0));  // border corner
     EXPECT_EQ(QColor(picture.pixel(246, 86)), QColor(Qt::white));
 
-    const char* path = "golden/frame_copy_stretch.png";
-    if (std::getenv("PLOTARI_REGENERATE")) {
-        ASSERT_TRUE(picture.save(path));
-    }
-    QImage reference(path);
-    ASSERT_FALSE(reference.isNull()) << "missing " << path;
-    EXPECT_EQ(reference.convertToFormat(QImage::Format_RGB32), picture);
+    golden::Expect_Golden(picture, "golden/frame_copy_stretch.png");
 }
