@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli_run.h"
+#include "support/temp_dir.h"
 
 using cli_run::Outcome;
 using cli_run::Read_File;
@@ -15,11 +16,7 @@ using cli_run::Run_Cli;
 
 namespace {
 
-std::string Temp_Dir() {
-    char dir[] = "/tmp/plotari-texts-XXXXXX";
-    EXPECT_NE(mkdtemp(dir), nullptr);
-    return dir;
-}
+std::string Temp_Dir() { return support::Make_TempDir("texts"); }
 
 TEST(Texts, ACharacterThatWouldComeBackChangedIsRefusedByName) {
     const std::string dir = Temp_Dir();

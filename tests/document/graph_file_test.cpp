@@ -23,6 +23,7 @@
 #include "platform/recording_message_sink.h"
 #include "platform/scripted_choosers.h"
 #include "qt_test_app.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -47,11 +48,7 @@ struct Document {
     }
 };
 
-std::string Temp_Dir() {
-    char dir[] = "/tmp/plotari-file-XXXXXX";
-    EXPECT_NE(mkdtemp(dir), nullptr);
-    return dir;
-}
+std::string Temp_Dir() { return support::Make_TempDir("file"); }
 
 std::string Read_Bytes(const std::string& path) {
     std::vector<unsigned char> bytes;

@@ -10,14 +10,11 @@
 
 #include "qt_test_app.h"
 #include "round_trip.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-std::string Temp_Dir() {
-    char dir[] = "/tmp/plotari-roundtrip-XXXXXX";
-    EXPECT_NE(mkdtemp(dir), nullptr);
-    return dir;
-}
+std::string Temp_Dir() { return support::Make_TempDir("roundtrip"); }
 
 void Remove_Dir(const std::string& dir) {
     for (const char* name : {"/first.dat", "/second.dat"}) std::remove((dir + name).c_str());

@@ -19,14 +19,11 @@
 #include "shell/paper_dialogs.h"
 #include "shell/picture_export.h"
 #include "shell_app.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-std::string Temp_Dir() {
-    char dir[] = "/tmp/plotari-picture-XXXXXX";
-    EXPECT_NE(mkdtemp(dir), nullptr);
-    return dir;
-}
+std::string Temp_Dir() { return support::Make_TempDir("picture"); }
 
 std::string Bytes(const std::string& path) {
     std::vector<unsigned char> bytes;

@@ -29,14 +29,11 @@
 #include "shell/picture_export.h"
 #include "shell/printing.h"
 #include "shell_app.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-std::string Temp_Dir() {
-    char dir[] = "/tmp/plotari-print-XXXXXX";
-    EXPECT_NE(mkdtemp(dir), nullptr);
-    return dir;
-}
+std::string Temp_Dir() { return support::Make_TempDir("print"); }
 
 // The document's paper, as the main window sets it at start.
 void A4_Landscape() {
