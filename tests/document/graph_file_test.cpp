@@ -24,11 +24,12 @@
 #include "platform/scripted_choosers.h"
 #include "qt_test_app.h"
 #include "support/temp_dir.h"
+#include "support/paper.h"
 
 namespace {
 
-constexpr LONG kPaperWidth = 16838;
-constexpr LONG kPaperHeight = 11906;
+constexpr LONG kPaperWidth = kPaperTwipWidth;
+constexpr LONG kPaperHeight = kPaperTwipHeight;
 
 struct Document {
     HeadlessWindow paper{1123, 794};

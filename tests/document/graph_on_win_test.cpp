@@ -17,11 +17,12 @@
 #include "platform/recording_message_sink.h"
 #include "qt_test_app.h"
 #include "support/golden.h"
+#include "support/paper.h"
 
 namespace {
 
-constexpr LONG kPaperWidth = 16838;   // A4 landscape in twips
-constexpr LONG kPaperHeight = 11906;
+constexpr LONG kPaperWidth = kPaperTwipWidth;
+constexpr LONG kPaperHeight = kPaperTwipHeight;
 
 std::unique_ptr<GrpDate2D> Series(const std::vector<double>& x, const std::vector<double>& y,
                                   const char* name = nullptr) {

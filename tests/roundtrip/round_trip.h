@@ -17,6 +17,7 @@
 
 #include "cli/cli_session.h"
 #include "document/graph_on_win.h"
+#include "frames/trans_unit.h"
 #include "platform/doc_stream.h"
 #include "platform/qt/image_window.h"
 #include "shell/document_commands.h"
@@ -285,7 +286,7 @@ inline std::string Check(const std::vector<Operation>& operations, const std::st
                    "): " + Command_Line(done);
         }
         HeadlessWindow paper(1123, 794);
-        GraphOnWin reopened(&paper, 0, 0, 16838, 11906, nullptr, 0, 0, 100, nullptr, nullptr,
+        GraphOnWin reopened(&paper, 0, 0, Dmm_ToTwip(29700), Dmm_ToTwip(21000), nullptr, 0, 0, 100, nullptr, nullptr,
                             nullptr, nullptr, nullptr, nullptr);
         if (reopened.OpenGraphFile(first, 0, 0) != 1) return "the saved file was refused: " + Command_Line(done);
         std::remove(second.c_str());

@@ -11,14 +11,13 @@
 #include "document/graph_on_win.h"
 #include "document/move_obj.h"
 #include "platform/qt/image_window.h"
+#include "support/paper.h"
 
 namespace shell_app {
 inline testing::Environment* const registered =
     testing::AddGlobalTestEnvironment(new QtAppEnvironment<QApplication>);
 }  // namespace shell_app
 
-constexpr LONG kPaperTwipWidth = 16838;  // A4 landscape
-constexpr LONG kPaperTwipHeight = 11906;
 
 // A graph of y = x * x over a window of 1123 x 794 pixels (the paper at 100 %).
 struct ComposedGraph {
