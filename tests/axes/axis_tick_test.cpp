@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "axes/axis_tick.h"
-#include "axes_app.h"
+#include "support/widgets_app.h"
 #include "platform/qt/image_window.h"
 #include "platform/qt/qt_gdi.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "elements/title_on_win.h"
-#include "elements_app.h"
+#include "support/widgets_app.h"
 #include "frames/trans_unit.h"
 #include "platform/qt/image_window.h"
 #include "platform/qt/qt_gdi.h"

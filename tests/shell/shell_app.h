@@ -2,22 +2,14 @@
 // an image-backed paper window, shared by the test files.
 #pragma once
 
-#include <QApplication>
-
 #include <memory>
 #include <vector>
 
-#include "../qt_app_environment.h"
 #include "document/graph_on_win.h"
 #include "document/move_obj.h"
 #include "platform/qt/image_window.h"
 #include "support/paper.h"
-
-namespace shell_app {
-inline testing::Environment* const registered =
-    testing::AddGlobalTestEnvironment(new QtAppEnvironment<QApplication>);
-}  // namespace shell_app
-
+#include "support/widgets_app.h"
 
 // A graph of y = x * x over a window of 1123 x 794 pixels (the paper at 100 %).
 struct ComposedGraph {

@@ -19,7 +19,7 @@
 #include "frames/font_set.h"
 #include "platform/qt/qt_choosers.h"
 #include "platform/recording_message_sink.h"
-#include "widgets_app.h"
+#include "support/widgets_app.h"
 
 namespace {
 

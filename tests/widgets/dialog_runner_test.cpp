@@ -14,7 +14,7 @@
 
 #include "platform/qt/qt_dialogs.h"
 #include "platform/scripted_dialogs.h"
-#include "widgets_app.h"
+#include "support/widgets_app.h"
 
 namespace {
 

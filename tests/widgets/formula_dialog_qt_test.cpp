@@ -25,7 +25,7 @@
 #include "kinds/math_form.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/recording_message_sink.h"
-#include "widgets_app.h"
+#include "support/widgets_app.h"
 
 namespace {
 

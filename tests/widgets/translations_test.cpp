@@ -10,7 +10,7 @@
 #include <QTranslator>
 
 #include "platform/qt/qt_translations.h"
-#include "widgets_app.h"
+#include "support/widgets_app.h"
 
 TEST(Translations, MessageBoxAndDialogButtonsAreJapanese) {
     QMessageBox english;
