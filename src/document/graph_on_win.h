@@ -281,6 +281,9 @@ extern int g_zoom_main;
 // Makes the document receive what the formula side samples (AddNewGraphDate with the
 // current scroll offsets).
 void Install_GraphDocumentReceiver();
+// 1 when the graph has anything to print or save as a picture: a graph title, an axis, a
+// plot area or a legend.
+int CanPrint(const GraphOnWin* graph);
 // What that receiver does with one request: the sampled series added to the document.
 int Hand_ToGraphDocument(struct GraphRequest& request);
 

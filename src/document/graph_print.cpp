@@ -43,3 +43,12 @@ int GraphOnWin::PrintObject(HDC hdc_to_printer, int wr_mode) {
     if (glist_frame) glist_frame->PrintObject(hdc_to_printer, wr_mode);
     return 1;
 }
+
+int CanPrint(const GraphOnWin* graph) {
+    if (graph == nullptr) return 0;
+    if (graph->title_on_win[0] || graph->graph_view || graph->glist_frame) return 1;
+    for (int flag : graph->axis_flag) {
+        if (flag != 0) return 1;
+    }
+    return 0;
+}

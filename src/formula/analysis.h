@@ -2,6 +2,8 @@
 // reading of ranges such as x(-5,5)[200].
 #pragma once
 
+#include "formula/range_reader.h"
+
 #include "formula/asc_array.h"
 #include "formula/comp_form.h"
 
@@ -26,9 +28,3 @@ int Get_Argument(const char* formula, int* start_pos, char* argument, int arg_si
 int Get_EndArgument(const char* formula, int* start_pos, char* argument, int arg_size,
                     char open_lett, char close_lett);
 
-// Reads "name(min,max)" with an optional "[steps]". Returns 1 on success; -1 empty text,
-// -2 bad name, -3/-4/-5 bad minimum/maximum/step, 0 unfinished text. The name holds at most
-// var_size - 1 characters. step_num is left unchanged when no step part is given;
-// step_given (optional) tells whether one was.
-int Analysis_Variable(const char* formula, char* var_name, int var_size, double* min_val,
-                      double* max_val, int* step_num, bool* step_given = nullptr);

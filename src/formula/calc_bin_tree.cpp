@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "formula/analysis.h"
+#include "formula/range_reader.h"
 #include "formula/compiled_formula.h"
 #include "formula/number_text.h"
 #include "platform/numeric.h"

@@ -123,15 +123,6 @@ void DisEnaSwitch_FileMenuItem(int flag, MenuHandle* menu) {
     for (int id : {110, 120, 130, 135, 150}) menu->EnableMenuItem(id, flag != 0);
 }
 
-int CanPrint(const GraphOnWin* graph) {
-    if (graph == nullptr) return 0;
-    if (graph->title_on_win[0] || graph->graph_view || graph->glist_frame) return 1;
-    for (int flag : graph->axis_flag) {
-        if (flag != 0) return 1;
-    }
-    return 0;
-}
-
 int SetGridMenu(GraphOnWin* graph, MenuHandle* menu) {
     if (graph == nullptr || !graph->graph_view || graph->selectobject == nullptr ||
         graph->selectobject->ObjectType() != 3) {

@@ -47,9 +47,6 @@ void DisEnable_AllOnObject(MenuHandle* menu);
 void DisEnaSwitch_GraphMenuItem(int kind, MenuHandle* menu);
 void DisEnaSwitch_EditMenuItem(int flag, MenuHandle* menu);
 void DisEnaSwitch_FileMenuItem(int flag, MenuHandle* menu);
-// 1 when the graph has anything to print or save: a graph title, an axis, a plot area or a
-// legend.
-int CanPrint(const GraphOnWin* graph);
 // グリッド線表示切替 (1150) checked when the selected tick frame's grid lines are shown; 1
 // when a tick frame is selected, else 0 (the menu untouched). For the main and pop-up menus.
 int SetGridMenu(GraphOnWin* graph, MenuHandle* menu);

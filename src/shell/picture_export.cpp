@@ -19,7 +19,6 @@
 #include "platform/file_replace.h"
 #include "platform/message_box.h"
 #include "platform/qt/qt_gdi.h"
-#include "shell/commands.h"
 #include "shell/paper_dialogs.h"
 #include "shell/printing.h"
 
