@@ -1,7 +1,5 @@
 #include "document/move_obj.h"
 
-#include <map>
-
 #include "platform/gdi.h"
 
 int g_timer = 0;
@@ -51,76 +49,27 @@ int Change_CursorState(HWND hwnd, int part) {
     return 1;
 }
 
-namespace {
-
-MenuEntry Item(int id, const char* text) {
-    MenuEntry entry;
-    entry.id = id;
-    entry.text = text;
-    return entry;
-}
-
-MenuEntry Submenu(const char* text, std::vector<MenuEntry> items) {
-    MenuEntry entry;
-    entry.text = text;
-    entry.items = std::move(items);
-    return entry;
-}
-
-std::map<std::string, const MenuResource*>& Menus() {
-    static std::map<std::string, const MenuResource*> menus;
-    return menus;
-}
-
-PopUpMenuHandler& Handler() {
-    static PopUpMenuHandler handler;
-    return handler;
-}
-
-}  // namespace
 
 const MenuResource& Obj_Menu_Resource() {
     static const MenuResource menu{
         "OBJMENU",
         {
-            Submenu("タイトルフレーム操作(&T)",
-                    {Item(1000, "フォント情報を変更(&F)"), Item(1050, "文字内容の変更(&T)")}),
-            Submenu("数値軸操作(&A)",
-                    {Item(1100, "軸線属性を変更(&E)"), Item(1150, "グリッド線表示切替")}),
-            Submenu("数値フレーム操作(&N)", {Item(1200, "フォントを変更(&F)"),
-                                             Item(1250, "表示桁数・スタイルを変更(&T)")}),
-            Submenu("線操作ボックス", {Item(1300, "線操作ボックス表示/非表示切り替え")}),
-            Submenu("線の操作(&L)",
-                    {Item(1310, "線の色を変更"), Item(1315, "マーカーの色を変更"),
-                     Item(1320, "線の幅(太さ)を変更"), Item(1330, "線を消去")}),
-            Submenu("線の名前操作(&M)",
-                    {Item(1400, "フォント情報を変更(&F)"), Item(1450, "文字内容の変更(&T)")}),
+            Menu_Submenu("タイトルフレーム操作(&T)",
+                    {Menu_Item(1000, "フォント情報を変更(&F)"), Menu_Item(1050, "文字内容の変更(&T)")}),
+            Menu_Submenu("数値軸操作(&A)",
+                    {Menu_Item(1100, "軸線属性を変更(&E)"), Menu_Item(1150, "グリッド線表示切替")}),
+            Menu_Submenu("数値フレーム操作(&N)", {Menu_Item(1200, "フォントを変更(&F)"),
+                                             Menu_Item(1250, "表示桁数・スタイルを変更(&T)")}),
+            Menu_Submenu("線操作ボックス", {Menu_Item(1300, "線操作ボックス表示/非表示切り替え")}),
+            Menu_Submenu("線の操作(&L)",
+                    {Menu_Item(1310, "線の色を変更"), Menu_Item(1315, "マーカーの色を変更"),
+                     Menu_Item(1320, "線の幅(太さ)を変更"), Menu_Item(1330, "線を消去")}),
+            Menu_Submenu("線の名前操作(&M)",
+                    {Menu_Item(1400, "フォント情報を変更(&F)"), Menu_Item(1450, "文字内容の変更(&T)")}),
         }};
+    // Known by its name to the pop-up menus once it exists.
+    static const bool registered = (Register_MenuResource(&menu), true);
+    (void)registered;
     return menu;
 }
 
-void Register_MenuResource(const MenuResource* menu) {
-    if (menu != nullptr) Menus()[menu->name] = menu;
-}
-
-const MenuResource* Load_MenuResource(const std::string& name) {
-    if (name == "OBJMENU") return &Obj_Menu_Resource();
-    const auto it = Menus().find(name);
-    return it == Menus().end() ? nullptr : it->second;
-}
-
-PopUpMenuHandler Set_PopUpMenuHandler(PopUpMenuHandler handler) {
-    PopUpMenuHandler previous = std::move(Handler());
-    Handler() = std::move(handler);
-    return previous;
-}
-
-int Show_PopUpMenu(HWND hwnd, LONG x, LONG y, int index, const char* menu_name, HWND owner) {
-    const MenuResource* menu = Load_MenuResource(menu_name ? menu_name : "");
-    if (menu == nullptr || index < 0 || index >= static_cast<int>(menu->menus.size())) return 0;
-    tagPOINT point;
-    point.x = x;
-    point.y = y;
-    if (Handler()) Handler()(hwnd, point, menu->menus[static_cast<size_t>(index)], owner);
-    return 0;
-}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/choosers.h"
+#include "platform/menu.h"
 #include "platform/window.h"
 
 // Mouse position packed as a window message carries it: x in the low 16 bits, y in the high.
@@ -38,29 +39,6 @@ int End_Timer(HWND hwnd);
 // The sizing cursor for a frame part (0-1 NW/SE, 2-3 NE/SW, 4-5 W/E, 6-7 N/S); 1 when set.
 int Change_CursorState(HWND hwnd, int part);
 
-// A menu as a resource describes it: commands with their ids, separators and submenus.
-struct MenuEntry {
-    int id = 0;                     // command id (0 for a submenu or a separator)
-    std::string text;               // empty for a separator
-    std::vector<MenuEntry> items;   // the entries of a submenu
-    bool IsSubmenu() const { return !items.empty(); }
-    bool IsSeparator() const { return text.empty() && items.empty(); }
-};
-struct MenuResource {
-    std::string name;
-    std::vector<MenuEntry> menus;  // the top-level entries, each a submenu
-};
-
 // "OBJMENU": the pop-up menus of the graph elements.
 const MenuResource& Obj_Menu_Resource();
-// A menu resource by name ("OBJMENU", or one registered with Register_MenuResource), or null.
-const MenuResource* Load_MenuResource(const std::string& name);
-void Register_MenuResource(const MenuResource* menu);
 
-// Shows a submenu as a pop-up at a point of the window's client area; its command goes to
-// owner. The handler is the window system's; without one nothing is shown.
-using PopUpMenuHandler =
-    std::function<void(HWND hwnd, tagPOINT client_point, const MenuEntry& submenu, HWND owner)>;
-PopUpMenuHandler Set_PopUpMenuHandler(PopUpMenuHandler handler);
-// Submenu index of the named menu at (x, y) in hwnd's client area. Returns 0.
-int Show_PopUpMenu(HWND hwnd, LONG x, LONG y, int index, const char* menu_name, HWND owner);

@@ -13,20 +13,10 @@
 
 namespace {
 
-MenuEntry Item(int id, const char* text) {
-    MenuEntry entry;
-    entry.id = id;
-    entry.text = text;
-    return entry;
-}
-
-MenuEntry Separator() { return MenuEntry(); }
-
+MenuEntry Item(int id, const char* text) { return Menu_Item(id, text); }
+MenuEntry Separator() { return Menu_Separator(); }
 MenuEntry Submenu(const char* text, std::vector<MenuEntry> items) {
-    MenuEntry entry;
-    entry.text = text;
-    entry.items = std::move(items);
-    return entry;
+    return Menu_Submenu(text, std::move(items));
 }
 
 std::map<int, CommandAction>& Commands() {

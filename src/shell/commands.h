@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "document/move_obj.h"
+#include "platform/menu.h"
 #include "shell/paper_dialogs.h"
 
 class GraphOnWin;

@@ -22,6 +22,7 @@
 
 #include <iterator>
 
+#include "document/move_obj.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
 #include "shell/paper_dialogs.h"

@@ -305,7 +305,8 @@ TEST(PopUpMenus, ObjMenuHoldsTheSixSubmenus) {
         EXPECT_EQ(ids, rows[i].ids) << rows[i].caption;
     }
     EXPECT_EQ(menus[4].items[2].text, "線の幅(太さ)を変更");
-    EXPECT_EQ(Load_MenuResource("OBJMENU"), &Obj_Menu_Resource());
+    const MenuResource& objects = Obj_Menu_Resource();  // known by name once it exists
+    EXPECT_EQ(Load_MenuResource("OBJMENU"), &objects);
     EXPECT_EQ(Load_MenuResource("NOMENU"), nullptr);
 }
 
