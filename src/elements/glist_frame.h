@@ -54,6 +54,9 @@ public:
     int PrintCircle(HDC hdc_to_printer, PointDate* points);
 
 private:
+    // The sample's marker at the middle of points, of the given radius, on the screen's
+    // bitmap or a printer page alike.
+    void DrawSampleMarker(HDC hdc, PointDate* points, LONG radius);
     void FitBitmap();
 
     PointDate date_on_virwin;

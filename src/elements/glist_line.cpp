@@ -89,22 +89,26 @@ int GListLine::DrawLineO() {
 int GListLine::DrawCircle() {
     HDC dc = vir.PutDC();
     if (!dc) return 0;
-    const tagPOINT first = date_on_virwin[0];
-    const tagPOINT last = date_on_virwin[date_on_virwin.GetArraySize() - 1];
+    DrawSampleMarker(dc, &date_on_virwin, kMarkerRadius);
+    Invalidate_Update(h_pWnd, update_rgn);
+    return 1;
+}
+
+void GListLine::DrawSampleMarker(HDC hdc, PointDate* points, LONG radius) {
+    const tagPOINT first = (*points)[0];
+    const tagPOINT last = (*points)[points->GetArraySize() - 1];
     const LONG cx = first.x / 2 + last.x / 2;
     const LONG cy = first.y / 2 + last.y / 2;
     const COLORREF color = color_set.PutRGBPntdata();
     HPEN pen = CreatePen(PS_SOLID, 1, color);
     HBRUSH brush = CreateSolidBrush(color);
-    HPEN old_pen = SelectObject(dc, pen);
-    HBRUSH old_brush = SelectObject(dc, brush);
-    Ellipse(dc, cx - kMarkerRadius, cy - kMarkerRadius, cx + kMarkerRadius, cy + kMarkerRadius);
-    SelectObject(dc, old_brush);
-    SelectObject(dc, old_pen);
+    HPEN old_pen = SelectObject(hdc, pen);
+    HBRUSH old_brush = SelectObject(hdc, brush);
+    Ellipse(hdc, cx - radius, cy - radius, cx + radius, cy + radius);
+    SelectObject(hdc, old_brush);
+    SelectObject(hdc, old_pen);
     DeleteObject(brush);
     DeleteObject(pen);
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
 }
 
 int GListLine::MoveToNewFrame(tagRECT* new_rect, LONG h_shift, LONG v_shift) {
@@ -205,21 +209,8 @@ int GListLine::PrintGLine(HDC hdc_to_printer, PointDate* points) {
 }
 
 int GListLine::PrintCircle(HDC hdc_to_printer, PointDate* points) {
-    const tagPOINT first = (*points)[0];
-    const tagPOINT last = (*points)[points->GetArraySize() - 1];
-    const LONG cx = first.x / 2 + last.x / 2;
-    const LONG cy = first.y / 2 + last.y / 2;
-    const LONG r = Screen_ToPrinter(h_pWnd, hdc_to_printer, kMarkerRadius, true);
-    const COLORREF color = color_set.PutRGBPntdata();
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HBRUSH brush = CreateSolidBrush(color);
-    HPEN old_pen = SelectObject(hdc_to_printer, pen);
-    HBRUSH old_brush = SelectObject(hdc_to_printer, brush);
-    Ellipse(hdc_to_printer, cx - r, cy - r, cx + r, cy + r);
-    SelectObject(hdc_to_printer, old_brush);
-    SelectObject(hdc_to_printer, old_pen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    DrawSampleMarker(hdc_to_printer, points,
+                  Screen_ToPrinter(h_pWnd, hdc_to_printer, kMarkerRadius, true));
     return 1;
 }
 
