@@ -69,31 +69,6 @@ const TickKey kTickKeys[] = {
 };
 const char* const kLineKeys[] = {"style", "width", "radius", "interval", "marker"};
 
-// Menu commands of the editing actions.
-constexpr int kTitleFontCommand = 1000;
-constexpr int kTitleTextCommand = 1050;
-constexpr int kTicksCommand = 1100;
-constexpr int kGridCommand = 1150;
-constexpr int kNumbersFontCommand = 1200;
-constexpr int kNumberStyleCommand = 1250;
-constexpr int kLegendCommand = 1300;
-constexpr int kLineColorCommand = 1310;
-constexpr int kMarkerColorCommand = 1315;
-constexpr int kLinePropCommand = 1320;
-constexpr int kDeleteLineCommand = 1330;
-constexpr int kSeriesFontCommand = 1400;
-constexpr int kSeriesTextCommand = 1450;
-constexpr int kUndoCommand = 300;
-
-// Menu commands run by the menu actions.
-constexpr int kZoomCommand = 160;
-constexpr int kSizeCommand = 1460;
-constexpr int kMarkerCommand = 1470;
-constexpr int kOpenCommand = 100;
-constexpr int kSaveAsCommand = 120;
-constexpr int kCsvCommand = 135;
-constexpr int kPictureCommand = 130;
-
 bool Is_One_Of(const std::string& name, const char* const* list, size_t count) {
     for (size_t i = 0; i < count; ++i) {
         if (name == list[i]) return true;
@@ -447,7 +422,7 @@ public:
                 d.Type(IDC_ZOOM_EDIT, a);
                 d.Click(IDOK);
             });
-            Menu(kZoomCommand);
+            Menu(kCmdZoom);
         } else if (action.name == "--size") {
             if (!document_.graph_view) {
                 Refuse("no graph for --size");
@@ -462,26 +437,26 @@ public:
                 }
                 d.Click(IDOK);
             });
-            Menu(kSizeCommand);
+            Menu(kCmdGraphSize);
         } else if (action.name == "--marker-interval") {
             runner_.Then([a](MemoryDialog& d) {
                 d.Type(IDC_MARKER_EDIT, a);
                 d.Click(IDOK);
             });
-            Menu(kMarkerCommand);
+            Menu(kCmdMarkerDefaults);
         } else if (action.name == "--open" || action.name == "--save" ||
                    action.name == "--csv") {
             // The file dialog answers with the file; a question before it gets No.
             choosers_.file_path = a;
             choosers_.filter_index = 1;
-            Menu(action.name == "--open" ? kOpenCommand
-                                         : action.name == "--save" ? kSaveAsCommand : kCsvCommand);
+            Menu(action.name == "--open" ? kCmdOpen
+                                         : action.name == "--save" ? kCmdSaveAs : kCmdExportData);
             choosers_.file_path.clear();
         } else if (action.name == "--bmp" || action.name == "--jpg" || action.name == "--png") {
             // 図を保存 with the file and the filter of its kind.
             choosers_.file_path = a;
             choosers_.filter_index = action.name == "--bmp" ? 1 : action.name == "--jpg" ? 2 : 3;
-            Menu(kPictureCommand);
+            Menu(kCmdSavePicture);
             choosers_.file_path.clear();
             choosers_.filter_index = 1;
         } else if (action.name == "--svg") {
@@ -516,9 +491,8 @@ private:
     // An editing command of the menus, when the menus offer it now.
     void Edit(int command, const char* what) {
         MenuState menus;
-        Update_MenuState(&document_, &menus);
-        if (command == kUndoCommand ? !commands_.History().CanUndo()
-                                    : !menus.enabled[command]) {
+        Update_MenuState(&document_, &menus, commands_.History().CanUndo());
+        if (!menus.enabled[command]) {
             Refuse(std::string(what) + " is not available now (select its element first)");
             runner_.Clear();
             return;
@@ -545,7 +519,7 @@ private:
                 d.Type(IDC_TITLE_TEXT, a);
                 d.Click(IDOK);
             });
-            Edit(kind == 7 ? kSeriesTextCommand : kTitleTextCommand, "--text");
+            Edit(kind == 7 ? kCmdSeriesText : kCmdTitleText, "--text");
         } else if (action.name == "--font") {
             const std::vector<std::string> f = Split(a, ',');
             choosers_.face = f[0];
@@ -561,8 +535,8 @@ private:
                     choosers_.font_colour = Colour_Of(f[i]);
                 }
             }
-            Edit(kind == 2 ? kNumbersFontCommand
-                           : kind == 7 ? kSeriesFontCommand : kTitleFontCommand,
+            Edit(kind == 2 ? kCmdNumbersFont
+                           : kind == 7 ? kCmdSeriesFont : kCmdTitleFont,
                  "--font");
             choosers_.face.clear();
         } else if (action.name == "--ticks") {
@@ -586,9 +560,9 @@ private:
                 }
                 d.Click(IDOK);
             });
-            Edit(kTicksCommand, "--ticks");
+            Edit(kCmdAxisTicks, "--ticks");
         } else if (action.name == "--grid") {
-            Edit(kGridCommand, "--grid");
+            Edit(kCmdGrid, "--grid");
         } else if (action.name == "--number-style") {
             const std::vector<std::string> n = Split(a, ',');
             const int style = n[0] == "normal" ? 0 : n[0] == "exp" ? 1 : 2;
@@ -598,13 +572,13 @@ private:
                 d.Type(IDC_NUMDIGIT, digits);
                 d.Click(IDOK);
             });
-            Edit(kNumberStyleCommand, "--number-style");
+            Edit(kCmdNumberStyle, "--number-style");
         } else if (action.name == "--legend") {
-            Edit(kLegendCommand, "--legend");
+            Edit(kCmdLegend, "--legend");
         } else if (action.name == "--line-color" || action.name == "--marker-color") {
             choosers_.colour_given = true;
             choosers_.colour = Colour_Of(a);
-            Edit(action.name == "--line-color" ? kLineColorCommand : kMarkerColorCommand,
+            Edit(action.name == "--line-color" ? kCmdLineColor : kCmdMarkerColor,
                  action.name.c_str());
             choosers_.colour_given = false;
         } else if (action.name == "--line") {
@@ -634,11 +608,11 @@ private:
                 }
                 d.Click(IDOK);
             });
-            Edit(kLinePropCommand, "--line");
+            Edit(kCmdLineProp, "--line");
         } else if (action.name == "--delete-line") {
-            Edit(kDeleteLineCommand, "--delete-line");
+            Edit(kCmdDeleteLine, "--delete-line");
         } else if (action.name == "--undo") {
-            Edit(kUndoCommand, "--undo");
+            Edit(kCmdUndo, "--undo");
         }
     }
 

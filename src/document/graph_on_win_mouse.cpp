@@ -5,6 +5,7 @@
 
 #include "document/graph_on_win.h"
 #include "document/move_obj.h"
+#include "platform/menu.h"
 
 namespace {
 
@@ -164,7 +165,6 @@ int GraphOnWin::Handle_To_RMouseDown(LPARAM lParam) {
         }
         default: return 1;
     }
-    Obj_Menu_Resource();  // "OBJMENU" registered before it is asked for by name
     Show_PopUpMenu(h_pWnd, Mouse_X(lParam), Mouse_Y(lParam), submenu, "OBJMENU", h_pWnd);
     return 1;
 }

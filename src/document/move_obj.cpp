@@ -49,27 +49,3 @@ int Change_CursorState(HWND hwnd, int part) {
     return 1;
 }
 
-
-const MenuResource& Obj_Menu_Resource() {
-    static const MenuResource menu{
-        "OBJMENU",
-        {
-            Menu_Submenu("タイトルフレーム操作(&T)",
-                    {Menu_Item(1000, "フォント情報を変更(&F)"), Menu_Item(1050, "文字内容の変更(&T)")}),
-            Menu_Submenu("数値軸操作(&A)",
-                    {Menu_Item(1100, "軸線属性を変更(&E)"), Menu_Item(1150, "グリッド線表示切替")}),
-            Menu_Submenu("数値フレーム操作(&N)", {Menu_Item(1200, "フォントを変更(&F)"),
-                                             Menu_Item(1250, "表示桁数・スタイルを変更(&T)")}),
-            Menu_Submenu("線操作ボックス", {Menu_Item(1300, "線操作ボックス表示/非表示切り替え")}),
-            Menu_Submenu("線の操作(&L)",
-                    {Menu_Item(1310, "線の色を変更"), Menu_Item(1315, "マーカーの色を変更"),
-                     Menu_Item(1320, "線の幅(太さ)を変更"), Menu_Item(1330, "線を消去")}),
-            Menu_Submenu("線の名前操作(&M)",
-                    {Menu_Item(1400, "フォント情報を変更(&F)"), Menu_Item(1450, "文字内容の変更(&T)")}),
-        }};
-    // Known by its name to the pop-up menus once it exists.
-    static const bool registered = (Register_MenuResource(&menu), true);
-    (void)registered;
-    return menu;
-}
-

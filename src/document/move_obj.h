@@ -1,5 +1,5 @@
 // Window helpers of the mouse handling: where the mouse is relative to the window's edges,
-// the auto-scroll timer, the sizing cursors and the pop-up menus of the graph elements.
+// the auto-scroll timer and the sizing cursors.
 #pragma once
 
 #include <functional>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/choosers.h"
-#include "platform/menu.h"
 #include "platform/window.h"
 
 // Mouse position packed as a window message carries it: x in the low 16 bits, y in the high.
@@ -39,6 +38,4 @@ int End_Timer(HWND hwnd);
 // The sizing cursor for a frame part (0-1 NW/SE, 2-3 NE/SW, 4-5 W/E, 6-7 N/S); 1 when set.
 int Change_CursorState(HWND hwnd, int part);
 
-// "OBJMENU": the pop-up menus of the graph elements.
-const MenuResource& Obj_Menu_Resource();
 

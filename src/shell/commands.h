@@ -1,11 +1,15 @@
-// The menu "TITLEMENU" of the main window, its accelerators, the state of its items when a
-// menu opens, and the commands run from it and from the element pop-up menus.
+// The program's command table: every command's fixed id, menu text, accelerator, availability
+// rule and handler in one place. The main menu "TITLEMENU", the element pop-up menus
+// "OBJMENU", the accelerators, the menu state when a menu opens, Handle_Of_Menu and
+// plotari-cli's menu actions are all made from it.
 #pragma once
 
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/menu.h"
+#include "shell/close_question.h"
+#include "shell/manual.h"
 #include "shell/paper_dialogs.h"
 
 class GraphOnWin;
@@ -23,7 +27,87 @@ public:
     virtual HWND OwnerHandle() = 0;
 };
 
+// The fixed command ids, as documents of the menus and the accelerators know them.
+enum CommandId : int {
+    kCmdOpen = 100,
+    kCmdSave = 110,
+    kCmdSaveAs = 120,
+    kCmdSavePicture = 130,
+    kCmdExportData = 135,
+    kCmdPrintSetup = 140,
+    kCmdPrint = 150,
+    kCmdZoom = 160,
+    kCmdExit = 170,
+    kCmdUndo = 300,
+    kCmdCut = 310,
+    kCmdCopy = 320,
+    kCmdPaste = 330,
+    kCmdFormulaInput = 500,
+    kCmdTitleFont = 1000,
+    kCmdTitleText = 1050,
+    kCmdAxisTicks = 1100,
+    kCmdGrid = 1150,
+    kCmdNumbersFont = 1200,
+    kCmdNumberStyle = 1250,
+    kCmdLegend = 1300,
+    kCmdLineColor = 1310,
+    kCmdMarkerColor = 1315,
+    kCmdLineProp = 1320,
+    kCmdDeleteLine = 1330,
+    kCmdSeriesFont = 1400,
+    kCmdSeriesText = 1450,
+    kCmdGraphSize = 1460,
+    kCmdMarkerDefaults = 1470,
+    kCmdManual = 1600,
+    kCmdAbout = 1650,
+};
+
+// When a command's menu item is enabled, judged each time a menu opens.
+enum class CommandRule {
+    Always,         // never grayed
+    Printable,      // a graph that can be printed is on the paper
+    Undoable,       // there is a step to take back
+    Selection,      // an element of one of `kinds` is selected
+    LegendOrHidden, // the legend is selected, or hidden (it can always be shown again)
+    GraphShown,     // a graph is on the paper
+    TickSelected,   // a tick frame is selected (the item also carries the grid's check mark)
+    NotBuilt,       // no action in this program: always gray
+};
+
+// What a handler is given: the window, the document, the paper's state and scroll position.
+struct CommandCall {
+    PaperHost* host;
+    GraphOnWin* graph;
+    PaperState* paper;
+    LONG* shifth;
+    LONG* shiftv;
+    int id;
+    HWND owner;          // of message boxes and dialogs
+    HWND paper_window;   // the paper, for its size in pixels
+};
+using CommandHandler = int (*)(const CommandCall& call);
+
+struct CommandSpec {
+    CommandId id;
+    const char* text;       // the menu text, accelerator hint included
+    char ctrl_key;          // the letter with Ctrl, or 0
+    bool key_on_item;       // the key is the menu item's own shortcut (shown, works only when
+                            // enabled) rather than one of "GRAPHACCEL"
+    bool checkable;         // the item carries a check mark
+    CommandRule rule;
+    int kinds;              // CommandRule::Selection: the element kinds (bit 1 << kind)
+    CommandHandler handler; // null: the command is not run by Handle_Of_Menu
+};
+
+// Every command, in menu order.
+const std::vector<CommandSpec>& Command_Table();
+// A command by id, or null.
+const CommandSpec* Find_Command(int id);
+
 const MenuResource& Title_Menu_Resource();  // "TITLEMENU"
+// "OBJMENU": the pop-up menus of the graph elements, the first six submenus of グラフ操作.
+// Known to the pop-up menus by name once it has been asked for.
+const MenuResource& Obj_Menu_Resource();
 
 struct Accelerator {
     int key;       // the letter with Ctrl
@@ -40,9 +124,6 @@ public:
     virtual void CheckMenuItem(int id, bool check) = 0;
 };
 
-// The fourteen items that act on the selected element.
-extern const int OBJECT_MENU_ITEMS[14];
-
 void DisEnable_AllOnObject(MenuHandle* menu);
 void DisEnaSwitch_GraphMenuItem(int kind, MenuHandle* menu);
 void DisEnaSwitch_EditMenuItem(int flag, MenuHandle* menu);
@@ -50,37 +131,10 @@ void DisEnaSwitch_FileMenuItem(int flag, MenuHandle* menu);
 // グリッド線表示切替 (1150) checked when the selected tick frame's grid lines are shown; 1
 // when a tick frame is selected, else 0 (the menu untouched). For the main and pop-up menus.
 int SetGridMenu(GraphOnWin* graph, MenuHandle* menu);
-// All the rules run when a menu opens; commands not available in this build stay gray.
-void Update_MenuState(GraphOnWin* graph, MenuHandle* menu);
-
-// Commands of later parts of the program register their action here; until then their
-// items stay gray and their accelerators do nothing.
-using CommandAction = std::function<int(PaperHost* host)>;
-void Register_Command(int id, CommandAction action);
+// Every rule of the table, as when a menu opens; can_undo enables やり直し.
+void Update_MenuState(GraphOnWin* graph, MenuHandle* menu, bool can_undo = false);
+// True when the command has an action in this program.
 bool Command_Available(int id);
-
-// Saving the graph for the close question (installed with the document files).
-using SaveGraphAction = std::function<int()>;
-SaveGraphAction Set_SaveGraphAction(SaveGraphAction action);
-
-// Asks whether to save a modified graph; the message-box answer, 0 when nothing was asked.
-// *saved is 1 when the answer was Yes and the save succeeded.
-int Check_ObjSave(GraphOnWin* graph, HWND owner, int* saved = nullptr);
-// The close question; true when the program may end.
-bool Confirm_Close(GraphOnWin* graph, HWND owner);
-
-// The manual "使用説明/PlotariVer.html" under the current directory.
-std::string Help_FilePath();
-// The installed manual (share/plotari beside the program's bin folder, or the copy beside a
-// built program); empty when there is none. 説明書を見る falls back to it when the current
-// directory has no manual.
-std::string Installed_HelpFilePath();
-int Open_HelpFile(PaperHost* host);
-// The message of a manual that could not be opened (also when the desktop's opener fails
-// after it started).
-void Show_HelpOpenFailure(HWND owner);
-// The text of "このソフトについて".
-std::string About_Text();
 
 // One menu command. Returns 1 (0 for the zoom without a graph).
 int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* paper,

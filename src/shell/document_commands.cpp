@@ -6,13 +6,6 @@
 #include "document/graph_on_win.h"
 #include "platform/message_box.h"
 
-namespace {
-constexpr int kUndoCommand = 300;
-constexpr int kOpenCommand = 100;
-constexpr int kSaveCommand = 110;
-constexpr int kSaveAsCommand = 120;
-}  // namespace
-
 void DocumentCommands::Finish(GraphOnWin* graph, bool known, UndoHistory::State before,
                               bool changed) {
     if (graph == nullptr || !known) return;
@@ -38,12 +31,12 @@ int DocumentCommands::Command(GraphOnWin* graph, int id) {
         return Handle_Of_Menu(host_, id, graph, state_, &g_shifth, &g_shiftv);
     };
     switch (id) {
-        case kUndoCommand:
+        case kCmdUndo:
             if (history_.Undo(graph, g_shifth, g_shiftv) && host_ != nullptr) {
                 host_->InvalidateAll();
             }
             return 1;
-        case kOpenCommand: {  // a document opened replaces the history
+        case kCmdOpen: {  // a document opened replaces the history
             UndoHistory::State before;
             const bool known = graph != nullptr && UndoHistory::Snapshot(graph, &before);
             const int result = run();
@@ -54,8 +47,8 @@ int DocumentCommands::Command(GraphOnWin* graph, int id) {
             }
             return result;
         }
-        case kSaveCommand:
-        case kSaveAsCommand: {  // saving changes nothing but what counts as saved
+        case kCmdSave:
+        case kCmdSaveAs: {  // saving changes nothing but what counts as saved
             const int result = run();
             if (graph != nullptr && graph->RsinfoFlag() == 0) history_.MarkSaved(graph);
             return result;

@@ -148,8 +148,8 @@ MainWindow::MainWindow() {
     connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_HORZ, v); });
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_VERT, v); });
     BuildMenus();
-    commands_.History().changed = [this] { EnableMenuItem(300, commands_.History().CanUndo()); };
-    EnableMenuItem(300, false);
+    commands_.History().changed = [this] { EnableMenuItem(kCmdUndo, commands_.History().CanUndo()); };
+    EnableMenuItem(kCmdUndo, false);
     setAcceptDrops(true);
     resize(1000, 720);
 
@@ -231,12 +231,14 @@ void MainWindow::AddEntries(QMenu* menu, const MenuEntry& entry) {
     } else {
         QAction* action = menu->addAction(Menu_Text(entry.text));
         action->setData(entry.id);
-        if (entry.id == 1150) action->setCheckable(true);
         const int id = entry.id;
         connect(action, &QAction::triggered, this, [this, id] { Command(id); });
-        // 数式入力 is where every graph begins: a shortcut, shown in the menu.
-        if (entry.id == 500) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-        if (entry.id == 300) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        if (const CommandSpec* spec = Find_Command(id)) {
+            action->setCheckable(spec->checkable);
+            if (spec->ctrl_key != 0 && spec->key_on_item) {
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(spec->ctrl_key)));
+            }
+        }
         actions_[entry.id] = action;
     }
 }
@@ -255,8 +257,7 @@ void MainWindow::CheckMenuItem(int id, bool check) {
 }
 
 void MainWindow::UpdateMenus() {
-    Update_MenuState(graph_.get(), this);
-    EnableMenuItem(300, commands_.History().CanUndo());
+    Update_MenuState(graph_.get(), this, commands_.History().CanUndo());
 }
 
 int MainWindow::Command(int id) { return commands_.Command(graph_.get(), id); }
@@ -541,7 +542,7 @@ void MainWindow::ShowPopUp(tagPOINT point, const MenuEntry& submenu) {
         QAction* action = popup_->addAction(Menu_Text(item.text));
         action->setData(item.id);
         action->setEnabled(Command_Available(item.id));
-        if (item.id == 1150) action->setCheckable(true);
+        if (const CommandSpec* spec = Find_Command(item.id)) action->setCheckable(spec->checkable);
     }
     // The grid item carries the same check mark as in the main menu.
     PopupMenuHandle handle(popup_.get());

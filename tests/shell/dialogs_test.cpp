@@ -421,6 +421,10 @@ struct RecordingMenu : MenuHandle {
     }
 };
 
+// The items that act on the selected element or the graph, grayed together.
+const int kObjectItems[14] = {1000, 1050, 1100, 1150, 1200, 1250, 1300,
+                              1310, 1315, 1320, 1330, 1400, 1450, 1460};
+
 TEST(MenuState, ObjectItemsByKind) {
     const struct {
         int kind;
@@ -435,9 +439,9 @@ TEST(MenuState, ObjectItemsByKind) {
                 {4, {}}};
     for (const auto& row : rows) {
         RecordingMenu menu;
-        for (int id : OBJECT_MENU_ITEMS) menu.enabled[id] = true;
+        for (int id : kObjectItems) menu.enabled[id] = true;
         DisEnaSwitch_GraphMenuItem(row.kind, &menu);
-        EXPECT_EQ(menu.Enabled(OBJECT_MENU_ITEMS, 14), row.enabled) << row.kind;
+        EXPECT_EQ(menu.Enabled(kObjectItems, 14), row.enabled) << row.kind;
     }
     RecordingMenu menu;
     DisEnaSwitch_FileMenuItem(1, &menu);
@@ -453,7 +457,7 @@ TEST(MenuState, WholeRulesOnADocument) {
                          nullptr, nullptr, "未表示グラフ", nullptr, nullptr, nullptr);
         RecordingMenu menu;
         Update_MenuState(&empty, &menu);
-        EXPECT_TRUE(menu.Enabled(OBJECT_MENU_ITEMS, 14).empty());
+        EXPECT_TRUE(menu.Enabled(kObjectItems, 14).empty());
         EXPECT_FALSE(menu.enabled.at(110));
         EXPECT_FALSE(menu.enabled.at(320));
     }
@@ -461,12 +465,12 @@ TEST(MenuState, WholeRulesOnADocument) {
     RecordingMenu menu;
     Update_MenuState(&doc.graph, &menu);
     // With a graph and nothing selected, only グラフのサイズ変更 of the object items.
-    EXPECT_EQ(menu.Enabled(OBJECT_MENU_ITEMS, 14), (std::set<int>{1460}));
+    EXPECT_EQ(menu.Enabled(kObjectItems, 14), (std::set<int>{1460}));
     // A hidden legend can always be shown again.
     ASSERT_EQ(doc.graph.glist_frame->SwitchDisplay(), 1);
     ASSERT_EQ(doc.graph.glist_frame->PutShowFlag(), 0);
     Update_MenuState(&doc.graph, &menu);
-    EXPECT_EQ(menu.Enabled(OBJECT_MENU_ITEMS, 14), (std::set<int>{1300, 1460}));
+    EXPECT_EQ(menu.Enabled(kObjectItems, 14), (std::set<int>{1300, 1460}));
     doc.graph.glist_frame->SwitchDisplay();
     // A tick frame selected: the grid item shows the axis's grid state.
     ASSERT_EQ(doc.graph.Handle_To_RMouseDown(
@@ -504,10 +508,41 @@ TEST(Menus, TitleMenuHoldsEveryCommand) {
     EXPECT_NE(std::find(tops.begin(), tops.end(), "グラフ操作(&G)"), tops.end());
     int count = 0;
     const Accelerator* table = Graph_Accelerators(&count);
-    ASSERT_EQ(count, 4);
-    EXPECT_EQ(table[0].key, 'O');
-    EXPECT_EQ(table[0].command, 100);
-    EXPECT_EQ(table[3].command, 150);
+    std::set<std::pair<int, int>> keys;
+    for (int i = 0; i < count; ++i) keys.insert({table[i].key, table[i].command});
+    // "GRAPHACCEL" only: Ctrl+I and Ctrl+Z belong to their menu items.
+    EXPECT_EQ(keys, (std::set<std::pair<int, int>>{{'O', 100}, {'S', 110}, {'C', 320}, {'P', 150}}));
+}
+
+TEST(Menus, TheGraphMenuAndThePopUpsShareTheirItems) {
+    // Each element pop-up is the graph menu's submenu of the same place, item for item.
+    const MenuEntry* graph_menu = nullptr;
+    for (const auto& top : Title_Menu_Resource().menus) {
+        if (top.text == "グラフ操作(&G)") graph_menu = &top;
+    }
+    ASSERT_NE(graph_menu, nullptr);
+    const auto& popups = Obj_Menu_Resource().menus;
+    ASSERT_EQ(popups.size(), 6u);
+    for (size_t i = 0; i < popups.size(); ++i) {
+        EXPECT_EQ(graph_menu->items[i].text, popups[i].text);
+        ASSERT_EQ(graph_menu->items[i].items.size(), popups[i].items.size());
+        for (size_t j = 0; j < popups[i].items.size(); ++j) {
+            EXPECT_EQ(graph_menu->items[i].items[j].id, popups[i].items[j].id);
+            EXPECT_EQ(graph_menu->items[i].items[j].text, popups[i].items[j].text);
+        }
+    }
+    // Every command the menus show is in the table, with the menu's text.
+    std::function<void(const MenuEntry&)> check = [&](const MenuEntry& e) {
+        if (e.id != 0) {
+            const CommandSpec* spec = Find_Command(e.id);
+            ASSERT_NE(spec, nullptr) << e.id;
+            EXPECT_EQ(e.text, spec->text);
+        }
+        for (const auto& item : e.items) check(item);
+    };
+    for (const auto& top : Title_Menu_Resource().menus) check(top);
+    EXPECT_EQ(Find_Command(999), nullptr);
+    EXPECT_EQ(Handle_Of_Menu(nullptr, 999, nullptr, nullptr, nullptr, nullptr), 1);
 }
 
 }  // namespace

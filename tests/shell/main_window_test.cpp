@@ -46,6 +46,10 @@ namespace {
 
 class MainWindowQt : public WindowFixture {};
 
+// The items that act on the selected element or the graph, grayed together.
+const int kObjectItems[] = {1000, 1050, 1100, 1150, 1200, 1250, 1300,
+                            1310, 1315, 1320, 1330, 1400, 1450, 1460};
+
 TEST_F(MainWindowQt, CaptionMenusAndTheEmptyPaper) {
     EXPECT_EQ(window_->windowTitle(), QString("Plotari Ver.2.2"));
     EXPECT_FALSE(window_->windowIcon().isNull());
@@ -62,7 +66,7 @@ TEST_F(MainWindowQt, CaptionMenusAndTheEmptyPaper) {
     EXPECT_EQ(surface.pixel(0, 5), qRgb(0, 0, 0));
     // Nothing selected, no graph: every object item gray, nothing printable.
     window_->UpdateMenus();
-    for (int id : OBJECT_MENU_ITEMS) EXPECT_FALSE(window_->Action(id)->isEnabled()) << id;
+    for (int id : kObjectItems) EXPECT_FALSE(window_->Action(id)->isEnabled()) << id;
     EXPECT_TRUE(window_->Action(160)->isEnabled());
     EXPECT_TRUE(window_->Action(500)->isEnabled());
 }
@@ -83,7 +87,7 @@ TEST_F(MainWindowQt, FormulaDrawnThroughTheDialogAppearsOnThePaper) {
     EXPECT_GT(changed, 200);
     // Nothing selected with a graph: only the graph size (and commands of this window).
     window_->UpdateMenus();
-    for (int id : OBJECT_MENU_ITEMS) {
+    for (int id : kObjectItems) {
         EXPECT_EQ(window_->Action(id)->isEnabled(), id == 1460) << id;
     }
 }

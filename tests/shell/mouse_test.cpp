@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "frames/trans_unit.h"
+#include "shell/commands.h"
 #include "shell_app.h"
 
 namespace {
@@ -12,6 +13,7 @@ struct PopUpRecorder {
     std::vector<int> shown;  // the submenu index of each pop-up
     std::vector<tagPOINT> points;
     PopUpRecorder() {
+        Obj_Menu_Resource();  // "OBJMENU" is known by name once the menus are made
         Set_PopUpMenuHandler([this](HWND, tagPOINT point, const MenuEntry& submenu, HWND) {
             const auto& menus = Obj_Menu_Resource().menus;
             for (size_t i = 0; i < menus.size(); ++i) {

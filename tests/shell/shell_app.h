@@ -7,6 +7,7 @@
 
 #include "document/graph_on_win.h"
 #include "document/move_obj.h"
+#include "platform/menu.h"
 #include "platform/qt/image_window.h"
 #include "support/paper.h"
 #include "support/widgets_app.h"
