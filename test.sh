@@ -18,7 +18,7 @@ cmake --build build -j "$JOBS"
 
 echo "== sanitizer and fuzz build (clang, address and undefined-behaviour sanitizers)"
 CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPLOTARI_FORMULA_ONLY=OFF -DPLOTARI_SANITIZE=ON -DPLOTARI_FUZZ=ON -DPLOTARI_BENCH=OFF \
+  -DPLOTARI_SANITIZE=ON -DPLOTARI_FUZZ=ON -DPLOTARI_BENCH=OFF \
   -DPLOTARI_WERROR=ON >/dev/null
 cmake --build build-san -j "$JOBS"
 # The round-trip property runs fewer random sequences under the sanitizers (slower there).
