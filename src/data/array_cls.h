@@ -2,6 +2,7 @@
 // reaches the dummy entry; copies are deep.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 template <typename T>

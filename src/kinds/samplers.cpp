@@ -1,3 +1,4 @@
+// The samplers of the four formula kinds and their one-off evaluation (see the header).
 #include "kinds/samplers.h"
 
 #include <algorithm>
@@ -12,31 +13,6 @@
 #include "platform/message_box.h"
 
 namespace {
-
-GraphReceiver graph_receiver;
-ProgressHook progress_hook;
-
-// One sampling's progress, for the installed hook.
-class Progress {
-public:
-    Progress() {
-        if (progress_hook) progress_hook(0.0);
-    }
-    ~Progress() {
-        if (progress_hook) progress_hook(1.0);
-    }
-    Progress(const Progress&) = delete;
-    Progress& operator=(const Progress&) = delete;
-    // False when the drawing was abandoned; asks the hook every 256 samples.
-    bool Continue(double done, double total) {
-        if (!progress_hook || (++samples_ & 255u) != 0) return true;
-        const double fraction = total > 0.0 ? done / total : 0.0;
-        return progress_hook(std::min(0.999, std::max(1e-9, fraction)));
-    }
-
-private:
-    unsigned samples_ = 0;
-};
 
 const char kRangeMessage[] = "最小値、最大値が変です";
 const char kEvaluationMessage[] = "関数計算中にエラーが発生しました.終了します";
@@ -82,9 +58,7 @@ int Hand_Over(GrpDate2D& grp, const char* graph_title, ArrayCls<int>* mrk_kind) 
     request.data = &grp;
     std::strncpy(request.date_title, graph_title, sizeof request.date_title - 1);
     request.mrk_kind = mrk_kind;
-    if (!graph_receiver) return 0;
-    graph_receiver(request);
-    return 1;
+    return Hand_ToReceiver(request);
 }
 
 // The selected list entry's whole text, or false when none is selected.
@@ -106,7 +80,7 @@ bool Sweep(DialogControls* hdwnd, double min_value, double max_value, long divis
         return false;
     }
     const double step = (max_value - min_value) / static_cast<double>(divisions);
-    Progress progress;
+    SamplingProgress progress;
     for (long i = 0; i < divisions; ++i) {
         if (!progress.Continue(static_cast<double>(i), static_cast<double>(divisions))) return false;
         if (!sample(i, static_cast<double>(i) * step + min_value)) return false;
@@ -138,9 +112,6 @@ int Draw_Samples(const std::vector<double>& x, const std::vector<double>& y,
 
 }  // namespace
 
-void Set_GraphReceiver(GraphReceiver receiver) { graph_receiver = std::move(receiver); }
-
-void Set_ProgressHook(ProgressHook hook) { progress_hook = std::move(hook); }
 
 void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double* y_date,
                        int element, const char* date_name) {
@@ -298,39 +269,6 @@ int ShowResult_Calc_Polar(DialogControls* hdwnd, MathForm* the_target, UsrFuncAr
     return 2;
 }
 
-void AnyNumArray::AllDelete() {
-    ElmDblArray* node = the_first;
-    while (node != nullptr) {
-        ElmDblArray* next = node->the_next;
-        delete node;
-        node = next;
-    }
-    the_first = nullptr;
-    the_last_ = nullptr;
-    num_of_element = 0;
-}
-
-void AnyNumArray::Append(const ElmDblArray& the_source) {
-    auto* node = new ElmDblArray(the_source.x_comp, the_source.y_comp);
-    if (the_last_ == nullptr) {
-        the_first = node;
-    } else {
-        the_last_->the_next = node;
-    }
-    the_last_ = node;
-    ++num_of_element;
-}
-
-int AnyNumArray::PutArrayCont(double* x_array, double* y_array, int array_num) const {
-    if (the_first == nullptr) return -1;
-    int copied = 0;
-    for (const ElmDblArray* node = the_first; node != nullptr && copied < array_num;
-         node = node->the_next, ++copied) {
-        x_array[copied] = node->x_comp;
-        y_array[copied] = node->y_comp;
-    }
-    return array_num >= num_of_element ? 1 : 0;
-}
 
 namespace {
 
@@ -369,7 +307,7 @@ int Line_Scan(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_numb
     double* cell = Cell(the_target, name);
     double previous = 0.0;
     std::vector<double> roots;
-    Progress progress;
+    SamplingProgress progress;
     for (long i = 0; i <= n; ++i) {
         if (!progress.Continue(static_cast<double>(i), static_cast<double>(n))) return 0;
         const double at = static_cast<double>(i) * step + min_value;
@@ -415,7 +353,7 @@ int InplCalc_BothInfrm(DialogControls* hdwnd, AnyNumArray& calc_values, int* cal
         (the_target->vardpnd_max - the_target->vardpnd_min) / static_cast<double>(ny);
     double* x_cell = Cell(the_target, the_target->var);
     double* y_cell = Cell(the_target, the_target->vardpnd);
-    Progress progress;
+    SamplingProgress progress;
     const double total = (static_cast<double>(nx) + 1.0) * (static_cast<double>(ny) + 1.0);
     for (long j = 0; j <= ny; ++j) {
         double previous = 0.0;

@@ -4,7 +4,7 @@
 // file can hold is taken back with a message; やり直し restores the state before a step.
 #pragma once
 
-#include "kinds/samplers.h"
+#include "kinds/graph_handover.h"
 #include "shell/commands.h"
 #include "shell/undo_history.h"
 
