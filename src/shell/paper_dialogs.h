@@ -4,37 +4,14 @@
 #pragma once
 
 #include "platform/dialog.h"
-#include "shell/scroll.h"
+#include "shell/paper_state.h"
 
-class GraphOnWin;
-
-// The paper shown in the window.
-struct PaperState {
-    SCROLLINFO hori_si;
-    SCROLLINFO ver_si;
-    LONG win_width = 0;          // paper size in twips
-    LONG win_height = 0;
-    LONG zoom_width_size = 0;    // paper size in pixels at the current zoom
-    LONG zoom_height_size = 0;
-};
-
-// Paper size in hundredths of a millimetre (A4 landscape once the window exists).
-extern LONG PAPER_WIDTH;
-extern LONG PAPER_HEIGHT;
-
-// Zoom dialog state: the zoom applied last, the value accepted, 1 when the last zoom or size
-// dialog asks for a change.
-extern LONG g_zoom;
-extern LONG g_new_zoom;
-extern int g_dlgstate;
 // Why a value typed into the zoom, graph-size or marker-interval dialog is refused.
 inline constexpr char ZOOM_TOO_LARGE_MESSAGE[] = "倍率は10000％以下で入力してください";
 inline constexpr char SIZE_NOT_WHOLE_MESSAGE[] = "位置はミリメートル単位の整数で入力してください";
 inline constexpr char SIZE_OFF_PAPER_MESSAGE[] = "用紙からはみ出す位置は指定できません";
 inline constexpr char MARKER_INTERVAL_MESSAGE[] = "マーカーの間隔は1以上の整数で入力してください";
 
-// Zooms above this are refused: paper sizes and offsets in pixels stay within 32 bits.
-constexpr LONG MAX_ZOOM = 10000;
 
 // Size dialog values: plot area edges in whole millimetres, the paper in hundredths.
 extern LONG g_lpdlg, g_tpdlg, g_rpdlg, g_bpdlg;
@@ -66,9 +43,6 @@ void SetInt_ToDlg(DialogControls* hdlg, int id, LONG value);
 LONG GetInt_FromDlg(DialogControls* hdlg, int id);
 
 INT_PTR ZoomDlgProc(DialogControls* hdlg, UINT message, WPARAM wParam, LPARAM lParam);
-// Shows the paper at new_zoom percent: sizes, offsets (kept in proportion), bars, graph.
-int Change_Zoom(ScrollHost* host, LONG new_zoom, GraphOnWin* graph, PaperState* paper,
-                LONG* shifth, LONG* shiftv);
 
 // Whole millimetres from hundredths: a remainder of 5 or more rounds up; sign kept.
 LONG DivVal_ToLong(LONG value);
