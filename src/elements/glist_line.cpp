@@ -112,9 +112,8 @@ void GListLine::DrawSampleMarker(HDC hdc, PointDate* points, LONG radius) {
 }
 
 int GListLine::MoveToNewFrame(tagRECT* new_rect, LONG h_shift, LONG v_shift) {
-    const int result = SetNewMoveFrame(new_rect, h_shift, v_shift);
-    if (result == 2 && vir.PutDC()) FitBitmap();
-    return result;
+    return MoveToNewFrameAndFit(new_rect, h_shift, v_shift, vir.PutDC() != nullptr,
+                                [this] { FitBitmap(); });
 }
 
 
@@ -160,37 +159,19 @@ bool GListLine::RestoreState(DocReader* state, LONG h_shift, LONG v_shift) {
 }
 
 int GListLine::MoveEnd(LONG x_pos, LONG y_pos, int mv_state) {
-    if (MoveFrame::MoveEnd(x_pos, y_pos, mv_state) == 0) return 0;
-    if (!vir.PutDC()) return 0;
-    if (mv_state == 1) {
-        double width = 0.0, height = 0.0;
-        CalcRealSize(&width, &height);
-        SetBoxSize(width, height);
+    return EndMoveAndRefit(x_pos, y_pos, mv_state, vir.PutDC() != nullptr, [this] {
         FitBitmap();
         Draw();
-    }
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
+    });
 }
 
-int GListLine::MoveObjectToPoint(tagRECT* new_rect) {
-    const tagRECT old_rect = BaseFrame::MoveObjectToPoint(new_rect);
-    if (EqualRect(&old_rect, new_rect)) return 0;
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
-}
+int GListLine::MoveObjectToPoint(tagRECT* new_rect) { return PlaceInPixels(new_rect); }
 
 int GListLine::MoveObjectToPoint2(tagRECT* new_rect, tagRECT* twips_rect) {
-    BaseFrame::MoveObjectToPoint(new_rect);
-    const double width = static_cast<double>(int64_t(twips_rect->right) - twips_rect->left);
-    const double height = static_cast<double>(int64_t(twips_rect->bottom) - twips_rect->top);
-    if (vir.PutDC() && (width != box_width || height != box_height)) {
-        SetBoxSize(width, height);
+    return PlaceWithTwipSize(new_rect, *twips_rect, vir.PutDC() != nullptr, [this] {
         FitBitmap();
         Draw();
-    }
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
+    });
 }
 
 int GListLine::ReDraw(HDC hdc, unsigned long wr_mode, int) {

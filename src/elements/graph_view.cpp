@@ -132,24 +132,11 @@ int GraphView::ChngViewFrame(tagRECT* new_viewframe, ArrayCls<double> trans_fact
     return 1;
 }
 
-int GraphView::MoveObjectToPoint(tagRECT* new_rect) {
-    // Placement in pixels (scrolling, a new window size, a zoom): the twip size stays.
-    const tagRECT old_rect = BaseFrame::MoveObjectToPoint(new_rect);
-    if (EqualRect(&old_rect, new_rect)) return 0;
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
-}
+int GraphView::MoveObjectToPoint(tagRECT* new_rect) { return PlaceInPixels(new_rect); }
 
 int GraphView::MoveObjectToPoint2(tagRECT* new_rect, tagRECT* twips_rect) {
-    BaseFrame::MoveObjectToPoint(new_rect);
-    const double width = static_cast<double>(int64_t(twips_rect->right) - twips_rect->left);
-    const double height = static_cast<double>(int64_t(twips_rect->bottom) - twips_rect->top);
-    if (vir.PutDC() && (width != box_width || height != box_height)) {
-        SetBoxSize(width, height);
-        EnlargeBitmap();
-    }
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
+    return PlaceWithTwipSize(new_rect, *twips_rect, vir.PutDC() != nullptr,
+                             [this] { EnlargeBitmap(); });
 }
 
 int GraphView::ReDraw(HDC hdc, unsigned long wr_mode, int) {

@@ -302,44 +302,23 @@ int TitleOnWin::ChangeFontDraw(const tagRECT* view_rect, const tagRECT* graph_re
 }
 
 int TitleOnWin::MoveToNewFrame(tagRECT* new_rect, LONG h_shift, LONG v_shift) {
-    const int result = SetNewMoveFrame(new_rect, h_shift, v_shift);
-    if (result == 2 && HasBitmap()) FitBitmap();
-    return result;
+    return MoveToNewFrameAndFit(new_rect, h_shift, v_shift, HasBitmap(), [this] { FitBitmap(); });
 }
 
 int TitleOnWin::MoveEnd(LONG x_pos, LONG y_pos, int mv_state) {
-    if (MoveFrame::MoveEnd(x_pos, y_pos, mv_state) == 0) return 0;
-    if (!HasBitmap()) return 0;
-    if (mv_state == 1) {
-        double width = 0.0, height = 0.0;
-        CalcRealSize(&width, &height);
-        SetBoxSize(width, height);
+    return EndMoveAndRefit(x_pos, y_pos, mv_state, HasBitmap(), [this] {
         FitBitmap();
         DrawTitle();
-    }
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
+    });
 }
 
-int TitleOnWin::MoveObjectToPoint(tagRECT* new_rect) {
-    // Placement in pixels (scrolling, a new window size, a zoom): the twip size stays.
-    const tagRECT old_rect = BaseFrame::MoveObjectToPoint(new_rect);
-    if (EqualRect(&old_rect, new_rect)) return 0;
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
-}
+int TitleOnWin::MoveObjectToPoint(tagRECT* new_rect) { return PlaceInPixels(new_rect); }
 
 int TitleOnWin::MoveObjectToPoint2(tagRECT* new_rect, tagRECT* twips_rect) {
-    BaseFrame::MoveObjectToPoint(new_rect);
-    const double width = static_cast<double>(int64_t(twips_rect->right) - twips_rect->left);
-    const double height = static_cast<double>(int64_t(twips_rect->bottom) - twips_rect->top);
-    if (HasBitmap() && (width != box_width || height != box_height)) {
-        SetBoxSize(width, height);
+    return PlaceWithTwipSize(new_rect, *twips_rect, HasBitmap(), [this] {
         FitBitmap();
         DrawTitle();
-    }
-    Invalidate_Update(h_pWnd, update_rgn);
-    return 1;
+    });
 }
 
 int TitleOnWin::ReDraw(HDC hdc, unsigned long wr_mode, int) {

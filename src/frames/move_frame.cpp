@@ -47,6 +47,47 @@ int MoveFrame::MoveEnd(LONG x_pos, LONG y_pos, int mv_state) {
     return 1;
 }
 
+int MoveFrame::MoveToNewFrameAndFit(tagRECT* new_rect, LONG h_shift, LONG v_shift,
+                                    bool has_bitmap, const std::function<void()>& fit) {
+    const int result = SetNewMoveFrame(new_rect, h_shift, v_shift);
+    if (result == 2 && has_bitmap) fit();
+    return result;
+}
+
+int MoveFrame::EndMoveAndRefit(LONG x_pos, LONG y_pos, int mv_state, bool has_bitmap,
+                               const std::function<void()>& refit) {
+    if (MoveFrame::MoveEnd(x_pos, y_pos, mv_state) == 0) return 0;
+    if (!has_bitmap) return 0;
+    if (mv_state == 1) {
+        double width = 0.0, height = 0.0;
+        CalcRealSize(&width, &height);
+        SetBoxSize(width, height);
+        refit();
+    }
+    if (update_rgn) InvalidateRgn(h_pWnd, update_rgn, 1);
+    return 1;
+}
+
+int MoveFrame::PlaceInPixels(tagRECT* new_rect) {
+    const tagRECT old_rect = BaseFrame::MoveObjectToPoint(new_rect);
+    if (EqualRect(&old_rect, new_rect)) return 0;
+    if (update_rgn) InvalidateRgn(h_pWnd, update_rgn, 1);
+    return 1;
+}
+
+int MoveFrame::PlaceWithTwipSize(tagRECT* new_rect, const tagRECT& twips_rect, bool has_bitmap,
+                                 const std::function<void()>& refit) {
+    BaseFrame::MoveObjectToPoint(new_rect);
+    const double width = static_cast<double>(int64_t(twips_rect.right) - twips_rect.left);
+    const double height = static_cast<double>(int64_t(twips_rect.bottom) - twips_rect.top);
+    if (has_bitmap && (width != box_width || height != box_height)) {
+        SetBoxSize(width, height);
+        refit();
+    }
+    if (update_rgn) InvalidateRgn(h_pWnd, update_rgn, 1);
+    return 1;
+}
+
 bool MoveFrame::FitsFileLimits() const {
     return Frame_WithinLimits(twip_lfpos, twip_tppos, box_width, box_height);
 }

@@ -3,6 +3,8 @@
 // always derived from them, never the other way round.
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 
 #include "frames/base_frame.h"
@@ -76,6 +78,20 @@ protected:
         box_width = width;
         box_height = height;
     }
+    // The common bodies of the elements drawn from a bitmap of their own; refit redraws the
+    // bitmap at the box's new size, has_bitmap says whether there is one yet.
+    // A new place in twips (SetNewMoveFrame), the bitmap fitted when the size changed.
+    int MoveToNewFrameAndFit(tagRECT* new_rect, LONG h_shift, LONG v_shift, bool has_bitmap,
+                             const std::function<void()>& fit);
+    // The end of a drag: a resize (mv_state 1) takes the dragged size as the box's own.
+    int EndMoveAndRefit(LONG x_pos, LONG y_pos, int mv_state, bool has_bitmap,
+                        const std::function<void()>& refit);
+    // Placement in pixels (scrolling, a new window size, a zoom): the twip size stays.
+    // 0 when nothing moved.
+    int PlaceInPixels(tagRECT* new_rect);
+    // Placement in pixels with the twip size of twips_rect, refitted when it changed.
+    int PlaceWithTwipSize(tagRECT* new_rect, const tagRECT& twips_rect, bool has_bitmap,
+                          const std::function<void()>& refit);
     // Box size in pixels at 100 %.
     LONG BoxPixelWidth() const;
     LONG BoxPixelHeight() const;
