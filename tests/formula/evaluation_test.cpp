@@ -12,10 +12,13 @@
 #include <random>
 #include <vector>
 
-#include "formula_helpers.h"
+#include "reference_evaluator.h"
 #include "formula/compiled_formula.h"
 
 #include "allocation_counter.h"
+
+using formula_test::Parse;
+using formula_test::ParsedFormula;
 
 namespace {
 

@@ -1,8 +1,10 @@
 // Helpers shared by the formula tests: analyse a formula side into an owned element
-// array, render elements and trees as short texts, evaluate a tree.
+// array, render elements and trees as short texts, evaluate a tree. The literal reference
+// evaluator the program's evaluator is compared with is in reference_evaluator.h.
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -86,6 +88,37 @@ inline double Evaluate(const std::string& text, const std::map<std::string, doub
     for (const auto& [name, value] : values) table[name.c_str()] = value;
     *flag = 1;
     return BinTreeFunc(root, flag, table, g_ufunc_list, EmptyArray);
+}
+
+// A formula analysed with an array of one element per character plus one per possible
+// sign, its tree built and its variables bound.
+struct ParsedFormula {
+    std::unique_ptr<CompForm[]> elements;
+    int count = 0;
+    CompForm* root = nullptr;
+    AscArray<double> variables;
+    ErrorInfo error;
+    bool ok = false;
+
+    double Eval(int* flag) {
+        return BinTreeFunc(root, flag, variables, g_ufunc_list, EmptyArray);
+    }
+};
+
+// Analyses with an array of one element per character plus one per possible sign.
+inline std::unique_ptr<ParsedFormula> Parse(const std::string& text) {
+    auto parsed = std::make_unique<ParsedFormula>();
+    int size = static_cast<int>(text.size()) * 2 + 2;
+    parsed->elements.reset(new CompForm[size]);
+    parsed->ok = Analysis_Formula(parsed->elements.get(), size, text.c_str(), &parsed->error,
+                                  EmptyArray) == 1;
+    if (!parsed->ok) return parsed;
+    parsed->count = current_number + 1;
+    int index = 0;
+    parsed->root =
+        Create_BinTree(&index, 0, nullptr, nullptr, parsed->elements.get(), parsed->count);
+    Create_SymbolTable<double>(parsed->elements.get(), parsed->count, parsed->variables);
+    return parsed;
 }
 
 }  // namespace formula_test

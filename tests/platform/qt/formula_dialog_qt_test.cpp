@@ -1,9 +1,9 @@
 // The real formula input dialog: keypad, typing, registering, editing a value in the list
 // view, Escape and the close box.
-//   Picture of the dialog: PLOTARI_DIALOG_SHOT=/tmp/input.png ./build/tests/test_widgets
+//   Picture of the dialog: PLOTARI_DIALOG_SHOT=/tmp/input.png ./build/tests/test_platform_qt
 //   --gtest_filter=FormulaDialogQt.*
 //   On a real X server: PLOTARI_SCREEN_SHOT=/tmp/screen.png QT_QPA_PLATFORM=xcb xvfb-run -a
-//   ./build/tests/test_widgets --gtest_filter=FormulaDialogQt.*
+//   ./build/tests/test_platform_qt --gtest_filter=FormulaDialogQt.*
 #include <gtest/gtest.h>
 
 #include <QApplication>

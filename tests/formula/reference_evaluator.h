@@ -1,47 +1,14 @@
-// Helpers shared by the formula tests: analyse a text into an owned element array, build
-// its tree, bind its variables, and a straightforward evaluator that follows the language's
-// rules literally (copies of the summation table, the operation table, literals converted
-// from text at every visit), against which the program's evaluator is compared bit for bit.
+// The literal reference evaluator of the formula tests: it follows the language's rules
+// as written (copies of the summation table, the operation table, literals converted from
+// text at every visit), and the program's evaluator is compared with it bit for bit.
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <memory>
-#include <string>
 
-#include "formula/analysis.h"
-#include "formula/calc_bin_tree.h"
-#include "formula/create_bin_tree.h"
 #include "formula/number_text.h"
-
-struct ParsedFormula {
-    std::unique_ptr<CompForm[]> elements;
-    int count = 0;
-    CompForm* root = nullptr;
-    AscArray<double> variables;
-    ErrorInfo error;
-    bool ok = false;
-
-    double Eval(int* flag) {
-        return BinTreeFunc(root, flag, variables, g_ufunc_list, EmptyArray);
-    }
-};
-
-// Analyses with an array of one element per character plus one per possible sign.
-inline std::unique_ptr<ParsedFormula> Parse(const std::string& text) {
-    auto parsed = std::make_unique<ParsedFormula>();
-    int size = static_cast<int>(text.size()) * 2 + 2;
-    parsed->elements.reset(new CompForm[size]);
-    parsed->ok = Analysis_Formula(parsed->elements.get(), size, text.c_str(), &parsed->error,
-                                  EmptyArray) == 1;
-    if (!parsed->ok) return parsed;
-    parsed->count = current_number + 1;
-    int index = 0;
-    parsed->root =
-        Create_BinTree(&index, 0, nullptr, nullptr, parsed->elements.get(), parsed->count);
-    Create_SymbolTable<double>(parsed->elements.get(), parsed->count, parsed->variables);
-    return parsed;
-}
+#include "formula_support.h"
 
 namespace reference {
 
