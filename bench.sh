@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the benchmarks need (gnuplot-nox and muparser as peers), builds the program in
-# Release in build-bench/ and prints one table of figures measured in one run:
+# Release in build-release/ and prints one table of figures measured in one run:
 #   ./bench.sh [RUNS]     (RUNS per row, 5 by default; medians are reported)
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -18,6 +18,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLOTARI_BENCH=ON >/dev/null
-cmake --build build-bench -j "$(nproc)" --target plotari-cli bench_formula bench_document bench_window >/dev/null
-python3 bench/run_bench.py build-bench "${1:-5}"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" --target plotari-cli bench_formula bench_document bench_window >/dev/null
+python3 bench/run_bench.py build-release "${1:-5}"

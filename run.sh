@@ -7,8 +7,8 @@ cd "$(dirname "$0")"
 ./tools/install-deps.sh
 
 JOBS=${JOBS:-$(nproc)}
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$JOBS" --target plotari plotari-cli
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$JOBS" --target plotari plotari-cli
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run.sh: no display (DISPLAY and WAYLAND_DISPLAY are unset): the window program cannot start." >&2

@@ -12,15 +12,13 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
 
 echo "== main build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOTARI_WERROR=ON >/dev/null
-cmake --build build -j "$JOBS"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$JOBS"
 (cd build && ctest --output-on-failure -j "$JOBS")
 
 echo "== sanitizer and fuzz build (clang, address and undefined-behaviour sanitizers)"
-CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPLOTARI_SANITIZE=ON -DPLOTARI_FUZZ=ON -DPLOTARI_BENCH=OFF \
-  -DPLOTARI_WERROR=ON >/dev/null
-cmake --build build-san -j "$JOBS"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$JOBS"
 # The round-trip property runs fewer random sequences under the sanitizers (slower there).
 (cd build-san && LSAN_OPTIONS="suppressions=$PWD/../tools/lsan.supp" \
   ROUND_TRIP_SEQUENCES=${ROUND_TRIP_SEQUENCES_SAN:-300} ctest --output-on-failure -j "$JOBS")
