@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
   fonts-ipafont-gothic xvfb xauth poppler-utils xdg-utils locales xclip librsvg2-bin
   dpkg-dev desktop-file-utils shared-mime-info qt6-translations-l10n
 )

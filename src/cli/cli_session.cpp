@@ -298,7 +298,7 @@ public:
             std::memset(font->lfFaceName, 0, sizeof font->lfFaceName);
             std::memcpy(font->lfFaceName, kept.data(),
                         std::min(kept.size(), sizeof font->lfFaceName - 1));
-            font->lfHeight = -static_cast<LONG>(points * 96 / 72.0 + 0.5);
+            font->lfHeight = -static_cast<LONG>(std::lround(points * 96 / 72.0));
             font->lfWidth = 0;
             font->lfWeight = bold ? 700 : 400;
             font->lfItalic = italic ? 1 : 0;
@@ -566,7 +566,7 @@ private:
         } else if (action.name == "--number-style") {
             const std::vector<std::string> n = Split(a, ',');
             const int style = n[0] == "normal" ? 0 : n[0] == "exp" ? 1 : 2;
-            const std::string digits = n[1];
+            const std::string& digits = n[1];
             runner_.Then([style, digits](MemoryDialog& d) {
                 d.Select(IDC_NUMSTYLE, style);
                 d.Type(IDC_NUMDIGIT, digits);

@@ -172,7 +172,7 @@ std::string GListFrame::DateName(int index_num, int* title_flag) {
     if (line->PutDateTitle()) return line->PutDateTitle();
     char number[16];
     Short_To_C(static_cast<short>(dtitle_num), number, sizeof number);
-    const std::string name = std::string("データ") + number;
+    std::string name = std::string("データ") + number;
     line->SetDateTitle(name.c_str());
     ++dtitle_num;
     *title_flag = 1;

@@ -285,18 +285,18 @@ double Eval_Root(const CompForm* root, int* flag, AscArray<double>& array,
 }  // namespace
 
 double CalcValue(CompForm* target, int* error_num, AscArray<double>& array,
-                 UsrFuncArray& ufunc_list, AscArray<double> sumv_list) {
+                 UsrFuncArray& ufunc_list, const AscArray<double>& sumv_list) {
     return Eval_Root(target, error_num, array, ufunc_list, sumv_list);
 }
 
 double BinTreeFunc(CompForm* the_target, int* error_num, AscArray<double>& array,
-                   UsrFuncArray& ufunc_list, AscArray<double> sumv_list) {
+                   UsrFuncArray& ufunc_list, const AscArray<double>& sumv_list) {
     return Eval_Root(the_target, error_num, array, ufunc_list, sumv_list);
 }
 
 double SigmaCalc(CompForm* the_target, CompForm* the_left, CompForm* the_right,
                  AscArray<double>& array, int* left_error, int* right_error,
-                 UsrFuncArray& ufunc_list, AscArray<double> sumv_list) {
+                 UsrFuncArray& ufunc_list, const AscArray<double>& sumv_list) {
     return Sigma_Eval(the_target, the_left, the_right, array, left_error, right_error,
                       ufunc_list, sumv_list);
 }

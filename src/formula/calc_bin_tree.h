@@ -40,12 +40,12 @@ extern AscArray<double> EmptyArray;
 // is not valid (an unevaluable node or an unreadable summation range); floating-point
 // faults are not errors and give infinities or NaN.
 double CalcValue(CompForm* target, int* error_num, AscArray<double>& array,
-                 UsrFuncArray& ufunc_list, AscArray<double> sumv_list);
+                 UsrFuncArray& ufunc_list, const AscArray<double>& sumv_list);
 double BinTreeFunc(CompForm* the_target, int* error_num, AscArray<double>& array,
-                   UsrFuncArray& ufunc_list, AscArray<double> sumv_list);
+                   UsrFuncArray& ufunc_list, const AscArray<double>& sumv_list);
 double SigmaCalc(CompForm* the_target, CompForm* the_left, CompForm* the_right,
                  AscArray<double>& array, int* left_error, int* right_error,
-                 UsrFuncArray& ufunc_list, AscArray<double> sumv_list);
+                 UsrFuncArray& ufunc_list, const AscArray<double>& sumv_list);
 
 // 1 when the element is a summation range whose text reads as name(min,max).
 int Get_VariableRange(const CompForm* the_right, char* var_name, int var_size,

@@ -75,8 +75,8 @@ class CompiledSlot {
 public:
     CompiledSlot() = default;
     CompiledSlot(const CompiledSlot&) {}
-    CompiledSlot& operator=(const CompiledSlot&) {
-        Reset();
+    CompiledSlot& operator=(const CompiledSlot& other) {
+        if (this != &other) Reset();
         return *this;
     }
     ~CompiledSlot() { Reset(); }

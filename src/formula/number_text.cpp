@@ -1,6 +1,6 @@
 #include "formula/number_text.h"
 
-#include <locale.h>
+#include <clocale>
 
 #include <cerrno>
 #include <cstdarg>
@@ -13,7 +13,7 @@
 namespace {
 
 locale_t C_Locale() {
-    static locale_t c_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    static locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
     return c_locale;
 }
 

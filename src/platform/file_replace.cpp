@@ -67,7 +67,11 @@ std::string Resolve_Links(const std::string& path) {
         const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size());
         if (length < 0 || static_cast<size_t>(length) >= buffer.size()) return std::string();
         const std::string next(buffer.data(), static_cast<size_t>(length));
-        current = (!next.empty() && next[0] == '/') ? next : Folder_Of(current) + "/" + next;
+        if (!next.empty() && next[0] == '/') {
+            current = next;
+        } else {
+            current = Folder_Of(current).append("/").append(next);
+        }
     }
     return std::string();
 }

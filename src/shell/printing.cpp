@@ -1,5 +1,6 @@
 #include "shell/printing.h"
 
+#include <cmath>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
@@ -116,8 +117,8 @@ int Check_Printer(const QPrinter& printer, int direction) {
     // The paper in portrait terms (width the short side), from the page layout: paper
     // width and length fields may be 0 on some printers.
     const QSizeF size = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
-    const LONG short_side = static_cast<LONG>(std::min(size.width(), size.height()) * 10.0 + 0.5);
-    const LONG long_side = static_cast<LONG>(std::max(size.width(), size.height()) * 10.0 + 0.5);
+    const LONG short_side = static_cast<LONG>(std::lround(std::min(size.width(), size.height()) * 10.0));
+    const LONG long_side = static_cast<LONG>(std::lround(std::max(size.width(), size.height()) * 10.0));
     if (!Check_PrintSize(short_side, long_side, direction)) return 0;
     return Check_PrintDirection(printer.pageLayout().orientation() == QPageLayout::Landscape,
                                 direction);
@@ -251,8 +252,8 @@ int Print_ToSvg(GraphOnWin* graph, const std::string& path) {
     if (graph == nullptr) return 0;
     // A4 landscape at a fixed 600 dots per inch: 297 x 210 mm.
     constexpr int kDpi = 600;
-    const int width = static_cast<int>(297.0 / 25.4 * kDpi + 0.5);
-    const int height = static_cast<int>(210.0 / 25.4 * kDpi + 0.5);
+    const int width = static_cast<int>(std::lround(297.0 / 25.4 * kDpi));
+    const int height = static_cast<int>(std::lround(210.0 / 25.4 * kDpi));
     ReplacingFile file;
     if (!file.Begin(path)) {
         MessageBoxA(nullptr, "SVGファイルの書き込みに失敗", "fail svg file", MB_OK);

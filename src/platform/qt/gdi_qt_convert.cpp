@@ -1,5 +1,6 @@
 // Conversions between the platform's plain types and Qt's: colours, rectangles, fonts (with
 // the substitutions of the Windows face names) and new pictures.
+#include <cmath>
 #include <QFont>
 #include <QString>
 
@@ -76,7 +77,7 @@ tagLOGFONTA LogFont_Of(const QFont& font, int dpi_y) {
     if (font.pixelSize() > 0) {
         lf.lfHeight = -font.pixelSize();
     } else {
-        lf.lfHeight = -static_cast<LONG>(font.pointSizeF() * dpi_y / 72.0 + 0.5);
+        lf.lfHeight = -static_cast<LONG>(std::lround(font.pointSizeF() * dpi_y / 72.0));
     }
     lf.lfWeight = static_cast<LONG>(font.weight());
     lf.lfItalic = font.italic() ? 1 : 0;

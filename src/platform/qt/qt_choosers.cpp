@@ -1,5 +1,6 @@
 #include "platform/qt/qt_choosers.h"
 
+#include <cmath>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -182,7 +183,7 @@ int QtChoosers::ChooseFont(tagCHOOSEFONTA* cf) {
     }
     if (cf->lpLogFont) *cf->lpLogFont = result;
     const double points = chosen.pixelSize() * 72.0 / 96.0;
-    cf->iPointSize = static_cast<int>(points * 10.0 + 0.5);
+    cf->iPointSize = static_cast<int>(std::lround(points * 10.0));
     cf->rgbColors = Colorref_Of(color);
     return 1;
 }
