@@ -22,7 +22,7 @@ constexpr LONG kPaperHeight = 11906;
 
 struct Document {
     HeadlessWindow paper{1123, 794};
-    GraphOnWin graph{&paper, 0,       0,       kPaperWidth, kPaperHeight, nullptr, 0, 0,
+    GraphOnWin graph{&paper, 0,       0,       kPaperWidth, kPaperHeight, nullptr, 0,      0,
                      100,    nullptr, nullptr, nullptr,     nullptr,      nullptr, nullptr};
 };
 

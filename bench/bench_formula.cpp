@@ -55,9 +55,9 @@ const Case kCases[] = {
 };
 
 void Report(benchmark::State& state) {
-    state.counters["per_eval"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * kSweep,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_eval"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kSweep,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void Bench_Plotari(benchmark::State& state, const Case& c) {
@@ -82,8 +82,7 @@ void Bench_Plotari(benchmark::State& state, const Case& c) {
         for (double value : xs) {
             *x = value;
             int flag = 1;
-            benchmark::DoNotOptimize(
-                BinTreeFunc(root, &flag, variables, g_ufunc_list, EmptyArray));
+            benchmark::DoNotOptimize(BinTreeFunc(root, &flag, variables, g_ufunc_list, EmptyArray));
         }
     }
     Report(state);
@@ -121,8 +120,7 @@ void Bench_Native(benchmark::State& state, const Case& c) {
 
 int Register() {
     for (const Case& c : kCases) {
-        benchmark::RegisterBenchmark((std::string("plotari/") + c.name).c_str(), Bench_Plotari,
-                                     c);
+        benchmark::RegisterBenchmark((std::string("plotari/") + c.name).c_str(), Bench_Plotari, c);
         if (c.muparser != nullptr) {
             benchmark::RegisterBenchmark((std::string("muparser/") + c.name).c_str(),
                                          Bench_Muparser, c);

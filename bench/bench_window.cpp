@@ -30,13 +30,14 @@ namespace {
 
 // Quits the event loop once the watched widget has been painted.
 class FirstPaint : public QObject {
-public:
+  public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) ++paints;
         if (event->type() == QEvent::Paint && !painted) {
             painted = true;
             // exit, not quit: quit would close the windows, and closing asks questions.
-            QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         }
         return QObject::eventFilter(watched, event);
     }

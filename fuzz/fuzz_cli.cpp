@@ -15,12 +15,11 @@
 
 namespace {
 
-
 bool Safe_ToRun(const std::vector<CliAction>& actions) {
     if (actions.size() > 12) return false;
     for (const CliAction& a : actions) {
-        for (const char* file_action : {"--open", "--save", "--csv", "--bmp", "--jpg", "--png",
-                                        "--svg", "--print-pdf"}) {
+        for (const char* file_action :
+             {"--open", "--save", "--csv", "--bmp", "--jpg", "--png", "--svg", "--print-pdf"}) {
             if (a.name == file_action) return false;
         }
         // Long runs of digits could ask for a million divisions: correct, but slow to fuzz.

@@ -21,7 +21,6 @@ namespace {
 constexpr LONG kPaperWidth = 16838;
 constexpr LONG kPaperHeight = 11906;
 
-
 const std::string& Path() {
     static const std::string path =
         "/tmp/plotari-fuzz-document-" + std::to_string(getpid()) + ".dat";
@@ -43,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 0) std::fwrite(data, 1, size, file);
     std::fclose(file);
     HeadlessWindow paper(1123, 794);
-    GraphOnWin graph(&paper, 0, 0, kPaperWidth, kPaperHeight, nullptr, 0, 0, 100, nullptr,
-                     nullptr, nullptr, nullptr, nullptr, nullptr);
+    GraphOnWin graph(&paper, 0, 0, kPaperWidth, kPaperHeight, nullptr, 0, 0, 100, nullptr, nullptr,
+                     nullptr, nullptr, nullptr, nullptr);
     graph.OpenGraphFile(Path(), 0, 0);
     // A second open over what the first left, as a user opening another file would.
     graph.OpenGraphFile(Path(), 0, 0);

@@ -14,7 +14,6 @@
 #include "platform/numeric.h"
 #include "fuzz_support.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Install_SilentSink();
     if (size > 600) return 0;

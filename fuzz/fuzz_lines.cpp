@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         default:
             if (EditLetter_Analysis_Inpl(line.c_str(), a, range, b) >= 0) {
                 char formula[256];
-                Get_FormulaInfo_Inpl(line.c_str(), formula, name, &low, &high, &steps, name2,
-                                     &low2, &high2, &steps2);
+                Get_FormulaInfo_Inpl(line.c_str(), formula, name, &low, &high, &steps, name2, &low2,
+                                     &high2, &steps2);
             }
             break;
     }

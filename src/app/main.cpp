@@ -21,12 +21,13 @@
 int main(int argc, char* argv[]) {
     // The command-line conventions, answered before any window system is needed.
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::printf("usage: plotari [FILE]\n"
-                    "  Starts Plotari, the function plotter; FILE (a graph document, *.dat)\n"
-                    "  is opened as 開く would open it.\n"
-                    "  --help     this text\n"
-                    "  --version  the program's version\n"
-                    "Without a display, use plotari-cli (plotari-cli --help).\n");
+        std::printf(
+            "usage: plotari [FILE]\n"
+            "  Starts Plotari, the function plotter; FILE (a graph document, *.dat)\n"
+            "  is opened as 開く would open it.\n"
+            "  --help     this text\n"
+            "  --version  the program's version\n"
+            "Without a display, use plotari-cli (plotari-cli --help).\n");
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {

@@ -63,8 +63,7 @@ AxNumStyl::AxNumStyl(HWND hWnd, short fist_styl, short fist_dignum) : h_pWnd(hWn
 // ---------------------------------------------------------------------------------------
 // Labels and their measures
 
-LONG AxisFrame::TransToOnScreen(int, double start_value, double target_value,
-                                double trans_factor) {
+LONG AxisFrame::TransToOnScreen(int, double start_value, double target_value, double trans_factor) {
     // The logarithmic styles are never created; a frame holding one is laid out linearly.
     return Trunc_ToInt32(std::fabs(target_value - start_value) * trans_factor);
 }
@@ -73,8 +72,8 @@ double AxisFrame::CalcOnScrWidth(double min_value, double max_value, int) {
     return std::fabs(max_value - min_value);
 }
 
-std::unique_ptr<NumStrObj[]> AxisFrame::MakeLabels(int count, const double* values,
-                                                   short digits, short style) {
+std::unique_ptr<NumStrObj[]> AxisFrame::MakeLabels(int count, const double* values, short digits,
+                                                   short style) {
     auto labels = std::make_unique<NumStrObj[]>(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) labels[i].SetDblNum(values[i]);
     const double step = Label_Step(labels.get(), count);
@@ -122,8 +121,8 @@ tagSIZE AxisFrame::TextExtent(HWND hwnd, const tagLOGFONTA* font, const char* te
     return size;
 }
 
-tagSIZE AxisFrame::FirstMxMinCharLng(HWND hwnd, const tagLOGFONTA* font,
-                                     const NumStrObj* labels, int count) {
+tagSIZE AxisFrame::FirstMxMinCharLng(HWND hwnd, const tagLOGFONTA* font, const NumStrObj* labels,
+                                     int count) {
     tagSIZE widest;
     for (int i = 0; i < count; ++i) {
         const tagSIZE size = TextExtent(hwnd, font, labels[i].PutString());
@@ -133,8 +132,7 @@ tagSIZE AxisFrame::FirstMxMinCharLng(HWND hwnd, const tagLOGFONTA* font,
     return widest;
 }
 
-LONG AxisFrame::CalcLettSize(const char* text, HWND hwnd, const tagLOGFONTA* font,
-                             int direction) {
+LONG AxisFrame::CalcLettSize(const char* text, HWND hwnd, const tagLOGFONTA* font, int direction) {
     const tagSIZE size = TextExtent(hwnd, font, text);
     return direction != 0 ? size.cy : size.cx;
 }
@@ -149,9 +147,8 @@ int AxisFrame::CalcAddRectSize(HWND hwnd, const tagLOGFONTA* font, const NumStrO
     return 1;
 }
 
-tagPOINT AxisFrame::CalcLTopCordinate(int num_ofobject, const tagRECT* view,
-                                      const tagRECT* graph, tagPOINT margin, tagSIZE widest,
-                                      LONG lett, LONG larg) {
+tagPOINT AxisFrame::CalcLTopCordinate(int num_ofobject, const tagRECT* view, const tagRECT* graph,
+                                      tagPOINT margin, tagSIZE widest, LONG lett, LONG larg) {
     int64_t left = 0, top = 0;
     switch (num_ofobject) {
         case 0:
@@ -177,19 +174,16 @@ tagPOINT AxisFrame::CalcLTopCordinate(int num_ofobject, const tagRECT* view,
     return corner;
 }
 
-
 int AxisFrame::CalcParameters(HWND h_pWnd, int num_ofobject, int direction, int num_of_array,
                               const double* date_array, double* trans_factor,
                               const tagRECT* rect_of_view, const tagRECT* graph_rect,
-                              tagRECT* frame_rect, int tick_style, int displ_style,
-                              int displ_dig, LONG x_startpoint, LONG y_startpoint,
-                              FontSet* font_info) {
+                              tagRECT* frame_rect, int tick_style, int displ_style, int displ_dig,
+                              LONG x_startpoint, LONG y_startpoint, FontSet* font_info) {
     if (num_of_array < 1 || num_of_array > INT16_MAX || !date_array) return 0;
     tagPOINT margin;
     margin.x = P2T_X(x_startpoint, h_pWnd);
     margin.y = P2T_Y(y_startpoint, h_pWnd);
-    const double span =
-        CalcOnScrWidth(date_array[0], date_array[num_of_array - 1], tick_style);
+    const double span = CalcOnScrWidth(date_array[0], date_array[num_of_array - 1], tick_style);
     const LONG view_length = direction != 0 ? Height_Of(*rect_of_view) : Width_Of(*rect_of_view);
     const double provisional = span > 0.0 ? Storable_Scale(view_length / span) : 0.0;
     auto labels = MakeLabels(num_of_array, date_array, static_cast<short>(displ_dig),
@@ -211,8 +205,8 @@ int AxisFrame::CalcParameters(HWND h_pWnd, int num_ofobject, int direction, int 
     const LONG lett = direction != 0 ? P2T_Y(lett_px, h_pWnd) : P2T_X(lett_px, h_pWnd);
     const LONG larg = direction != 0 ? P2T_Y(larg_px, h_pWnd) : P2T_X(larg_px, h_pWnd);
 
-    const tagPOINT corner = CalcLTopCordinate(num_ofobject, rect_of_view, graph_rect, margin,
-                                              widest, lett, larg);
+    const tagPOINT corner =
+        CalcLTopCordinate(num_ofobject, rect_of_view, graph_rect, margin, widest, lett, larg);
     // SetFrameRect: the frame touches the tick side of graph_rect.
     int64_t width = 0, height = 0;
     if (direction != 0) {
@@ -285,9 +279,8 @@ void AxisFrame::MxMinCharLng() {
 }
 
 int AxisFrame::CalcExtSize(LONG* lett, LONG* larg) const {
-    return CalcAddRectSize(h_pWnd, const_cast<FontSet&>(font_info).PutLogFont(),
-                           p_num_obj.get(), p_num_obj ? num_dspobj : 0, direction_info, lett,
-                           larg);
+    return CalcAddRectSize(h_pWnd, const_cast<FontSet&>(font_info).PutLogFont(), p_num_obj.get(),
+                           p_num_obj ? num_dspobj : 0, direction_info, lett, larg);
 }
 
 const NumStrObj* AxisFrame::PutNumStrObj(int index) const {
@@ -372,13 +365,13 @@ void AxisFrame::FitBitmap(bool exact) {
     const LONG width = BoxPixelWidth();
     const LONG height = BoxPixelHeight();
     const tagPOINT size = PutVirFrame();
-    const bool differs = exact ? (width != size.x || height != size.y)
-                               : (width > size.x || height > size.y);
+    const bool differs =
+        exact ? (width != size.x || height != size.y) : (width > size.x || height > size.y);
     if (!vir || differs) CreateVirWin(width, height);
 }
 
-int AxisFrame::ChangeContent(const tagRECT* view_rect, const tagRECT* graph_rect,
-                             LONG h_shift, LONG v_shift) {
+int AxisFrame::ChangeContent(const tagRECT* view_rect, const tagRECT* graph_rect, LONG h_shift,
+                             LONG v_shift) {
     if (!p_num_obj || num_dspobj < 1) return 0;
     tagRECT rect = ChgContNewFrame(view_rect, graph_rect);
     if (SetNewMoveFrame(&rect, h_shift, v_shift) == 2 || !vir) FitBitmap(false);
@@ -398,14 +391,14 @@ int AxisFrame::ChangeNumDate(const double* the_Array, int date_num, const tagREC
     return 1;
 }
 
-int AxisFrame::ChangeFontInfo(const tagRECT* view_rect, const tagRECT* graph_rect,
-                              LONG h_shift, LONG v_shift) {
+int AxisFrame::ChangeFontInfo(const tagRECT* view_rect, const tagRECT* graph_rect, LONG h_shift,
+                              LONG v_shift) {
     if (!font_info.ShowFontDlg()) return 0;
     return ChangeContent(view_rect, graph_rect, h_shift, v_shift);
 }
 
-int AxisFrame::ChangeNumStyle(const tagRECT* view_rect, const tagRECT* graph_rect,
-                              LONG h_shift, LONG v_shift, int the_select) {
+int AxisFrame::ChangeNumStyle(const tagRECT* view_rect, const tagRECT* graph_rect, LONG h_shift,
+                              LONG v_shift, int the_select) {
     axnum_styl.SetChooseStyl(style_num, num_dspdgt);
     if (!axnum_styl.ShowNumStylDlg()) return 0;
     const CHOOSESTYLE chosen = axnum_styl.PutChooseStyl();
@@ -532,10 +525,10 @@ int AxisFrame::ReDraw(HDC hdc, unsigned long wr_mode, int) {
 
 HFONT AxisFrame::TransFontOnPrt(HDC hdc_to_printer) const {
     tagLOGFONTA font = *const_cast<FontSet&>(font_info).PutLogFont();
-    const double sx = double(GetDeviceCaps(hdc_to_printer, LOGPIXELSX)) /
-                      Screen_Dpi(h_pWnd, LOGPIXELSX);
-    const double sy = double(GetDeviceCaps(hdc_to_printer, LOGPIXELSY)) /
-                      Screen_Dpi(h_pWnd, LOGPIXELSY);
+    const double sx =
+        double(GetDeviceCaps(hdc_to_printer, LOGPIXELSX)) / Screen_Dpi(h_pWnd, LOGPIXELSX);
+    const double sy =
+        double(GetDeviceCaps(hdc_to_printer, LOGPIXELSY)) / Screen_Dpi(h_pWnd, LOGPIXELSY);
     font.lfWidth = Trunc_ToInt32(font.lfWidth * sx);
     font.lfHeight = Trunc_ToInt32(font.lfHeight * sy);
     return CreateFontIndirectA(&font);
@@ -553,8 +546,8 @@ int AxisFrame::PrintObject(HDC hdc_to_printer, int) {
         const tagPOINT pos = p_num_obj[i].PutPosVirWin();
         const DPoint dot = TransDspPxl_ToPrnDot(&pos, win_hdc, hdc_to_printer);
         const char* text = p_num_obj[i].PutString();
-        TextOutA(hdc_to_printer, Trunc_ToInt32(rect.left + dot.x),
-                 Trunc_ToInt32(rect.top + dot.y), text, static_cast<int>(std::strlen(text)));
+        TextOutA(hdc_to_printer, Trunc_ToInt32(rect.left + dot.x), Trunc_ToInt32(rect.top + dot.y),
+                 text, static_cast<int>(std::strlen(text)));
     }
     if (win_hdc) ReleaseDC(h_pWnd, win_hdc);
     SetBkMode(hdc_to_printer, old_mode);

@@ -15,7 +15,7 @@
 // One label: its value, its text and the top-left corner of the text in the frame's
 // bitmap (pixels at 100 %).
 class NumStrObj {
-public:
+  public:
     void SetDblNum(double value) { the_number = value; }
     double PutDblNum() const { return the_number; }
     // Copies at most 255 bytes.
@@ -24,7 +24,7 @@ public:
     void SetPosVirWin(tagPOINT point) { pos_onVirwin = point; }
     tagPOINT PutPosVirWin() const { return pos_onVirwin; }
 
-private:
+  private:
     double the_number = 0.0;
     char num_str[256] = {};
     tagPOINT pos_onVirwin;
@@ -32,7 +32,7 @@ private:
 
 // The number-style chooser of a frame.
 class AxNumStyl {
-public:
+  public:
     AxNumStyl(HWND hWnd, short fist_styl, short fist_dignum);
     void SetChooseStyl(short styl, short digit) {
         chs_styl.style_number = styl;
@@ -42,14 +42,14 @@ public:
     // 1 when the user confirmed a new style, 0 when nothing changed.
     int ShowNumStylDlg() { return Choose_Style(&chs_styl, p_hInst, h_pWnd); }
 
-private:
+  private:
     CHOOSESTYLE chs_styl;
     HINSTANCE p_hInst = nullptr;
     HWND h_pWnd = nullptr;
 };
 
 class AxisFrame final : public MoveFrame {
-public:
+  public:
     // Where a new frame goes: *frame_rect in twips and *trans_factor in pixels at 100 % per
     // data unit, for the plot area rect_of_view and the plot area with its tick frames
     // graph_rect (both twips). The margin is in pixels; font_info may be null (12 points).
@@ -57,14 +57,12 @@ public:
     static int CalcParameters(HWND h_pWnd, int num_ofobject, int direction, int num_of_array,
                               const double* date_array, double* trans_factor,
                               const tagRECT* rect_of_view, const tagRECT* graph_rect,
-                              tagRECT* frame_rect, int tick_style, int displ_style,
-                              int displ_dig, LONG x_startpoint, LONG y_startpoint,
-                              FontSet* font_info);
+                              tagRECT* frame_rect, int tick_style, int displ_style, int displ_dig,
+                              LONG x_startpoint, LONG y_startpoint, FontSet* font_info);
 
-    AxisFrame(HWND h_pWnd, int num_ofobject, int direction, int date_num,
-              const double* date_array, double trans_value, const tagRECT* object_rect,
-              LONG h_shift, LONG v_shift, int zoom_val, int tick_style, int displ_style,
-              int displ_dig, tagPOINT start_point);
+    AxisFrame(HWND h_pWnd, int num_ofobject, int direction, int date_num, const double* date_array,
+              double trans_value, const tagRECT* object_rect, LONG h_shift, LONG v_shift,
+              int zoom_val, int tick_style, int displ_style, int displ_dig, tagPOINT start_point);
     ~AxisFrame();
 
     // Label placement: the offset of target_value from start_value along the axis.
@@ -89,8 +87,8 @@ public:
     // Scale from the tick-inclusive plot rectangle (cal_kind 1: in pixels at 100 %,
     // otherwise twips) over the label range or the given range. 0 for an empty range.
     int CalcDateSctrns(const tagRECT* graph_rect, int cal_kind);
-    int CalcDateSctrns(const tagRECT* graph_rect, const double* min_value,
-                       const double* max_value, int cal_kind);
+    int CalcDateSctrns(const tagRECT* graph_rect, const double* min_value, const double* max_value,
+                       int cal_kind);
 
     // Drawing.
     // The label record of the document file: 150 + 272 bytes per label.
@@ -136,25 +134,23 @@ public:
     int ReDraw(HDC hdc, unsigned long wr_mode, int) override;
     int PrintObject(HDC hdc_to_printer, int) override;
 
-private:
+  private:
     // Labels for values with texts in the frame's style; positions set by SetNumStrObj.
-    static std::unique_ptr<NumStrObj[]> MakeLabels(int count, const double* values,
-                                                   short digits, short style);
+    static std::unique_ptr<NumStrObj[]> MakeLabels(int count, const double* values, short digits,
+                                                   short style);
     // Positions with the given start (margin) and factor, in any unit.
     static void SetNumStrObj(NumStrObj* labels, int count, int direction, int tick_style,
                              tagPOINT start, double factor);
     // Extent of a text in pixels with the font on the window's context.
     static tagSIZE TextExtent(HWND hwnd, const tagLOGFONTA* font, const char* text);
-    static tagSIZE FirstMxMinCharLng(HWND hwnd, const tagLOGFONTA* font,
-                                     const NumStrObj* labels, int count);
-    static LONG CalcLettSize(const char* text, HWND hwnd, const tagLOGFONTA* font,
-                             int direction);
+    static tagSIZE FirstMxMinCharLng(HWND hwnd, const tagLOGFONTA* font, const NumStrObj* labels,
+                                     int count);
+    static LONG CalcLettSize(const char* text, HWND hwnd, const tagLOGFONTA* font, int direction);
     // The first and last label's measure in the frame's direction; 0 without labels.
     static int CalcAddRectSize(HWND hwnd, const tagLOGFONTA* font, const NumStrObj* labels,
                                int count, int direction, LONG* lett, LONG* larg);
-    static tagPOINT CalcLTopCordinate(int num_ofobject, const tagRECT* view,
-                                      const tagRECT* graph, tagPOINT margin, tagSIZE widest,
-                                      LONG lett, LONG larg);
+    static tagPOINT CalcLTopCordinate(int num_ofobject, const tagRECT* view, const tagRECT* graph,
+                                      tagPOINT margin, tagSIZE widest, LONG lett, LONG larg);
 
     int CreateNumStrObj(const double* values, int count);
     void MxMinCharLng();
@@ -169,7 +165,7 @@ private:
     // After a placement that changed the size: new scale, labels and drawing.
     void RescaleToFrame();
 
-public:
+  public:
     // Fields of the document file's number-frame record, in order.
     int show_flag = 1;
     int wrt_flag = 0;
@@ -180,10 +176,10 @@ public:
     int16_t num_dspdgt = 0;
     int16_t num_dspobj = 0;
 
-private:
+  private:
     std::unique_ptr<NumStrObj[]> p_num_obj;
 
-public:
+  public:
     LONG string_width = 0;
     LONG string_height = 0;
     tagPOINT numobj_start;
@@ -192,6 +188,6 @@ public:
     ColorSet color_info;
     double date_sctrns = 0.0;
 
-private:
+  private:
     std::unique_ptr<VirWindow> vir;
 };

@@ -45,8 +45,7 @@ int AxisTick::SaveFromFile(DocWriter* h_File, unsigned long* rcd_byte) const {
     return 1;
 }
 
-int AxisTick::ReadFromFile(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift,
-                           LONG v_shift) {
+int AxisTick::ReadFromFile(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift) {
     unsigned long part = 0;
     if (!ReadPosInfo(h_File, &part, h_shift, v_shift)) return 0;
     int16_t shown = 0, selected = 0;

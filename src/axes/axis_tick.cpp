@@ -20,9 +20,7 @@ constexpr double COUNT_TOLERANCE = 1e-9;
 // A TickPos holds at most this many ticks (16-bit count).
 constexpr double MAX_TICKS = 32766.0;
 
-double With_Tolerance(double quotient) {
-    return quotient + std::fabs(quotient) * COUNT_TOLERANCE;
-}
+double With_Tolerance(double quotient) { return quotient + std::fabs(quotient) * COUNT_TOLERANCE; }
 
 LONG Width_Of(const tagRECT& rect) { return rect.right - rect.left; }
 LONG Height_Of(const tagRECT& rect) { return rect.bottom - rect.top; }
@@ -32,8 +30,8 @@ LONG Height_Of(const tagRECT& rect) { return rect.bottom - rect.top; }
 AxisTick::AxisTick(HWND h_Wnd, short num_ofobject, double axmin_val, double axmax_val,
                    double axdiv_val, const tagRECT* the_rect, LONG h_shift, LONG v_shift,
                    int zoom_val, int disp_style)
-    : MoveFrame(h_Wnd, the_rect->left, the_rect->top, Width_Of(*the_rect),
-                Height_Of(*the_rect), h_shift, v_shift, zoom_val, num_ofobject),
+    : MoveFrame(h_Wnd, the_rect->left, the_rect->top, Width_Of(*the_rect), Height_Of(*the_rect),
+                h_shift, v_shift, zoom_val, num_ofobject),
       color_info(h_Wnd) {
     obj_number = num_ofobject;
     min_value = axmin_val;
@@ -75,8 +73,7 @@ void AxisTick::Rebuild() {
 // ---------------------------------------------------------------------------------------
 // Frame geometry
 
-tagRECT AxisTick::TransRectFrame(short pos_number, LONG ori_top, LONG ori_bottom,
-                                 LONG ori_width) {
+tagRECT AxisTick::TransRectFrame(short pos_number, LONG ori_top, LONG ori_bottom, LONG ori_width) {
     tagRECT rect;
     switch (pos_number) {
         case 0:  // left: outer part to the left, inner part to the right of the edge
@@ -95,8 +92,7 @@ tagRECT AxisTick::TransRectFrame(short pos_number, LONG ori_top, LONG ori_bottom
     return rect;
 }
 
-void AxisTick::MoveATFrame(tagRECT* draw_rect, tagRECT* target_rect, short pos_number,
-                           HWND h_Wnd) {
+void AxisTick::MoveATFrame(tagRECT* draw_rect, tagRECT* target_rect, short pos_number, HWND h_Wnd) {
     const tagRECT strip = *target_rect;
     const LONG mx = Pixel_ToTwip(END_MARGIN, h_Wnd, 100, 1);
     const LONG my = Pixel_ToTwip(END_MARGIN, h_Wnd, 100, 2);
@@ -144,8 +140,8 @@ tagRECT AxisTick::StartNewFrame(tagRECT plot_rect, LONG* inpart) const {
     TickExtents(&inner, &outer);
     const LONG length = Horizontal() ? Twip_ToPixel(Width_Of(plot_rect), h_pWnd, 100, 1)
                                      : Twip_ToPixel(Height_Of(plot_rect), h_pWnd, 100, 2);
-    tagRECT rect = TransRectFrame(static_cast<short>(obj_number), inner, outer,
-                                  length + 2 * END_MARGIN);
+    tagRECT rect =
+        TransRectFrame(static_cast<short>(obj_number), inner, outer, length + 2 * END_MARGIN);
     MoveATFrame(&plot_rect, &rect, static_cast<short>(obj_number), h_pWnd);
     *inpart = inner;
     return rect;
@@ -208,8 +204,8 @@ int AxisTick::ManuCalcOnAxisValues(double* ax_min, double* ax_max, double* ax_di
     return 1;
 }
 
-int AxisTick::IsChangProp(short main_lngth, short main_dir, LONG main_visible,
-                          short sub_lngth, short sub_dir, LONG sub_visible) const {
+int AxisTick::IsChangProp(short main_lngth, short main_dir, LONG main_visible, short sub_lngth,
+                          short sub_dir, LONG sub_visible) const {
     const LONG main_out = (main_visible && main_dir == 0) ? main_lngth : 0;
     const LONG sub_out = (sub_visible && sub_dir == 0) ? sub_lngth : 0;
     const LONG current = OuterPixels();
@@ -251,10 +247,22 @@ tagPOINT AxisTick::TransPosOnVirWin(LONG* x_pos, LONG* y_pos) const {
     const int64_t h = BoxPixelHeight();
     int64_t x = 0, y = 0;
     switch (obj_number) {
-        case 0: x = w - across; y = h - along; break;
-        case 2: x = across; y = h - along; break;
-        case 3: x = along; y = h - across; break;
-        default: x = along; y = across; break;
+        case 0:
+            x = w - across;
+            y = h - along;
+            break;
+        case 2:
+            x = across;
+            y = h - along;
+            break;
+        case 3:
+            x = along;
+            y = h - across;
+            break;
+        default:
+            x = along;
+            y = across;
+            break;
     }
     tagPOINT point;
     point.x = static_cast<LONG>(x);
@@ -426,8 +434,8 @@ int AxisTick::TickPosOnPrnt(HDC hdc_to_printer, std::unique_ptr<LONG[]>* positio
     for (short i = 0; i < n; ++i) {
         const tagPOINT point = p_main_tickpos->PutArray(i);
         const DPoint dot = TransDspPxl_ToPrnDot(&point, win_hdc, hdc_to_printer);
-        (*positions)[i] = Horizontal() ? Trunc_ToInt32(corner.x + dot.x)
-                                       : Trunc_ToInt32(corner.y + dot.y);
+        (*positions)[i] =
+            Horizontal() ? Trunc_ToInt32(corner.x + dot.x) : Trunc_ToInt32(corner.y + dot.y);
     }
     if (win_hdc) ReleaseDC(h_pWnd, win_hdc);
     *count = n;

@@ -20,11 +20,10 @@ struct TickProp {
 };
 
 class AxisTick final : public MoveFrame {
-public:
+  public:
     // A frame at the_rect (twips) for axis num_ofobject with the default ticks.
-    AxisTick(HWND h_Wnd, short num_ofobject, double axmin_val, double axmax_val,
-             double axdiv_val, const tagRECT* the_rect, LONG h_shift, LONG v_shift,
-             int zoom_val, int disp_style);
+    AxisTick(HWND h_Wnd, short num_ofobject, double axmin_val, double axmax_val, double axdiv_val,
+             const tagRECT* the_rect, LONG h_shift, LONG v_shift, int zoom_val, int disp_style);
     ~AxisTick();
 
     // Frame geometry. The initial frame (inner part 13 pixels, no outer part) for the plot
@@ -32,12 +31,10 @@ public:
     static tagRECT FirstAxisTick(tagRECT* draw_rect, short pos_number, HWND h_Wnd);
     // The strip in pixels relative to the start of the axis line, in window orientation:
     // ori_top the inner part, ori_bottom the outer part, ori_width the axis length plus 6.
-    static tagRECT TransRectFrame(short pos_number, LONG ori_top, LONG ori_bottom,
-                                  LONG ori_width);
+    static tagRECT TransRectFrame(short pos_number, LONG ori_top, LONG ori_bottom, LONG ori_width);
     // Places the strip from TransRectFrame along the plot rectangle draw_rect (twips):
     // target_rect becomes the frame's twip rectangle.
-    static void MoveATFrame(tagRECT* draw_rect, tagRECT* target_rect, short pos_number,
-                            HWND h_Wnd);
+    static void MoveATFrame(tagRECT* draw_rect, tagRECT* target_rect, short pos_number, HWND h_Wnd);
     // The twip rectangle the current tick properties need along plot_rect, with the inner
     // part in pixels.
     tagRECT StartNewFrame(tagRECT plot_rect, LONG* inpart) const;
@@ -131,11 +128,10 @@ public:
 
     // Printing: the printer positions of the main ticks (along the axis), and the frame's
     // printer corner.
-    int TickPosOnPrnt(HDC hdc_to_printer, std::unique_ptr<LONG[]>* positions,
-                      short* count) const;
+    int TickPosOnPrnt(HDC hdc_to_printer, std::unique_ptr<LONG[]>* positions, short* count) const;
     tagPOINT CalcAddValToPos(HDC hdc_to_printer) const;
 
-private:
+  private:
     HDC VirDC() const { return vir ? vir->PutDC() : nullptr; }
     // Bitmap, tick positions and drawing for the current box size.
     void Rebuild();
@@ -146,10 +142,10 @@ private:
     bool Horizontal() const { return obj_number == 1 || obj_number == 3; }
     std::unique_ptr<TickPos> MakeTicks(int count, double offset, const TickProp& prop,
                                        double factor);
-    void DrawTicks(HDC hdc, const TickPos* ticks, const TickProp& prop, HDC win_hdc,
-                   HDC printer, tagPOINT corner) const;
+    void DrawTicks(HDC hdc, const TickPos* ticks, const TickProp& prop, HDC win_hdc, HDC printer,
+                   tagPOINT corner) const;
 
-public:
+  public:
     // Fields of the document file's tick record, in order.
     int show_flag = 1;
     int wrt_flag = 0;
@@ -164,7 +160,7 @@ public:
     ColorSet color_info;
     LONG inpart_lng = 13;
 
-private:
+  private:
     std::unique_ptr<VirWindow> vir;
     std::unique_ptr<TickPos> p_main_tickpos;
     std::unique_ptr<TickPos> p_sub_tickpos;

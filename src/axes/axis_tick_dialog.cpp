@@ -186,9 +186,7 @@ int Reciev_Values(DialogControls* hDlg) {
 
 INT_PTR ATickDlgProc(DialogControls* hDlg, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG:
-            Initial_Dialog(hDlg);
-            return 1;
+        case WM_INITDIALOG: Initial_Dialog(hDlg); return 1;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 change_flag_tick = Reciev_Values(hDlg);
@@ -205,7 +203,6 @@ INT_PTR ATickDlgProc(DialogControls* hDlg, UINT message, WPARAM wParam, LPARAM) 
             change_flag_tick = 0;
             hDlg->EndDialog(0);
             return 1;
-        default:
-            return 0;
+        default: return 0;
     }
 }

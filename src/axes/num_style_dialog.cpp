@@ -70,18 +70,14 @@ INT_PTR NumStyDlgProc(DialogControls* hDlg, UINT message, WPARAM wParam, LPARAM)
                 return 1;
             }
             return 0;
-        case WM_CLOSE:
-            hDlg->EndDialog(0);
-            return 1;
-        default:
-            return 0;
+        case WM_CLOSE: hDlg->EndDialog(0); return 1;
+        default: return 0;
     }
 }
 
 int Choose_Style(CHOOSESTYLE* ch_styl, HINSTANCE h_Inst, HWND h_pWnd) {
     g_choose_style = *ch_styl;
-    const INT_PTR result =
-        DialogBoxParamA(h_Inst, NumStyDlg_Template(), h_pWnd, NumStyDlgProc, 0);
+    const INT_PTR result = DialogBoxParamA(h_Inst, NumStyDlg_Template(), h_pWnd, NumStyDlgProc, 0);
     if (result != 1) return 0;
     *ch_styl = g_choose_style;
     return 1;

@@ -38,20 +38,69 @@ const std::map<std::string, int> kForms = {
     {"polar", IDC_FORM_POLAR},
 };
 
-const char* const kDialogActions[] = {
-    "--form", "--type", "--register", "--ok",        "--plot",           "--select", "--delete",
-    "--set",  "--var",  "--dep",      "--divisions", "--zoom",           "--size",
-    "--marker-interval", "--open", "--save", "--csv", "--bmp", "--jpg", "--png", "--svg", "--print-pdf",
-    "--select-element", "--drag", "--text", "--font", "--ticks", "--grid", "--number-style",
-    "--legend", "--line-color", "--marker-color", "--line", "--delete-line", "--undo"};
-const char* const kWithArgument[] = {"--form", "--type",      "--plot", "--select",
-                                     "--set",  "--var",       "--dep",  "--divisions",
-                                     "--zoom", "--size",      "--marker-interval",
-                                     "--open", "--save",      "--csv",  "--bmp",
-                                     "--jpg",  "--png",       "--svg",  "--print-pdf",
-                                     "--select-element", "--drag", "--text", "--font",
-                                     "--ticks", "--number-style", "--line-color",
-                                     "--marker-color", "--line"};
+const char* const kDialogActions[] = {"--form",
+                                      "--type",
+                                      "--register",
+                                      "--ok",
+                                      "--plot",
+                                      "--select",
+                                      "--delete",
+                                      "--set",
+                                      "--var",
+                                      "--dep",
+                                      "--divisions",
+                                      "--zoom",
+                                      "--size",
+                                      "--marker-interval",
+                                      "--open",
+                                      "--save",
+                                      "--csv",
+                                      "--bmp",
+                                      "--jpg",
+                                      "--png",
+                                      "--svg",
+                                      "--print-pdf",
+                                      "--select-element",
+                                      "--drag",
+                                      "--text",
+                                      "--font",
+                                      "--ticks",
+                                      "--grid",
+                                      "--number-style",
+                                      "--legend",
+                                      "--line-color",
+                                      "--marker-color",
+                                      "--line",
+                                      "--delete-line",
+                                      "--undo"};
+const char* const kWithArgument[] = {"--form",
+                                     "--type",
+                                     "--plot",
+                                     "--select",
+                                     "--set",
+                                     "--var",
+                                     "--dep",
+                                     "--divisions",
+                                     "--zoom",
+                                     "--size",
+                                     "--marker-interval",
+                                     "--open",
+                                     "--save",
+                                     "--csv",
+                                     "--bmp",
+                                     "--jpg",
+                                     "--png",
+                                     "--svg",
+                                     "--print-pdf",
+                                     "--select-element",
+                                     "--drag",
+                                     "--text",
+                                     "--font",
+                                     "--ticks",
+                                     "--number-style",
+                                     "--line-color",
+                                     "--marker-color",
+                                     "--line"};
 
 // The keys of --ticks: the axis dialog's boxes.
 struct TickKey {
@@ -60,12 +109,12 @@ struct TickKey {
     enum Kind { Text, Check, Direction } kind;
 };
 const TickKey kTickKeys[] = {
-    {"min", IDC_AXMIN, TickKey::Text},          {"max", IDC_AXMAX, TickKey::Text},
-    {"step", IDC_AXDIV, TickKey::Text},         {"auto", IDC_AXAUTO, TickKey::Check},
-    {"main", IDC_MAINCHK, TickKey::Check},      {"main-dir", IDC_MAINOUT, TickKey::Direction},
+    {"min", IDC_AXMIN, TickKey::Text},           {"max", IDC_AXMAX, TickKey::Text},
+    {"step", IDC_AXDIV, TickKey::Text},          {"auto", IDC_AXAUTO, TickKey::Check},
+    {"main", IDC_MAINCHK, TickKey::Check},       {"main-dir", IDC_MAINOUT, TickKey::Direction},
     {"main-length", IDC_MAINLNG, TickKey::Text}, {"main-width", IDC_MAINWID, TickKey::Text},
-    {"sub", IDC_SUBCHK, TickKey::Check},        {"sub-dir", IDC_SUBOUT, TickKey::Direction},
-    {"sub-length", IDC_SUBLNG, TickKey::Text},  {"sub-width", IDC_SUBWID, TickKey::Text},
+    {"sub", IDC_SUBCHK, TickKey::Check},         {"sub-dir", IDC_SUBOUT, TickKey::Direction},
+    {"sub-length", IDC_SUBLNG, TickKey::Text},   {"sub-width", IDC_SUBWID, TickKey::Text},
 };
 const char* const kLineKeys[] = {"style", "width", "radius", "interval", "marker"};
 
@@ -96,7 +145,8 @@ bool Parse_Double(const std::string& text, double* value) {
 }
 
 bool Is_Colour(const std::string& text) {
-    return text.size() == 6 && text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+    return text.size() == 6 &&
+           text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
 }
 
 // RRGGBB as the platform's colour value (red in the lowest byte).
@@ -110,7 +160,8 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     size_t start = 0;
     for (;;) {
         size_t at = text.find(separator, start);
-        parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        parts.push_back(
+            text.substr(start, at == std::string::npos ? std::string::npos : at - start));
         if (at == std::string::npos) return parts;
         start = at + 1;
     }
@@ -142,8 +193,7 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
         *reason = action.name + " takes NAME,MIN,MAX";
         return false;
     }
-    if ((action.name == "--zoom" || action.name == "--marker-interval") &&
-        !Parse_Int(a, &number)) {
+    if ((action.name == "--zoom" || action.name == "--marker-interval") && !Parse_Int(a, &number)) {
         *reason = action.name + " takes a whole number";
         return false;
     }
@@ -164,8 +214,9 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
         }
     }
     if (action.name == "--select-element" && !PaperMouse::IsElementName(a)) {
-        *reason = "--select-element takes title, axis-title:N, numbers:N, ticks:N, plot, "
-                  "legend, legend-line:N, legend-name:N or none";
+        *reason =
+            "--select-element takes title, axis-title:N, numbers:N, ticks:N, plot, "
+            "legend, legend-line:N, legend-name:N or none";
         return false;
     }
     if (action.name == "--drag") {
@@ -235,7 +286,7 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
 
 // Message boxes: "CAPTION: TEXT" on standard error, answered as Enter would.
 class CliSink : public MessageSink {
-public:
+  public:
     explicit CliSink(std::ostream& err) : err_(err) {}
     int Show(HWND, const std::string& text, const std::string& caption, UINT style) override {
         err_ << Message_Line(caption, text);
@@ -244,14 +295,14 @@ public:
     }
     int shown = 0;
 
-private:
+  private:
     std::ostream& err_;
 };
 
 // The dialog of the session: what the program writes into the formula box (a result) is
 // printed; what the user types there is not.
 class CliDialog : public MemoryDialog {
-public:
+  public:
     CliDialog(const DialogTemplate& dialog, std::ostream& out)
         : MemoryDialog(dialog, InFrmDlgProc), out_(out) {}
     void SetDlgItemText(int id, const std::string& text) override {
@@ -260,14 +311,14 @@ public:
     }
     bool typing = false;
 
-private:
+  private:
     std::ostream& out_;
 };
 
 // The window side of the menu commands: a paper without a screen. Scrolling and repainting
 // have nothing to show; message boxes go to standard error.
 class CliPaperHost : public PaperHost {
-public:
+  public:
     explicit CliPaperHost(HWND paper) : paper_(paper) {}
     tagRECT ClientRect() const override { return paper_->ClientRect(); }
     void SetScrollInfo(int, const SCROLLINFO&, bool) override {}
@@ -279,14 +330,14 @@ public:
     bool OpenDocument(const std::string&) override { return false; }
     HWND OwnerHandle() override { return nullptr; }
 
-private:
+  private:
     HWND paper_;
 };
 
 // The font and colour choosers as --font, --line-color and --marker-color answer them: what
 // is not given keeps what the chooser shows.
 class CliChoosers : public ScriptedChoosers {
-public:
+  public:
     int ChooseFont(tagCHOOSEFONTA* cf) override {
         color = font_colour_given ? font_colour : cf->rgbColors;
         font_given = false;
@@ -325,7 +376,7 @@ constexpr LONG kPaperHeightDmm = 21000;
 
 // The enabled state of the menu items, as the window's menus would show it.
 class MenuState : public MenuHandle {
-public:
+  public:
     void EnableMenuItem(int id, bool enable) override { enabled[id] = enable; }
     void CheckMenuItem(int, bool) override {}
     std::map<int, bool> enabled;
@@ -333,22 +384,22 @@ public:
 
 bool Is_Editing(const std::string& name) {
     static const char* const kEditing[] = {
-        "--select-element", "--drag",   "--text",       "--font",       "--ticks",
+        "--select-element", "--drag",         "--text",   "--font",       "--ticks",
         "--grid",           "--number-style", "--legend", "--line-color", "--marker-color",
         "--line",           "--delete-line",  "--undo"};
     return Is_One_Of(name, kEditing, std::size(kEditing));
 }
 
 class Session {
-public:
+  public:
     Session(std::ostream& out, std::ostream& err)
         : err_(err),
           sink_(err),
           dialog_(Input_Dialog_Template(), out),
           paper_(Twip_ToPixel(Dmm_ToTwip(kPaperWidthDmm), nullptr, 100, 1),
                  Twip_ToPixel(Dmm_ToTwip(kPaperHeightDmm), nullptr, 100, 0)),
-          document_(&paper_, 0, 0, Dmm_ToTwip(kPaperWidthDmm), Dmm_ToTwip(kPaperHeightDmm),
-                    nullptr, 0, 0, 100, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) {
+          document_(&paper_, 0, 0, Dmm_ToTwip(kPaperWidthDmm), Dmm_ToTwip(kPaperHeightDmm), nullptr,
+                    0, 0, 100, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) {
         previous_sink_ = Set_MessageSink(&sink_);
         // A session starts with an empty registry, as the dialog's empty list does.
         g_mathlist.Clear();
@@ -444,13 +495,13 @@ public:
                 d.Click(IDOK);
             });
             Menu(kCmdMarkerDefaults);
-        } else if (action.name == "--open" || action.name == "--save" ||
-                   action.name == "--csv") {
+        } else if (action.name == "--open" || action.name == "--save" || action.name == "--csv") {
             // The file dialog answers with the file; a question before it gets No.
             choosers_.file_path = a;
             choosers_.filter_index = 1;
-            Menu(action.name == "--open" ? kCmdOpen
-                                         : action.name == "--save" ? kCmdSaveAs : kCmdExportData);
+            Menu(action.name == "--open"   ? kCmdOpen
+                 : action.name == "--save" ? kCmdSaveAs
+                                           : kCmdExportData);
             choosers_.file_path.clear();
         } else if (action.name == "--bmp" || action.name == "--jpg" || action.name == "--png") {
             // 図を保存 with the file and the filter of its kind.
@@ -481,7 +532,7 @@ public:
 
     int Reported() const { return sink_.shown + refused_; }
 
-private:
+  private:
     void Menu(int command) {
         commands_.Command(&document_, command);
         // A script for a dialog that did not come is not kept for the next one.
@@ -535,8 +586,9 @@ private:
                     choosers_.font_colour = Colour_Of(f[i]);
                 }
             }
-            Edit(kind == 2 ? kCmdNumbersFont
-                           : kind == 7 ? kCmdSeriesFont : kCmdTitleFont,
+            Edit(kind == 2   ? kCmdNumbersFont
+                 : kind == 7 ? kCmdSeriesFont
+                             : kCmdTitleFont,
                  "--font");
             choosers_.face.clear();
         } else if (action.name == "--ticks") {
@@ -712,7 +764,8 @@ std::string Cli_Usage() {
            "  --drag WHAT@DX,DY           press on WHAT, move DX, DY mm on the paper, release\n"
            "  --text TEXT                 文字内容の変更 of the selected title or series name\n"
            "  --font FACE,POINTS[,bold][,italic][,RRGGBB]   the selected element's font\n"
-           "  --ticks KEY=VALUE,...       軸線属性を変更; keys min, max, step, auto (0/1), main (0/1),\n"
+           "  --ticks KEY=VALUE,...       軸線属性を変更; keys min, max, step, auto (0/1), main "
+           "(0/1),\n"
            "                              main-dir (out/in), main-length, main-width, sub (0/1),\n"
            "                              sub-dir, sub-length, sub-width\n"
            "  --grid                      グリッド線表示切替 of the selected tick frame\n"

@@ -89,7 +89,8 @@ void PaperMouse::ScrollTowards(LONG x, LONG y) {
     const tagRECT client = paper_->ClientRect();
     const LONG width = client.right - client.left;
     const LONG height = client.bottom - client.top;
-    const LONG h = std::clamp<LONG>(x - width / 2, 0, std::max<LONG>(0, state_.zoom_width_size - width));
+    const LONG h =
+        std::clamp<LONG>(x - width / 2, 0, std::max<LONG>(0, state_.zoom_width_size - width));
     const LONG v =
         std::clamp<LONG>(y - height / 2, 0, std::max<LONG>(0, state_.zoom_height_size - height));
     if (h != g_shifth) {
@@ -124,12 +125,10 @@ bool PaperMouse::PointOn(MoveFrame* target, LONG* x, LONG* y) {
     for (int steps = 1; steps <= 64; steps *= 2) {
         for (int i = 0; i <= steps; ++i) {
             for (int j = 0; j <= steps; ++j) {
-                const LONG px = area.left + static_cast<LONG>(
-                                                (int64_t(area.right) - area.left) * (2 * i + 1) /
-                                                (2 * (steps + 1)));
-                const LONG py = area.top + static_cast<LONG>(
-                                               (int64_t(area.bottom) - area.top) * (2 * j + 1) /
-                                               (2 * (steps + 1)));
+                const LONG px = area.left + static_cast<LONG>((int64_t(area.right) - area.left) *
+                                                              (2 * i + 1) / (2 * (steps + 1)));
+                const LONG py = area.top + static_cast<LONG>((int64_t(area.bottom) - area.top) *
+                                                             (2 * j + 1) / (2 * (steps + 1)));
                 if (hits(px, py)) {
                     *x = px;
                     *y = py;
@@ -147,7 +146,8 @@ void PaperMouse::Press(LONG x, LONG y, LONG to_x, LONG to_y, bool move) {
     commands_.PressStarted(&graph_);
     graph_.MouseMove_NoBdown(MAKELPARAM_XY(x, y), &cur_state);
     graph_.Handle_To_LMouseDown(MAKELPARAM_XY(x, y), &cur_state);
-    if (move) graph_.Handle_To_MouseMove(paper_, MAKELPARAM_XY(to_x, to_y), &mspart_win, &cur_state);
+    if (move)
+        graph_.Handle_To_MouseMove(paper_, MAKELPARAM_XY(to_x, to_y), &mspart_win, &cur_state);
     graph_.Handle_To_LButtonUp(paper_, MAKELPARAM_XY(to_x, to_y), &mspart_win, &cur_state);
     commands_.PressEnded(&graph_);
 }

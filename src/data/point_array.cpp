@@ -69,9 +69,7 @@ int PointArray::SetTheName(const char* the_source) {
     return 1;
 }
 
-const char* PointArray::PutTheName() const {
-    return the_name.empty() ? nullptr : the_name.c_str();
-}
+const char* PointArray::PutTheName() const { return the_name.empty() ? nullptr : the_name.c_str(); }
 
 int PointArray::SetDateArray(int element, const double* x_array, const double* y_array) {
     if (element <= 0 || !x_array || !y_array) return 0;
@@ -103,15 +101,16 @@ int First_Finite(const std::vector<PointDbl>& points, Component component, doubl
 }  // namespace
 
 int PointArray::GetFirstMinMaxX(double* target, int* t_index) const {
-    return First_Finite(array, [](const PointDbl& p) { return p.x; }, target, t_index);
+    return First_Finite(
+        array, [](const PointDbl& p) { return p.x; }, target, t_index);
 }
 
 int PointArray::GetFirstMinMaxY(double* target, int* t_index) const {
-    return First_Finite(array, [](const PointDbl& p) { return p.y; }, target, t_index);
+    return First_Finite(
+        array, [](const PointDbl& p) { return p.y; }, target, t_index);
 }
 
-void PointArray::CalcMaxMin(double* x_min, double* x_max, double* y_min,
-                            double* y_max) const {
+void PointArray::CalcMaxMin(double* x_min, double* x_max, double* y_min, double* y_max) const {
     int index = 0;
     GetFirstMinMaxX(x_min, &index);
     *x_max = *x_min;

@@ -11,7 +11,9 @@ namespace {
 double Whole_Count(double value) { return std::trunc(value) + 0.0; }
 
 // Truncation through single precision, as the decomposition defines it.
-double Single_Trunc(double value) { return std::trunc(static_cast<double>(static_cast<float>(value))); }
+double Single_Trunc(double value) {
+    return std::trunc(static_cast<double>(static_cast<float>(value)));
+}
 
 }  // namespace
 
@@ -97,9 +99,8 @@ void Get_MaxMin_OnAxis(double div_value, double* min_value, double* max_value, i
     *num_of_div = Trunc_ToInt32(divisions);
 }
 
-void Determin_Axis_Range(double min_value_onaxis, double max_value_onaxis,
-                         double* new_min_on_axis, double* new_max_on_axis, double* dim_of_div,
-                         int* num_of_div) {
+void Determin_Axis_Range(double min_value_onaxis, double max_value_onaxis, double* new_min_on_axis,
+                         double* new_max_on_axis, double* dim_of_div, int* num_of_div) {
     double min = min_value_onaxis;
     double max = max_value_onaxis;
     if (min == max) {
@@ -156,10 +157,13 @@ int Is_SpaceArray(const char* target_lett) {
     if (!target_lett) return 1;
     for (const char* p = target_lett; *p; ++p) {
         switch (*p) {
-            case ' ': case '\t': case '\n': case '\v': case '\f': case '\r':
-                break;
-            default:
-                return 0;
+            case ' ':
+            case '\t':
+            case '\n':
+            case '\v':
+            case '\f':
+            case '\r': break;
+            default: return 0;
         }
     }
     return 1;
@@ -180,8 +184,8 @@ COLORREF Defalt_Color(int line_num) {
 namespace {
 
 OPENFILENAMEA File_Request(HWND hdwnd, char* file_fullname, char* file_title,
-                           const char* file_filter, const char* def_extn,
-                           const char* open_title, int name_size) {
+                           const char* file_filter, const char* def_extn, const char* open_title,
+                           int name_size) {
     OPENFILENAMEA ofn;
     ofn.lStructSize = 76;
     ofn.hwndOwner = hdwnd;
@@ -199,9 +203,8 @@ OPENFILENAMEA File_Request(HWND hdwnd, char* file_fullname, char* file_title,
 
 }  // namespace
 
-int GetOpen_FilePath(HWND hdwnd, char* file_fullname, char* file_title,
-                     const char* file_filter, const char* def_extn, const char* open_title,
-                     int name_size) {
+int GetOpen_FilePath(HWND hdwnd, char* file_fullname, char* file_title, const char* file_filter,
+                     const char* def_extn, const char* open_title, int name_size) {
     OPENFILENAMEA ofn = File_Request(hdwnd, file_fullname, file_title, file_filter, def_extn,
                                      open_title, name_size);
     return GetOpenFileNameA(&ofn);

@@ -7,9 +7,8 @@
 
 // Turns a data range into a tidy axis range. *num_of_div is the wanted number of divisions
 // on entry and the number produced on return.
-void Determin_Axis_Range(double min_value_onaxis, double max_value_onaxis,
-                         double* new_min_on_axis, double* new_max_on_axis, double* dim_of_div,
-                         int* num_of_div);
+void Determin_Axis_Range(double min_value_onaxis, double max_value_onaxis, double* new_min_on_axis,
+                         double* new_max_on_axis, double* dim_of_div, int* num_of_div);
 // +1 for a value >= 0, -1 for a negative value or NaN.
 void Get_Sign_of_Value(double value_onaxis, int* sign_value);
 // given_number = *log_part x 10^*mantissa_part with 1 <= |*log_part| < 10.
@@ -39,9 +38,8 @@ COLORREF Defalt_Color(int line_num);
 // A file-name buffer long enough for any Linux path; the dialogs take its size as their
 // last argument (260 bytes when not given).
 constexpr int FILE_NAME_SIZE = 4096;
-int GetOpen_FilePath(HWND hdwnd, char* file_fullname, char* file_title,
-                     const char* file_filter, const char* def_extn, const char* open_title,
-                     int name_size = MAX_PATH);
+int GetOpen_FilePath(HWND hdwnd, char* file_fullname, char* file_title, const char* file_filter,
+                     const char* def_extn, const char* open_title, int name_size = MAX_PATH);
 int Save_FilePath(HWND hdwnd, char* file_fullname, char* file_title, int* select_file,
                   const char* file_filter, const char* def_extn, const char* open_title,
                   int name_size = MAX_PATH);

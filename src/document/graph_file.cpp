@@ -36,7 +36,7 @@ FileProgressHook file_progress;
 
 // The hook for one opening or save: told 0 now and 1 when this goes.
 class FileWork {
-public:
+  public:
     explicit FileWork(bool writing) : writing_(writing) { Report(0.0); }
     ~FileWork() { Report(1.0); }
     FileWork(const FileWork&) = delete;
@@ -47,7 +47,7 @@ public:
         return [this](double done) { return Report(done); };
     }
 
-private:
+  private:
     bool writing_;
 };
 
@@ -72,7 +72,8 @@ void Set_FileProgressHook(FileProgressHook hook) { file_progress = std::move(hoo
 
 int GraphOnWin::WriteDocument(DocWriter* h_File) {
     if (graph_view->PutGrpLnLink()->Count() > static_cast<size_t>(INT16_MAX)) {
-        MessageBoxA(h_pWnd, "系列が多すぎるため保存できません（32767本まで）", "write error", MB_OK);
+        MessageBoxA(h_pWnd, "系列が多すぎるため保存できません（32767本まで）", "write error",
+                    MB_OK);
         return 0;
     }
     const char* unwritable_text =
@@ -118,9 +119,8 @@ int GraphOnWin::WriteDocument(DocWriter* h_File) {
         std::unique_ptr<TitleOnWin> placeholder;
         TitleOnWin* title = title_on_win[axis + 1].get();
         if (title == nullptr) {
-            placeholder = std::make_unique<TitleOnWin>(h_pWnd, nullptr,
-                                                       kTitleDirections[axis + 1], axis + 1, 0,
-                                                       0, 0, 0, 0, 0, 100);
+            placeholder = std::make_unique<TitleOnWin>(h_pWnd, nullptr, kTitleDirections[axis + 1],
+                                                       axis + 1, 0, 0, 0, 0, 0, 0, 100);
             title = placeholder.get();
         }
         if (!title->SaveFromFile(h_File, &bytes)) {
@@ -250,7 +250,7 @@ int GraphOnWin::OpenFileToGraph(LONG h_shift, LONG v_shift) {
 namespace {
 // The open file behind a document being read; closed when this goes.
 class OpenedFile {
-public:
+  public:
     explicit OpenedFile(const std::string& path)
         : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
     ~OpenedFile() {
@@ -260,7 +260,7 @@ public:
     OpenedFile& operator=(const OpenedFile&) = delete;
     int Descriptor() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 }  // namespace
@@ -269,8 +269,7 @@ int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shif
     std::unique_ptr<FileWork> work = std::make_unique<FileWork>(false);
     const OpenedFile file(path);
     struct stat info;
-    if (file.Descriptor() < 0 || ::fstat(file.Descriptor(), &info) != 0 ||
-        !S_ISREG(info.st_mode)) {
+    if (file.Descriptor() < 0 || ::fstat(file.Descriptor(), &info) != 0 || !S_ISREG(info.st_mode)) {
         work.reset();
         MessageBoxA(h_pWnd, "ファイルのオープンに失敗しました", "open error", MB_OK);
         return -1;
@@ -279,10 +278,10 @@ int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shif
     // document, however large, costs neither time nor memory.
     const uint64_t size = static_cast<uint64_t>(info.st_size);
     char magic[sizeof kMagic] = {};
-    const bool plausible = size >= kMinDocumentBytes && size <= kMaxDocumentBytes &&
-                           ::pread(file.Descriptor(), magic, sizeof magic, 0) ==
-                               static_cast<ssize_t>(sizeof magic) &&
-                           std::memcmp(magic, kMagic, sizeof kMagic) == 0;
+    const bool plausible =
+        size >= kMinDocumentBytes && size <= kMaxDocumentBytes &&
+        ::pread(file.Descriptor(), magic, sizeof magic, 0) == static_cast<ssize_t>(sizeof magic) &&
+        std::memcmp(magic, kMagic, sizeof kMagic) == 0;
     int read = 0;
     bool input_failed = false;
     if (plausible) {
@@ -298,8 +297,7 @@ int GraphOnWin::OpenGraphFile(const std::string& path, LONG h_shift, LONG v_shif
     work.reset();
     if (read == -3) return -3;
     if (read == -4) {
-        MessageBoxA(h_pWnd, "メモリが足りないため、このデータは読めません。", "read error",
-                    MB_OK);
+        MessageBoxA(h_pWnd, "メモリが足りないため、このデータは読めません。", "read error", MB_OK);
         return 0;
     }
     if (input_failed) {
@@ -428,12 +426,12 @@ int GraphOnWin::GraphSetFromFile(DocReader* h_File, const char* dsource_file, LO
     for (int axis = 0; axis < 4; ++axis) {
         axis_flag[axis] = flags[axis] != 0 ? 1 : 0;
         if (!axis_flag[axis]) continue;
-        title_on_win[axis + 1] = std::make_unique<TitleOnWin>(
-            h_pWnd, nullptr, kTitleDirections[axis + 1], axis + 1, 0, 0, 1, 1, h_shift,
-            v_shift, zoom);
-        axis_frame[axis] = std::make_unique<AxisFrame>(h_pWnd, axis, kTitleDirections[axis + 1],
-                                                       0, nullptr, 0.0, &dot, h_shift, v_shift,
-                                                       zoom, 0, 0, 3, start);
+        title_on_win[axis + 1] =
+            std::make_unique<TitleOnWin>(h_pWnd, nullptr, kTitleDirections[axis + 1], axis + 1, 0,
+                                         0, 1, 1, h_shift, v_shift, zoom);
+        axis_frame[axis] =
+            std::make_unique<AxisFrame>(h_pWnd, axis, kTitleDirections[axis + 1], 0, nullptr, 0.0,
+                                        &dot, h_shift, v_shift, zoom, 0, 0, 3, start);
         axis_tick[axis] = std::make_unique<AxisTick>(h_pWnd, static_cast<short>(axis), 0.0, 0.0,
                                                      0.0, &dot, h_shift, v_shift, zoom, 0);
     }
@@ -441,8 +439,8 @@ int GraphOnWin::GraphSetFromFile(DocReader* h_File, const char* dsource_file, LO
     if (!h_File->Get16(&has_title)) return 0;
     unsigned long bytes = 0;
     if (has_title != 0) {
-        title_on_win[0] = std::make_unique<TitleOnWin>(h_pWnd, nullptr, 0, 0, 0, 0, 1, 1,
-                                                       h_shift, v_shift, zoom);
+        title_on_win[0] =
+            std::make_unique<TitleOnWin>(h_pWnd, nullptr, 0, 0, 0, 0, 1, 1, h_shift, v_shift, zoom);
         if (!title_on_win[0]->ReadFromFile(h_File, &bytes, h_shift, v_shift)) return 0;
     }
     graph_view = std::make_unique<GraphView>(h_pWnd, &view, h_shift, v_shift, zoom);
@@ -487,8 +485,8 @@ int GraphOnWin::ReadDataDivide(DocReader* h_File, const int* axisflag_array, LON
         int32_t name_length = 0;
         if (!h_File->Get32(&name_length) || !h_File->CountFits(name_length, 1)) return -1;
         // A name too long to be kept reads back empty; its bytes are passed over unread.
-        const bool kept = name_length <= (h_File->keeps_utf8 ? 4 * kMaxSeriesNameBytes
-                                                              : kMaxSeriesNameBytes);
+        const bool kept =
+            name_length <= (h_File->keeps_utf8 ? 4 * kMaxSeriesNameBytes : kMaxSeriesNameBytes);
         std::string cp932(kept ? static_cast<size_t>(name_length) : 0, '\0');
         if (!(kept ? h_File->GetBytes(cp932.data(), cp932.size())
                    : h_File->Skip(static_cast<size_t>(name_length)))) {
@@ -499,8 +497,7 @@ int GraphOnWin::ReadDataDivide(DocReader* h_File, const int* axisflag_array, LON
         std::string name;
         // A series has one point at least, and no more than a sampler can make.
         if (cp932.find('\0') != std::string::npos || !Text_OfStored(h_File, cp932, &name) ||
-            points < 1 ||
-            points > kMaxSeriesPoints || !h_File->CountFits(points, 16)) {
+            points < 1 || points > kMaxSeriesPoints || !h_File->CountFits(points, 16)) {
             h_File->Fail();
             return -1;
         }
@@ -532,8 +529,8 @@ int GraphOnWin::ReadDataDivide(DocReader* h_File, const int* axisflag_array, LON
         marker_colors[i] = marker_color;
         radii[i] = radius;
     }
-    SetGraphFromFile(&date, axisflag_array, &kinds, &line_colors, &styles, &widths,
-                     &marker_colors, &radii);
+    SetGraphFromFile(&date, axisflag_array, &kinds, &line_colors, &styles, &widths, &marker_colors,
+                     &radii);
     return 1;
 }
 

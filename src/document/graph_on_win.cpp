@@ -51,13 +51,12 @@ T Value_Or(ArrayCls<T>* array, int index, T fallback) {
 
 }  // namespace
 
-GraphOnWin::GraphOnWin(HWND h_pWnd, LONG left_pos, LONG top_pos, LONG win_width,
-                       LONG win_height, tagRECT* view_rect, LONG h_shift, LONG v_shift,
-                       int zoom_val, const int* axisflag_array, const char* const* ax_title,
+GraphOnWin::GraphOnWin(HWND h_pWnd, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
+                       tagRECT* view_rect, LONG h_shift, LONG v_shift, int zoom_val,
+                       const int* axisflag_array, const char* const* ax_title,
                        const char* date_title, GrpDate2D* grp_date, ArrayCls<int>* mrk_kind,
                        const char* dsource_file)
-    : MoveFrame(h_pWnd, left_pos, top_pos, win_width, win_height, h_shift, v_shift, zoom_val,
-                0) {
+    : MoveFrame(h_pWnd, left_pos, top_pos, win_width, win_height, h_shift, v_shift, zoom_val, 0) {
     sinfo_flag = 0;
     Reference_File(dsource_file);
     if (grp_date != nullptr && axisflag_array != nullptr) {
@@ -81,14 +80,13 @@ void GraphOnWin::Geometry_Failed() {
     geometry_failed_ = true;
 }
 
-int GraphOnWin::AddNewGraphDate(GrpDate2D* grp_date, const int* axisflag_array,
-                                tagRECT* view_rect, LONG h_shift, LONG v_shift,
-                                ArrayCls<int>* mrk_kind, ArrayCls<COLORREF>* data_color,
-                                ArrayCls<int>* data_style, ArrayCls<int>* data_size,
-                                ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size,
-                                int x_divnum, int y_divnum, const char* const* ax_title,
-                                const char* date_title, FontSet* font_set,
-                                const char* dsource_file) {
+int GraphOnWin::AddNewGraphDate(GrpDate2D* grp_date, const int* axisflag_array, tagRECT* view_rect,
+                                LONG h_shift, LONG v_shift, ArrayCls<int>* mrk_kind,
+                                ArrayCls<COLORREF>* data_color, ArrayCls<int>* data_style,
+                                ArrayCls<int>* data_size, ArrayCls<COLORREF>* mrk_color,
+                                ArrayCls<int>* mrk_size, int x_divnum, int y_divnum,
+                                const char* const* ax_title, const char* date_title,
+                                FontSet* font_set, const char* dsource_file) {
     if (graph_view) {
         return AddGraphLine(grp_date, mrk_kind, data_color, data_style, data_size, mrk_color,
                             mrk_size, axisflag_array, ax_title, x_divnum, y_divnum, h_shift,
@@ -105,13 +103,13 @@ int GraphOnWin::AddNewGraphDate(GrpDate2D* grp_date, const int* axisflag_array,
     }
 }
 
-int GraphOnWin::CreateNewGraph(GrpDate2D* grp_date, tagRECT* view_rect, LONG h_shift,
-                               LONG v_shift, const int* axisflag_array,
-                               const char* const* ax_title, const char* date_title,
-                               ArrayCls<int>* mrk_kind, ArrayCls<COLORREF>* data_color,
-                               ArrayCls<int>* data_style, ArrayCls<int>* data_size,
-                               ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size,
-                               int x_divnum, int y_divnum, const char* dsource_file) {
+int GraphOnWin::CreateNewGraph(GrpDate2D* grp_date, tagRECT* view_rect, LONG h_shift, LONG v_shift,
+                               const int* axisflag_array, const char* const* ax_title,
+                               const char* date_title, ArrayCls<int>* mrk_kind,
+                               ArrayCls<COLORREF>* data_color, ArrayCls<int>* data_style,
+                               ArrayCls<int>* data_size, ArrayCls<COLORREF>* mrk_color,
+                               ArrayCls<int>* mrk_size, int x_divnum, int y_divnum,
+                               const char* dsource_file) {
     if (grp_date == nullptr || axisflag_array == nullptr) return 0;
     SetAxisFlag(axisflag_array);
     Reference_File(dsource_file);
@@ -124,13 +122,13 @@ int GraphOnWin::CreateNewGraph(GrpDate2D* grp_date, tagRECT* view_rect, LONG h_s
     return 1;
 }
 
-int GraphOnWin::DateSetToGraph(GrpDate2D* grp_date, const int* axisflag_array,
-                               tagRECT* view_rect, LONG h_shift, LONG v_shift, int zoom_val,
+int GraphOnWin::DateSetToGraph(GrpDate2D* grp_date, const int* axisflag_array, tagRECT* view_rect,
+                               LONG h_shift, LONG v_shift, int zoom_val,
                                const char* const* ax_title, const char* date_title,
                                ArrayCls<int>* mrk_kind, ArrayCls<COLORREF>* data_color,
                                ArrayCls<int>* data_style, ArrayCls<int>* data_size,
-                               ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size,
-                               int x_divnum, int y_divnum) {
+                               ArrayCls<COLORREF>* mrk_color, ArrayCls<int>* mrk_size, int x_divnum,
+                               int y_divnum) {
     tagRECT rect = view_rect != nullptr ? *view_rect : Default_View();
     ArrayCls<double> x_array;
     ArrayCls<double> y_array;
@@ -159,8 +157,8 @@ int GraphOnWin::DateSetToGraph(GrpDate2D* grp_date, const int* axisflag_array,
     PointDbl origin;
     origin.x = x_array[0];
     origin.y = y_array[y_array.ArrayNum() - 1];
-    AddNewGrpDate(grp_date, origin, factors, mrk_kind, data_color, data_style, data_size,
-                  mrk_color, mrk_size, 1, 0);
+    AddNewGrpDate(grp_date, origin, factors, mrk_kind, data_color, data_style, data_size, mrk_color,
+                  mrk_size, 1, 0);
     SetAxisTitle(ax_title, h_shift, v_shift, zoom_val, nullptr);
     if (date_title != nullptr) CreateGraphTitle(date_title, h_shift, v_shift, zoom_val, nullptr);
     AllTitleShow();
@@ -176,8 +174,8 @@ int GraphOnWin::DateSetToGraph(GrpDate2D* grp_date, const int* axisflag_array,
     return 1;
 }
 
-void GraphOnWin::CalcDateMaxMin(GrpDate2D* grp_date, double* x_min, double* x_max,
-                                double* y_min, double* y_max) {
+void GraphOnWin::CalcDateMaxMin(GrpDate2D* grp_date, double* x_min, double* x_max, double* y_min,
+                                double* y_max) {
     (*grp_date)[0].CalcMaxMin(x_min, x_max, y_min, y_max);
     for (int i = 1; i < grp_date->ArrayNum(); ++i) {
         double a_min = 0.0;
@@ -198,7 +196,8 @@ void GraphOnWin::CreateAxisArray(double min_value, double div_value, int div_num
     std::vector<double> array(static_cast<size_t>(div_num) + 1);
     array[0] = min_value;
     // Repeated addition, as the labels have always been made.
-    for (int i = 1; i <= div_num; ++i) array[static_cast<size_t>(i)] = array[static_cast<size_t>(i) - 1] + div_value;
+    for (int i = 1; i <= div_num; ++i)
+        array[static_cast<size_t>(i)] = array[static_cast<size_t>(i) - 1] + div_value;
     *values = ArrayCls<double>(div_num + 1, array.data());
 }
 
@@ -269,9 +268,8 @@ int GraphOnWin::CreateAxisData(int axis, double* min_value, double* max_value, i
     return 1;
 }
 
-int GraphOnWin::AddDateAnalysis(GrpDate2D* grp_date, int ux, int uy, int x_divnum,
-                                int y_divnum, ArrayCls<double>* x_array,
-                                ArrayCls<double>* y_array) {
+int GraphOnWin::AddDateAnalysis(GrpDate2D* grp_date, int ux, int uy, int x_divnum, int y_divnum,
+                                ArrayCls<double>* x_array, ArrayCls<double>* y_array) {
     double x_min = 0.0;
     double x_max = 0.0;
     double y_min = 0.0;
@@ -283,31 +281,31 @@ int GraphOnWin::AddDateAnalysis(GrpDate2D* grp_date, int ux, int uy, int x_divnu
     return changed;
 }
 
-int GraphOnWin::AddAxisObject(int axis, tagRECT* view_rect, ArrayCls<double>* values,
-                              LONG h_shift, LONG v_shift, int zoom_val) {
+int GraphOnWin::AddAxisObject(int axis, tagRECT* view_rect, ArrayCls<double>* values, LONG h_shift,
+                              LONG v_shift, int zoom_val) {
     const int direction = kTitleDirection[axis + 1];
     double trans_value = 0.0;
     tagRECT frame_rect;
-    if (!AxisFrame::CalcParameters(h_pWnd, axis, direction, values->ArrayNum(),
-                                   values->PutArray(), &trans_value, view_rect, view_rect,
-                                   &frame_rect, 0, 0, 3, 5, 5, nullptr)) {
+    if (!AxisFrame::CalcParameters(h_pWnd, axis, direction, values->ArrayNum(), values->PutArray(),
+                                   &trans_value, view_rect, view_rect, &frame_rect, 0, 0, 3, 5, 5,
+                                   nullptr)) {
         Geometry_Failed();
         return 0;
     }
     tagPOINT start;
     start.x = 5;
     start.y = 5;
-    axis_frame[axis] = std::make_unique<AxisFrame>(
-        h_pWnd, axis, direction, values->ArrayNum(), values->PutArray(), trans_value,
-        &frame_rect, h_shift, v_shift, zoom_val, 0, 0, 3, start);
+    axis_frame[axis] = std::make_unique<AxisFrame>(h_pWnd, axis, direction, values->ArrayNum(),
+                                                   values->PutArray(), trans_value, &frame_rect,
+                                                   h_shift, v_shift, zoom_val, 0, 0, 3, start);
     double min_value = 0.0;
     double max_value = 0.0;
     double step = 0.0;
     CalcMaxMin_Of_Array(values->PutArray(), values->ArrayNum(), &min_value, &max_value, &step);
     tagRECT tick_rect = AxisTick::FirstAxisTick(view_rect, static_cast<short>(axis), h_pWnd);
-    axis_tick[axis] = std::make_unique<AxisTick>(h_pWnd, static_cast<short>(axis), min_value,
-                                                 max_value, step, &tick_rect, h_shift, v_shift,
-                                                 zoom_val, 0);
+    axis_tick[axis] =
+        std::make_unique<AxisTick>(h_pWnd, static_cast<short>(axis), min_value, max_value, step,
+                                   &tick_rect, h_shift, v_shift, zoom_val, 0);
     return 1;
 }
 
@@ -339,12 +337,12 @@ tagRECT GraphOnWin::CalForTltFrame(tagRECT graph_rect) const {
     tagRECT bound = graph_rect;
     if (Exists(0)) bound.left = axis_frame[0]->GetLeftOnScrTwip();
     if (Exists(1)) {
-        bound.bottom = static_cast<LONG>(axis_frame[1]->GetTopOnScrTwip() +
-                                         axis_frame[1]->GetBoxHeight());
+        bound.bottom =
+            static_cast<LONG>(axis_frame[1]->GetTopOnScrTwip() + axis_frame[1]->GetBoxHeight());
     }
     if (Exists(2)) {
-        bound.right = static_cast<LONG>(axis_frame[2]->GetLeftOnScrTwip() +
-                                        axis_frame[2]->GetBoxWidth());
+        bound.right =
+            static_cast<LONG>(axis_frame[2]->GetLeftOnScrTwip() + axis_frame[2]->GetBoxWidth());
     }
     if (Exists(3)) bound.top = axis_frame[3]->GetTopOnScrTwip();
     return bound;
@@ -364,8 +362,8 @@ LONG GraphOnWin::GraphTitleGap() const {
     return gap;
 }
 
-int GraphOnWin::CreateAxisTitle(int add_index, const char* set_title, LONG h_shift,
-                                LONG v_shift, int zoom_val, FontSet* font_set) {
+int GraphOnWin::CreateAxisTitle(int add_index, const char* set_title, LONG h_shift, LONG v_shift,
+                                int zoom_val, FontSet* font_set) {
     if (add_index < 1 || add_index > 4) return 0;
     const char* text = set_title != nullptr ? set_title : SetDefAxTitle(add_index - 1);
     FontSet default_font(h_pWnd, 12);
@@ -386,8 +384,8 @@ int GraphOnWin::CreateAxisTitle(int add_index, const char* set_title, LONG h_shi
     return 1;
 }
 
-void GraphOnWin::SetAxisTitle(const char* const* ax_title, LONG h_shift, LONG v_shift,
-                              int zoom_val, FontSet* font_set) {
+void GraphOnWin::SetAxisTitle(const char* const* ax_title, LONG h_shift, LONG v_shift, int zoom_val,
+                              FontSet* font_set) {
     for (int index = 1; index <= 4; ++index) {
         if (Exists(index - 1)) {
             const char* text = ax_title != nullptr ? ax_title[index - 1] : nullptr;
@@ -398,8 +396,8 @@ void GraphOnWin::SetAxisTitle(const char* const* ax_title, LONG h_shift, LONG v_
     }
 }
 
-int GraphOnWin::CreateGraphTitle(const char* title_lett, LONG h_shift, LONG v_shift,
-                                 int zoom_val, FontSet* font_set) {
+int GraphOnWin::CreateGraphTitle(const char* title_lett, LONG h_shift, LONG v_shift, int zoom_val,
+                                 FontSet* font_set) {
     if (title_lett == nullptr) return 0;
     FontSet default_font(h_pWnd, 12);
     FontSet* font = font_set != nullptr ? font_set : &default_font;
@@ -491,14 +489,13 @@ void GraphOnWin::AddNewGrpDate(GrpDate2D* target_date, PointDbl start_point, Poi
     for (int i = 0; i < n; ++i) {
         // A caller's array shorter than the data set gives the defaults for the rest.
         const COLORREF default_color = Defalt_Color(current + i);
-        auto line = std::make_unique<GraphLine>(h_pWnd, &(*target_date)[i], start_point,
-                                                trfc_point, nullptr, 1, 0);
+        auto line = std::make_unique<GraphLine>(h_pWnd, &(*target_date)[i], start_point, trfc_point,
+                                                nullptr, 1, 0);
         GraphLine* appended = line.get();
         graph_view->Append(std::move(line));
         const char* name = target_date->PutTheName(i);
         AddInfGrpLine(appended, Value_Or<COLORREF>(data_color, i, default_color),
-                      Value_Or<int>(data_style, i, PS_SOLID), Value_Or<int>(data_size, i, 1),
-                      name);
+                      Value_Or<int>(data_style, i, PS_SOLID), Value_Or<int>(data_size, i, 1), name);
         AddInfGrpMark(appended, Value_Or<COLORREF>(mrk_color, i, default_color),
                       Value_Or<int>(mrk_kind, i, 0), Value_Or<int>(mrk_size, i, 3), name);
         appended->HoriAxis() = x_axisnum;
@@ -510,8 +507,8 @@ int GraphOnWin::AddGraphLine(GrpDate2D* grp_date, ArrayCls<int>* mrk_kind,
                              ArrayCls<COLORREF>* data_color, ArrayCls<int>* data_style,
                              ArrayCls<int>* data_size, ArrayCls<COLORREF>* mrk_color,
                              ArrayCls<int>* mrk_size, const int* axisflag_array,
-                             const char* const* ax_title, int x_divnum, int y_divnum,
-                             LONG h_shift, LONG v_shift, FontSet* font_set) {
+                             const char* const* ax_title, int x_divnum, int y_divnum, LONG h_shift,
+                             LONG v_shift, FontSet* font_set) {
     if (grp_date == nullptr || axisflag_array == nullptr || !graph_view) return 0;
     const int ux = axisflag_array[0];
     const int uy = axisflag_array[1];
@@ -547,8 +544,8 @@ int GraphOnWin::AddGraphLine(GrpDate2D* grp_date, ArrayCls<int>* mrk_kind,
     PointDbl factors;
     factors.x = axis_frame[ux]->DateScTrns();
     factors.y = axis_frame[uy]->DateScTrns();
-    AddNewGrpDate(grp_date, origin, factors, mrk_kind, data_color, data_style, data_size,
-                  mrk_color, mrk_size, ux, uy);
+    AddNewGrpDate(grp_date, origin, factors, mrk_kind, data_color, data_style, data_size, mrk_color,
+                  mrk_size, ux, uy);
     if (glist_frame) {
         glist_frame->AddObject(h_shift, v_shift);
         glist_frame->DrawAllObject();
@@ -558,8 +555,8 @@ int GraphOnWin::AddGraphLine(GrpDate2D* grp_date, ArrayCls<int>* mrk_kind,
     return 1;
 }
 
-int GraphOnWin::AddGraphForNewAxis(int axis, ArrayCls<double>* values, LONG h_shift,
-                                   LONG v_shift, const char* title, FontSet* font_set) {
+int GraphOnWin::AddGraphForNewAxis(int axis, ArrayCls<double>* values, LONG h_shift, LONG v_shift,
+                                   const char* title, FontSet* font_set) {
     tagRECT view = PutViewRect();
     if (!AddAxisObject(axis, &view, values, h_shift, v_shift, ZoomPercent())) return -1;
     axis_flag[axis] = 1;
@@ -602,16 +599,15 @@ int GraphOnWin::ChangeGraphObjForNum(int axis, ArrayCls<double>* values, LONG h_
     graph_view->SetGridLine(axis_tick[axis].get());
     tagRECT tick_rect;
     CalcViewTickRect(&tick_rect, 1);
-    if (axis_frame[axis]->ChangeNumDate(values->PutArray(), values->ArrayNum(), &view,
-                                        &tick_rect, h_shift, v_shift)) {
+    if (axis_frame[axis]->ChangeNumDate(values->PutArray(), values->ArrayNum(), &view, &tick_rect,
+                                        h_shift, v_shift)) {
         ChngObjPosForAFchng(axis, &view, h_shift, v_shift);
         ChngViewFrame(&view, h_shift, v_shift);
     }
     return 1;
 }
 
-int GraphOnWin::ChngObjPosForAFchng(int obj_num, tagRECT* view_rect, LONG h_shift,
-                                    LONG v_shift) {
+int GraphOnWin::ChngObjPosForAFchng(int obj_num, tagRECT* view_rect, LONG h_shift, LONG v_shift) {
     if (obj_num < 0 || obj_num > 3) return 0;
     const tagRECT bound = CalForTltFrame(*view_rect);
     if (TitleOnWin* title = title_on_win[obj_num + 1].get()) {
@@ -619,8 +615,8 @@ int GraphOnWin::ChngObjPosForAFchng(int obj_num, tagRECT* view_rect, LONG h_shif
         title->MoveObjectWithOutMouse(&place, h_shift, v_shift);
     }
     if (obj_num == 3 && title_on_win[0]) {
-        tagRECT place = title_on_win[0]->CalcOfRectForNewParaSet(view_rect, &bound,
-                                                                 GraphTitleGap());
+        tagRECT place =
+            title_on_win[0]->CalcOfRectForNewParaSet(view_rect, &bound, GraphTitleGap());
         title_on_win[0]->MoveObjectWithOutMouse(&place, h_shift, v_shift);
     }
     return 1;
@@ -635,8 +631,8 @@ int GraphOnWin::ChngViewFrame(tagRECT* rect, LONG h_shift, LONG v_shift) {
         factors[axis] = axis_frame[axis]->DateScTrns();
         // The data value at the plot area's top (vertical axes) or left edge: the first or
         // last label, as a document read back maps its points.
-        origins[axis] = Horizontal_Axis(axis) ? axis_tick[axis]->PutMinValue()
-                                              : axis_tick[axis]->PutMaxValue();
+        origins[axis] =
+            Horizontal_Axis(axis) ? axis_tick[axis]->PutMinValue() : axis_tick[axis]->PutMaxValue();
         const int count = axis_frame[axis]->PutNumDspObj();
         if (count > 0) {
             std::vector<double> labels(static_cast<size_t>(count));
@@ -725,14 +721,12 @@ int GraphOnWin::MoveObjectToPoint2(tagRECT* new_rect, tagRECT*) {
     return MoveObjectToPoint(new_rect);
 }
 
-
-
 int Hand_ToGraphDocument(GraphRequest& request) {
     if (g_object_array == nullptr) return 0;
-    return g_object_array->AddNewGraphDate(
-        request.data, request.axisflag_array, nullptr, g_shifth, g_shiftv, request.mrk_kind,
-        nullptr, nullptr, nullptr, nullptr, nullptr, request.x_divnum, request.y_divnum,
-        request.ax_title, request.date_title, nullptr, nullptr);
+    return g_object_array->AddNewGraphDate(request.data, request.axisflag_array, nullptr, g_shifth,
+                                           g_shiftv, request.mrk_kind, nullptr, nullptr, nullptr,
+                                           nullptr, nullptr, request.x_divnum, request.y_divnum,
+                                           request.ax_title, request.date_title, nullptr, nullptr);
 }
 
 void Install_GraphDocumentReceiver() { Set_GraphReceiver(Hand_ToGraphDocument); }

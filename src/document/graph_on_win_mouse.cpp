@@ -305,7 +305,8 @@ int GraphOnWin::AdjPosForWinSizeChng(LONG shift_h, LONG shift_v) {
 
 int GraphOnWin::ChangeMag(LONG zoom_val, LONG h_scroll, LONG v_scroll) {
     MoveFrame::ChangeMag(zoom_val, h_scroll, v_scroll);
-    For_EachElement(*this, [=](MoveFrame& frame) { frame.ChangeMag(zoom_val, h_scroll, v_scroll); });
+    For_EachElement(*this,
+                    [=](MoveFrame& frame) { frame.ChangeMag(zoom_val, h_scroll, v_scroll); });
     return 1;
 }
 
@@ -350,8 +351,8 @@ int GraphOnWin::MoveObjectWithOutMouse(tagRECT* new_rect, LONG h_shift, LONG v_s
     return 1;
 }
 
-int GraphOnWin::StSctrnsChgATick(tagRECT* new_rect, tagRECT* graph_rect, LONG h_shift,
-                                 LONG v_shift, int the_number) {
+int GraphOnWin::StSctrnsChgATick(tagRECT* new_rect, tagRECT* graph_rect, LONG h_shift, LONG v_shift,
+                                 int the_number) {
     if (!Exists(the_number) || !axis_frame[the_number] || !axis_tick[the_number]) return 0;
     axis_frame[the_number]->CalcDateSctrns(new_rect, 1);
     axis_tick[the_number]->ReDrawContent(*new_rect, h_shift, v_shift);

@@ -39,13 +39,16 @@ int End_Timer(HWND hwnd) {
 int Change_CursorState(HWND hwnd, int part) {
     int cursor = 0;
     switch (part) {
-        case 0: case 1: cursor = IDC_SIZENWSE; break;
-        case 2: case 3: cursor = IDC_SIZENESW; break;
-        case 4: case 5: cursor = IDC_SIZEWE; break;
-        case 6: case 7: cursor = IDC_SIZENS; break;
+        case 0:
+        case 1: cursor = IDC_SIZENWSE; break;
+        case 2:
+        case 3: cursor = IDC_SIZENESW; break;
+        case 4:
+        case 5: cursor = IDC_SIZEWE; break;
+        case 6:
+        case 7: cursor = IDC_SIZENS; break;
         default: return 0;
     }
     if (hwnd != nullptr) hwnd->SetCursorShape(cursor);
     return 1;
 }
-

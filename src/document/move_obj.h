@@ -37,5 +37,3 @@ int Start_Timer(HWND hwnd);
 int End_Timer(HWND hwnd);
 // The sizing cursor for a frame part (0-1 NW/SE, 2-3 NE/SW, 4-5 W/E, 6-7 N/S); 1 when set.
 int Change_CursorState(HWND hwnd, int part);
-
-

@@ -7,9 +7,7 @@
 #include "elements/title_on_win.h"
 #include "platform/cp932.h"
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 int TitleOnWin::SaveContent(DocWriter* h_File, unsigned long* rcd_byte) const {
     std::string cp932;
@@ -131,7 +129,9 @@ int GrpLnLink::PrnGraphTableData(std::ostream& output) const {
         std::string text = name != nullptr && name[0] != '\0' ? name : "0";
         std::string cp932;
         if (Utf8_ToCp932(text, &cp932)) text = cp932;
-        output << text << "," << " " << ",";
+        output << text << ","
+               << " "
+               << ",";
         if (line->PutPointArray()->ArrayNum() > rows) rows = line->PutPointArray()->ArrayNum();
     }
     output << "\r\n";
@@ -141,7 +141,10 @@ int GrpLnLink::PrnGraphTableData(std::ostream& output) const {
             if (points->ArrayNum() > r) {
                 output << points->Points()[r].x << "," << points->Points()[r].y << ",";
             } else {
-                output << " " << "," << " " << ",";
+                output << " "
+                       << ","
+                       << " "
+                       << ",";
             }
         }
         output << "\r\n";

@@ -101,12 +101,12 @@ LONG TtlLnLink::GetMaxWidth() const {
 // ---------------------------------------------------------------------------------------
 // The legend box
 
-GListFrame::GListFrame(HWND h_Wnd, GrpLnLink& source_date, tagRECT view_rect,
-                       tagRECT gframe_rect, LONG h_shift, LONG v_shift, int zoom_val)
+GListFrame::GListFrame(HWND h_Wnd, GrpLnLink& source_date, tagRECT view_rect, tagRECT gframe_rect,
+                       LONG h_shift, LONG v_shift, int zoom_val)
     : MoveFrame(h_Wnd, gframe_rect.left, gframe_rect.top,
                 Narrow(int64_t(gframe_rect.right) - gframe_rect.left),
-                Narrow(int64_t(gframe_rect.bottom) - gframe_rect.top), h_shift, v_shift,
-                zoom_val, 0),
+                Narrow(int64_t(gframe_rect.bottom) - gframe_rect.top), h_shift, v_shift, zoom_val,
+                0),
       grp_link(h_Wnd),
       ttl_link(h_Wnd),
       source_link(&source_date) {
@@ -284,8 +284,7 @@ int GListFrame::AddObject(LONG h_shift, LONG v_shift) {
 }
 
 int GListFrame::DeleteGList(int obj_num, LONG h_shift, LONG v_shift) {
-    if (obj_num < 0 || obj_num >= ttl_link.PutElementNum() ||
-        obj_num >= grp_link.PutElementNum()) {
+    if (obj_num < 0 || obj_num >= ttl_link.PutElementNum() || obj_num >= grp_link.PutElementNum()) {
         return 0;
     }
     const short n = static_cast<short>(obj_num);
@@ -318,11 +317,10 @@ int GListFrame::DeleteGList(int obj_num, LONG h_shift, LONG v_shift) {
     return 1;
 }
 
-tagRECT GListFrame::AdjustFrame(int obj_num, TitleOnWin* the_target, LONG h_shift,
-                                LONG v_shift) {
+tagRECT GListFrame::AdjustFrame(int obj_num, TitleOnWin* the_target, LONG h_shift, LONG v_shift) {
     const short n = static_cast<short>(obj_num);
-    const tagPOINT size = TitleOnWin::GetContentsSize(h_pWnd, the_target->PutTitle(),
-                                                      the_target->PutFontSet(), 0);
+    const tagPOINT size =
+        TitleOnWin::GetContentsSize(h_pWnd, the_target->PutTitle(), the_target->PutFontSet(), 0);
     const LONG new_h_px = RowHeight(size.y, obj_num);
     const LONG new_w = Pixel_ToTwip(size.x, h_pWnd, 100, 1);
     const LONG new_h = Pixel_ToTwip(new_h_px, h_pWnd, 100, 2);
@@ -431,9 +429,7 @@ int GListFrame::MDRSelect(LPARAM lParam, int* curs_state) {
     return Select_At(lParam, curs_state, false);
 }
 
-int GListFrame::PutSelObjectKind() const {
-    return selectobj ? selectobj->ObjectType() : -1;
-}
+int GListFrame::PutSelObjectKind() const { return selectobj ? selectobj->ObjectType() : -1; }
 
 int GListFrame::NoFrameGList(int start_num) const {
     int i = 0;

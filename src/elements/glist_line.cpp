@@ -22,8 +22,7 @@ GListLine::GListLine(HWND h_Vwin, const PointDate* the_date, tagRECT the_rect, L
                      LONG v_shift, int zoom_val)
     : MoveFrame(h_Vwin, the_rect.left, the_rect.top,
                 Narrow(int64_t(the_rect.right) - the_rect.left),
-                Narrow(int64_t(the_rect.bottom) - the_rect.top), h_shift, v_shift, zoom_val,
-                0),
+                Narrow(int64_t(the_rect.bottom) - the_rect.top), h_shift, v_shift, zoom_val, 0),
       line_prop(h_Vwin, PS_SOLID, 1, 0, 3),
       color_set(h_Vwin) {
     const LONG w = BoxPixelWidth();
@@ -116,7 +115,6 @@ int GListLine::MoveToNewFrame(tagRECT* new_rect, LONG h_shift, LONG v_shift) {
                                 [this] { FitBitmap(); });
 }
 
-
 void GListLine::SaveState(DocWriter* state) const {
     unsigned long size = 0;
     SavePosInfo(state, &size);
@@ -134,8 +132,7 @@ bool GListLine::RestoreState(DocReader* state, LONG h_shift, LONG v_shift) {
     double width = 0.0, height = 0.0;
     if (!state->Get32(&kind) || !state->Get32(&left) || !state->Get32(&top) ||
         !state->GetDouble(&width) || !state->GetDouble(&height) || !state->Get32(&count) ||
-        !Frame_WithinLimits(left, top, width, height) || count < 1 ||
-        !state->CountFits(count, 8)) {
+        !Frame_WithinLimits(left, top, width, height) || count < 1 || !state->CountFits(count, 8)) {
         return false;
     }
     std::vector<tagPOINT> points(static_cast<size_t>(count));
@@ -191,7 +188,7 @@ int GListLine::PrintGLine(HDC hdc_to_printer, PointDate* points) {
 
 int GListLine::PrintCircle(HDC hdc_to_printer, PointDate* points) {
     DrawSampleMarker(hdc_to_printer, points,
-                  Screen_ToPrinter(h_pWnd, hdc_to_printer, kMarkerRadius, true));
+                     Screen_ToPrinter(h_pWnd, hdc_to_printer, kMarkerRadius, true));
     return 1;
 }
 
@@ -201,12 +198,13 @@ int GListLine::PrintObject(HDC hdc_to_printer, int) {
     PointDate points(date_on_virwin.GetArraySize());
     for (int i = 0; i < date_on_virwin.GetArraySize(); ++i) {
         const tagPOINT p = date_on_virwin[i];
-        points[i].x = Narrow(int64_t(rect.left) + Screen_ToPrinter(h_pWnd, hdc_to_printer, p.x, true));
-        points[i].y = Narrow(int64_t(rect.top) + Screen_ToPrinter(h_pWnd, hdc_to_printer, p.y, false));
+        points[i].x =
+            Narrow(int64_t(rect.left) + Screen_ToPrinter(h_pWnd, hdc_to_printer, p.x, true));
+        points[i].y =
+            Narrow(int64_t(rect.top) + Screen_ToPrinter(h_pWnd, hdc_to_printer, p.y, false));
     }
     const LONG marker = line_prop.PutMarker();
     if (marker >= 0) PrintGLine(hdc_to_printer, &points);
     if (marker != 0) PrintCircle(hdc_to_printer, &points);
     return 1;
 }
-

@@ -21,9 +21,7 @@ LONG Add_Offset(LONG value, LONG offset) {
 
 }  // namespace
 
-bool Is_GapPoint(const tagPOINT& point) {
-    return point.x == GAP_VALUE || point.y == GAP_VALUE;
-}
+bool Is_GapPoint(const tagPOINT& point) { return point.x == GAP_VALUE || point.y == GAP_VALUE; }
 
 void Draw_GapPolyline(HDC hdc, const tagPOINT* points, int count) {
     GapPolyline(hdc, points, count);
@@ -43,8 +41,8 @@ GraphLine::GraphLine(HWND h_Vwin, const PointArray* the_date, PointDbl strat_poi
     useabl_flag = 1;
 }
 
-GraphLine::GraphLine(HWND h_Vwin, const PointDate* the_date, const char* new_lett,
-                     int x_axisnum, int y_axisnum)
+GraphLine::GraphLine(HWND h_Vwin, const PointDate* the_date, const char* new_lett, int x_axisnum,
+                     int y_axisnum)
     : horiaxis_num(x_axisnum),
       veraxis_num(y_axisnum),
       line_prop(h_Vwin, PS_SOLID, 1, 0, 3),
@@ -60,9 +58,7 @@ void GraphLine::SetDefMrkdev(LONG defnum) { DfltMkdev = defnum < 1 ? 1 : defnum;
 
 LONG GraphLine::PutDefMrkdev() { return DfltMkdev; }
 
-int GraphLine::SetDateTitle(const char* new_lett) {
-    return date_on_graph.SetTheName(new_lett);
-}
+int GraphLine::SetDateTitle(const char* new_lett) { return date_on_graph.SetTheName(new_lett); }
 
 int GraphLine::TransDate(PointDbl strat_point, PointDbl trfc_point) {
     const int n = date_on_graph.ArrayNum();
@@ -77,8 +73,7 @@ int GraphLine::TransDate(PointDbl strat_point, PointDbl trfc_point) {
 }
 
 int GraphLine::DrawPolyline(HDC hdc, PointDate* points, LONG width) {
-    HPEN pen = CreatePen(static_cast<int>(line_prop.PutLineStyle()), width,
-                         color_set.PutRGBdata());
+    HPEN pen = CreatePen(static_cast<int>(line_prop.PutLineStyle()), width, color_set.PutRGBdata());
     HPEN old_pen = SelectObject(hdc, pen);
     Draw_GapPolyline(hdc, points->PutArray(), points->GetArraySize());
     SelectObject(hdc, old_pen);
@@ -148,19 +143,19 @@ int GraphLine::TransDataOnPnt(PointDate* poson_prnt, const tagRECT* gview_onprt,
 }
 
 int GraphLine::PrintLineO(HDC hdc_to_printer, PointDate* points) {
-    return DrawPolyline(hdc_to_printer, points,
-                        Screen_ToPrinter(line_prop.PutWindow(), hdc_to_printer,
-                                         line_prop.PutLineSize(), true));
+    return DrawPolyline(
+        hdc_to_printer, points,
+        Screen_ToPrinter(line_prop.PutWindow(), hdc_to_printer, line_prop.PutLineSize(), true));
 }
 
 int GraphLine::PrintCircle(HDC hdc_to_printer, PointDate* points) {
-    return DrawMarkers(hdc_to_printer, points,
-                       Screen_ToPrinter(line_prop.PutWindow(), hdc_to_printer,
-                                        line_prop.PutRadius(), true));
+    return DrawMarkers(
+        hdc_to_printer, points,
+        Screen_ToPrinter(line_prop.PutWindow(), hdc_to_printer, line_prop.PutRadius(), true));
 }
 
-int GraphLine::PrintLine(HDC hdc_to_printer, const tagRECT* gview_onprt,
-                         const double* strat_point, const double* trfc_point) {
+int GraphLine::PrintLine(HDC hdc_to_printer, const tagRECT* gview_onprt, const double* strat_point,
+                         const double* trfc_point) {
     if (useabl_flag != 1) return 0;
     PointDate points(date_on_graph.ArrayNum());
     if (!TransDataOnPnt(&points, gview_onprt, strat_point, trfc_point)) return 0;
@@ -177,13 +172,12 @@ int GraphLine::PrintPixelLine(HDC hdc_to_printer, const tagRECT* gview_onprt) {
     for (int i = 0; i < date_on_virwin.GetArraySize(); ++i) {
         const tagPOINT p = date_on_virwin[i];
         points[i].x = Is_GapPoint(p) ? GAP_VALUE
-                                     : Add_Offset(Screen_ToPrinter(hwnd, hdc_to_printer, p.x,
-                                                                   true),
+                                     : Add_Offset(Screen_ToPrinter(hwnd, hdc_to_printer, p.x, true),
                                                   gview_onprt->left);
-        points[i].y = Is_GapPoint(p) ? GAP_VALUE
-                                     : Add_Offset(Screen_ToPrinter(hwnd, hdc_to_printer, p.y,
-                                                                   false),
-                                                  gview_onprt->top);
+        points[i].y =
+            Is_GapPoint(p)
+                ? GAP_VALUE
+                : Add_Offset(Screen_ToPrinter(hwnd, hdc_to_printer, p.y, false), gview_onprt->top);
     }
     return PrintLineO(hdc_to_printer, &points);
 }

@@ -19,10 +19,10 @@ void Draw_GapPolyline(HDC hdc, const tagPOINT* points, int count);
 bool Is_GapPoint(const tagPOINT& point);
 
 class GraphLine {
-public:
+  public:
     // A data series: the points are copied and placed with TransDate.
-    GraphLine(HWND h_Vwin, const PointArray* the_date, PointDbl strat_point,
-              PointDbl trfc_point, const char* new_lett, int x_axisnum, int y_axisnum);
+    GraphLine(HWND h_Vwin, const PointArray* the_date, PointDbl strat_point, PointDbl trfc_point,
+              const char* new_lett, int x_axisnum, int y_axisnum);
     // A line given in pixels (grid lines).
     GraphLine(HWND h_Vwin, const PointDate* the_date, const char* new_lett, int x_axisnum,
               int y_axisnum);
@@ -64,8 +64,8 @@ public:
 
     // Printing: each point in printer dots inside gview_onprt with the start values and
     // factors indexed by axis number; gaps stay gaps. 0 when poson_prnt is too small.
-    int TransDataOnPnt(PointDate* poson_prnt, const tagRECT* gview_onprt,
-                       const double* strat_point, const double* trfc_point);
+    int TransDataOnPnt(PointDate* poson_prnt, const tagRECT* gview_onprt, const double* strat_point,
+                       const double* trfc_point);
     int PrintLine(HDC hdc_to_printer, const tagRECT* gview_onprt, const double* strat_point,
                   const double* trfc_point);
     // Draws the pixel-form line moved by the printer rectangle's corner and scaled.
@@ -73,7 +73,7 @@ public:
     int PrintLineO(HDC hdc_to_printer, PointDate* points);
     int PrintCircle(HDC hdc_to_printer, PointDate* points);
 
-private:
+  private:
     int DrawPolyline(HDC hdc, PointDate* points, LONG width);
     int DrawMarkers(HDC hdc, PointDate* points, LONG radius);
 
@@ -88,7 +88,7 @@ private:
 };
 
 class GrpLnLink {
-public:
+  public:
     explicit GrpLnLink(HWND h_Wnd = nullptr) : h_grpWin(h_Wnd) {}
     void SetWinHandle(HWND h_Wnd) { h_grpWin = h_Wnd; }
     // Appends at the end; the list owns the series.
@@ -107,8 +107,8 @@ public:
     short PutElementNum() const { return static_cast<short>(lines.size()); }
     // The count without the 16-bit field's limit.
     size_t Count() const { return lines.size(); }
-    int PrintAllObj(const tagRECT* gview_onprt, const double* strat_point,
-                    const double* trfc_point, HDC hdc_to_printer);
+    int PrintAllObj(const tagRECT* gview_onprt, const double* strat_point, const double* trfc_point,
+                    HDC hdc_to_printer);
 
     // The series of the document file: the total count, then the four groups (bottom,
     // left), (bottom, right), (top, left), (top, right), each its count and its series.
@@ -118,7 +118,7 @@ public:
     // The series as a CSV table (name and a blank per series, then x, y per point).
     int PrnGraphTableData(std::ostream& output) const;
 
-private:
+  private:
     bool InRange(int number) const {
         return number >= 0 && number < static_cast<int>(lines.size());
     }

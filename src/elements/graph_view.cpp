@@ -6,12 +6,11 @@
 #include "elements/element_paint.h"
 #include "platform/numeric.h"
 
-GraphView::GraphView(HWND h_pWnd, const tagRECT* the_rect, LONG h_shift, LONG v_shift,
-                     int zoom_val)
+GraphView::GraphView(HWND h_pWnd, const tagRECT* the_rect, LONG h_shift, LONG v_shift, int zoom_val)
     : MoveFrame(h_pWnd, the_rect->left, the_rect->top,
                 static_cast<LONG>(int64_t(the_rect->right) - the_rect->left),
-                static_cast<LONG>(int64_t(the_rect->bottom) - the_rect->top), h_shift,
-                v_shift, zoom_val, 0),
+                static_cast<LONG>(int64_t(the_rect->bottom) - the_rect->top), h_shift, v_shift,
+                zoom_val, 0),
       grp_link(h_pWnd) {
     for (auto& list : grdline_list) list.SetWinHandle(h_pWnd);
     useabl_flag = 0;
@@ -143,8 +142,7 @@ int GraphView::ReDraw(HDC hdc, unsigned long wr_mode, int) {
     return CopyVirWin(hdc, vir.PutDC(), wr_mode);
 }
 
-int GraphView::PrintGraph(HDC hdc_to_printer, const double* trfc_point,
-                          const double* strat_point) {
+int GraphView::PrintGraph(HDC hdc_to_printer, const double* trfc_point, const double* strat_point) {
     std::copy(trfc_point, trfc_point + 4, prn_trfc);
     std::copy(strat_point, strat_point + 4, prn_start);
     const tagRECT rect = GetPrntPos(hdc_to_printer);
@@ -178,13 +176,11 @@ int GraphView::PrintGridLinePos(HDC hdc_to_printer, int the_axis, const LONG* po
     const bool vertical_axis = the_axis == 0 || the_axis == 2;
     // The grid lines keep their own pen (style, width, colour); all lines of an axis share
     // the properties of the first one.
-    GraphLine* model = grdline_list[the_axis].PutElementNum() > 0
-                           ? grdline_list[the_axis].Array(0)
-                           : nullptr;
+    GraphLine* model =
+        grdline_list[the_axis].PutElementNum() > 0 ? grdline_list[the_axis].Array(0) : nullptr;
     const unsigned style = model ? model->LineInfo()->PutLineStyle() : PS_SOLID;
-    const LONG width = Screen_ToPrinter(h_pWnd, hdc_to_printer,
-                                        model ? model->LineInfo()->PutLineSize() : 1,
-                                        vertical_axis);
+    const LONG width = Screen_ToPrinter(
+        h_pWnd, hdc_to_printer, model ? model->LineInfo()->PutLineSize() : 1, vertical_axis);
     const COLORREF color = model ? model->ColorInfo()->PutRGBdata() : 0;
     HPEN pen = CreatePen(static_cast<int>(style), width, color);
     HPEN old_pen = SelectObject(hdc_to_printer, pen);

@@ -41,8 +41,7 @@ void Reciev_Values(DialogControls* dlg) {
         }
         read.width = width;
     } else {
-        read.style = dlg->IsDlgButtonChecked(IDC_STYLE_DOT) == BST_CHECKED ? PS_DOT
-                                                                            : PS_DASHDOT;
+        read.style = dlg->IsDlgButtonChecked(IDC_STYLE_DOT) == BST_CHECKED ? PS_DOT : PS_DASHDOT;
         read.width = 1;
     }
     LONG radius = 0;
@@ -83,8 +82,7 @@ void Show_Long(DialogControls* dlg, int id, LONG value) {
 
 }  // namespace
 
-LineProp::LineProp(HWND h_Wnd, unsigned int style, LONG line_size, LONG mrk_kind,
-                   LONG rd_size)
+LineProp::LineProp(HWND h_Wnd, unsigned int style, LONG line_size, LONG mrk_kind, LONG rd_size)
     : h_pWnd(h_Wnd),
       pen_style(style),
       pen_size(line_size),
@@ -126,10 +124,10 @@ INT_PTR LinePropDlgProc(DialogControls* dlg, UINT message, WPARAM wparam, LPARAM
             Show_Long(dlg, IDC_LINE_WIDTH, g_linprop.width);
             Show_Long(dlg, IDC_MARKER_SIZE, g_linprop.radius);
             Show_Long(dlg, IDC_MARKER_INTERVAL, g_linprop.mrkdev);
-            dlg->CheckDlgButton(IDC_SELECT_LINE, g_linprop.marker >= 0 ? BST_CHECKED
-                                                                         : BST_UNCHECKED);
-            dlg->CheckDlgButton(IDC_SELECT_MARKER, g_linprop.marker != 0 ? BST_CHECKED
-                                                                           : BST_UNCHECKED);
+            dlg->CheckDlgButton(IDC_SELECT_LINE,
+                                g_linprop.marker >= 0 ? BST_CHECKED : BST_UNCHECKED);
+            dlg->CheckDlgButton(IDC_SELECT_MARKER,
+                                g_linprop.marker != 0 ? BST_CHECKED : BST_UNCHECKED);
             dlg->CheckRadioButton(IDC_STYLE_SOLID, IDC_STYLE_DASHDOT,
                                   g_linprop.style == PS_SOLID ? IDC_STYLE_SOLID
                                   : g_linprop.style == PS_DOT ? IDC_STYLE_DOT
@@ -137,22 +135,18 @@ INT_PTR LinePropDlgProc(DialogControls* dlg, UINT message, WPARAM wparam, LPARAM
             return 1;
         case WM_COMMAND:
             switch (LOWORD(wparam)) {
-                case IDOK:
-                    Reciev_Values(dlg);
-                    return 1;
+                case IDOK: Reciev_Values(dlg); return 1;
                 case IDCANCEL:
                     g_linprop.change_flag = 0;
                     dlg->EndDialog(0);
                     return 1;
-                default:
-                    return 0;
+                default: return 0;
             }
         case WM_CLOSE:
             g_linprop.change_flag = 0;
             dlg->EndDialog(0);
             return 1;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 

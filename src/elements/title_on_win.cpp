@@ -57,9 +57,7 @@ const DialogTemplate& TextInput_Template() {
 
 INT_PTR TxSetDlgProc(DialogControls* dlg, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG:
-            dlg->SetDlgItemTextA(IDC_TITLE_TEXT, g_dlg_edchar.get());
-            return 1;
+        case WM_INITDIALOG: dlg->SetDlgItemTextA(IDC_TITLE_TEXT, g_dlg_edchar.get()); return 1;
         case WM_COMMAND:
             if (LOWORD(wparam) == IDOK) {
                 const std::string read =
@@ -79,14 +77,13 @@ INT_PTR TxSetDlgProc(DialogControls* dlg, UINT message, WPARAM wparam, LPARAM) {
             change_flag = 0;
             dlg->EndDialog(0);
             return 1;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
 TitleOnWin::TitleOnWin(HWND h_pWnd, const char* cont_lett, int direction, int num_ofobject,
-                       LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
-                       LONG h_shift, LONG v_shift, int zoom_val)
+                       LONG left_pos, LONG top_pos, LONG win_width, LONG win_height, LONG h_shift,
+                       LONG v_shift, int zoom_val)
     : MoveFrame(h_pWnd, left_pos, top_pos, win_width, win_height, h_shift, v_shift, zoom_val,
                 num_ofobject),
       font_info(h_pWnd, 12),
@@ -101,8 +98,7 @@ TitleOnWin::TitleOnWin(HWND h_pWnd, const char* cont_lett, int direction, int nu
     }
     if (cont_lett) {
         CoreTitleContSet(cont_lett);
-        const tagPOINT size =
-            GetContentsSize(h_pWnd, title_cont.get(), &font_info, direction_info);
+        const tagPOINT size = GetContentsSize(h_pWnd, title_cont.get(), &font_info, direction_info);
         if (!HasBitmap() && size.x != 0 && size.y != 0) CreateVirWin(size.x, size.y);
         tagRECT rect;
         rect.left = twip_lfpos;
@@ -122,8 +118,7 @@ tagPOINT TitleOnWin::GetContentsSize(HWND h_pWnd, const char* target_lett, FontS
     HFONT font = CreateFontIndirectA(font_set->PutLogFont());
     HFONT old_font = SelectObject(hdc, font);
     tagSIZE extent;
-    GetTextExtentPoint32A(hdc, target_lett, static_cast<int>(std::strlen(target_lett)),
-                          &extent);
+    GetTextExtentPoint32A(hdc, target_lett, static_cast<int>(std::strlen(target_lett)), &extent);
     SelectObject(hdc, old_font);
     DeleteObject(font);
     if (hdc) ReleaseDC(h_pWnd, hdc);
@@ -137,12 +132,12 @@ tagPOINT TitleOnWin::GetContentsSize(HWND h_pWnd, const char* target_lett, FontS
     return size;
 }
 
-tagRECT TitleOnWin::CalcObjPos(const tagRECT* view_rect, const tagRECT* graph_rect,
-                               int object_num, LONG w, LONG h, LONG top_addval) {
-    const LONG cx = Narrow(view_rect->left + Half(Narrow(int64_t(view_rect->right) -
-                                                         view_rect->left)));
-    const LONG cy = Narrow(view_rect->top + Half(Narrow(int64_t(view_rect->bottom) -
-                                                        view_rect->top)));
+tagRECT TitleOnWin::CalcObjPos(const tagRECT* view_rect, const tagRECT* graph_rect, int object_num,
+                               LONG w, LONG h, LONG top_addval) {
+    const LONG cx =
+        Narrow(view_rect->left + Half(Narrow(int64_t(view_rect->right) - view_rect->left)));
+    const LONG cy =
+        Narrow(view_rect->top + Half(Narrow(int64_t(view_rect->bottom) - view_rect->top)));
     tagRECT rect;
     switch (object_num) {
         case 0:
@@ -175,16 +170,14 @@ tagRECT TitleOnWin::CalcObjPos(const tagRECT* view_rect, const tagRECT* graph_re
             rect.right = Narrow(int64_t(rect.left) + w);
             rect.bottom = graph_rect->top;
             break;
-        default:
-            break;
+        default: break;
     }
     return rect;
 }
 
-tagRECT TitleOnWin::CalcOfRectForNewParaSet(const tagRECT* view_rect,
-                                            const tagRECT* graph_rect, LONG top_addval) {
-    const tagPOINT size =
-        GetContentsSize(h_pWnd, title_cont.get(), &font_info, direction_info);
+tagRECT TitleOnWin::CalcOfRectForNewParaSet(const tagRECT* view_rect, const tagRECT* graph_rect,
+                                            LONG top_addval) {
+    const tagPOINT size = GetContentsSize(h_pWnd, title_cont.get(), &font_info, direction_info);
     return CalcObjPos(view_rect, graph_rect, obj_num, Pixel_ToTwip(size.x, h_pWnd, 100, 1),
                       Pixel_ToTwip(size.y, h_pWnd, 100, 2), top_addval);
 }
@@ -287,9 +280,8 @@ int TitleOnWin::ExtShowFontDlg(LONG* escapement, LONG* orient) {
     return font_info.ShowFontDlg();
 }
 
-int TitleOnWin::ChangeFontDraw(const tagRECT* view_rect, const tagRECT* graph_rect,
-                               LONG escapement, LONG orient, LONG h_shift, LONG v_shift,
-                               LONG top_addval) {
+int TitleOnWin::ChangeFontDraw(const tagRECT* view_rect, const tagRECT* graph_rect, LONG escapement,
+                               LONG orient, LONG h_shift, LONG v_shift, LONG top_addval) {
     // The chooser knows nothing of direction: the saved angle comes back first, so the
     // text is measured and drawn as the title shows it.
     font_info.PutLogFont()->lfEscapement = escapement;

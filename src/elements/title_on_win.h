@@ -11,22 +11,21 @@
 #include "platform/dialog.h"
 
 class TitleOnWin final : public MoveFrame {
-public:
+  public:
     // Position and size in twips. direction 1 writes the text upward (left and right axis
     // titles); a text, when given, resizes the frame to fit it.
-    TitleOnWin(HWND h_pWnd, const char* cont_lett, int direction, int num_ofobject,
-               LONG left_pos, LONG top_pos, LONG win_width, LONG win_height, LONG h_shift,
-               LONG v_shift, int zoom_val);
+    TitleOnWin(HWND h_pWnd, const char* cont_lett, int direction, int num_ofobject, LONG left_pos,
+               LONG top_pos, LONG win_width, LONG win_height, LONG h_shift, LONG v_shift,
+               int zoom_val);
     ~TitleOnWin() = default;
 
     // Size of a text in pixels: (width, height), or (height, width) for vertical text.
-    static tagPOINT GetContentsSize(HWND h_pWnd, const char* target_lett,
-                                    FontSet* font_set, int direction_val);
+    static tagPOINT GetContentsSize(HWND h_pWnd, const char* target_lett, FontSet* font_set,
+                                    int direction_val);
     // Twip rectangle of title object_num (0 graph, 1 left, 2 bottom, 3 right, 4 top) of
     // the_width x the_height twips around the plot area view_rect inside graph_rect.
-    static tagRECT CalcObjPos(const tagRECT* view_rect, const tagRECT* graph_rect,
-                              int object_num, LONG the_width, LONG the_height,
-                              LONG top_addval);
+    static tagRECT CalcObjPos(const tagRECT* view_rect, const tagRECT* graph_rect, int object_num,
+                              LONG the_width, LONG the_height, LONG top_addval);
     // CalcObjPos for this title's own text, font and object number.
     tagRECT CalcOfRectForNewParaSet(const tagRECT* view_rect, const tagRECT* graph_rect,
                                     LONG top_addval);
@@ -80,7 +79,7 @@ public:
     int ReDraw(HDC hdc, unsigned long wr_mode, int) override;
     int PrintObject(HDC hdc_to_printer, int) override;
 
-private:
+  private:
     bool HasBitmap() const { return vir.PutDC() != nullptr; }
     // Creates the bitmap again when the box size at 100 % differs from it.
     void FitBitmap();

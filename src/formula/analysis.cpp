@@ -385,8 +385,7 @@ int Handle_For_Number(char letter, Analyser& a) {
         case NUM_POWNUM:
             if (Is_Digit(letter)) return Append_Number(a, letter, NUM_POWNUM);
             return End_Number(letter, a);
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
@@ -401,21 +400,16 @@ int Handle_For_NumEnd(Analyser& a) {
 int Handle_For_End(Analyser& a) {
     if (opn_count != 0) return 0;
     switch (a.state) {
-        case ST_OPERAND:
-            return Finish_Variable(a, true) != nullptr ? 1 : 0;
-        case ST_CLOSE_PAR:
-            return Make_ListEnd(a, KIND_CLOSE_PAR) != nullptr ? 1 : 0;
-        case ST_CLOSE_BRK:
-            return Make_ListEnd(a, KIND_CLOSE_BRK) != nullptr ? 1 : 0;
-        case ST_NUMBER:
-            return Handle_For_NumEnd(a);
-        default:
-            return 0;
+        case ST_OPERAND: return Finish_Variable(a, true) != nullptr ? 1 : 0;
+        case ST_CLOSE_PAR: return Make_ListEnd(a, KIND_CLOSE_PAR) != nullptr ? 1 : 0;
+        case ST_CLOSE_BRK: return Make_ListEnd(a, KIND_CLOSE_BRK) != nullptr ? 1 : 0;
+        case ST_NUMBER: return Handle_For_NumEnd(a);
+        default: return 0;
     }
 }
 
 constexpr Handler kHandlers[] = {
-    Handle_For_Initial,  Handle_For_Operator, Handle_For_Operand, Handle_For_OpenPar,
+    Handle_For_Initial,  Handle_For_Operator, Handle_For_Operand,  Handle_For_OpenPar,
     Handle_For_ClosePar, Handle_For_Number,   Handle_For_CloseBrk,
 };
 
@@ -473,8 +467,8 @@ int Analysis_Formula(CompForm* the_formlist, int elem_number, const char* formul
     }
 }
 
-int Get_Argument(const char* formula, int* start_pos, char* argument, int arg_size,
-                 char open_lett, char close_lett, char open_lett2, char close_lett2) {
+int Get_Argument(const char* formula, int* start_pos, char* argument, int arg_size, char open_lett,
+                 char close_lett, char open_lett2, char close_lett2) {
     int depth = 1;
     int depth2 = 0;
     int commas = 0;

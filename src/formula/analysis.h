@@ -22,9 +22,8 @@ int Analysis_Formula(CompForm* the_formlist, int elem_number, const char* formul
 
 // Cuts the text of one argument, up to the first "," at nesting level zero. The first
 // bracket pair is counted from 1, the second from 0. At most arg_size - 1 characters.
-int Get_Argument(const char* formula, int* start_pos, char* argument, int arg_size,
-                 char open_lett, char close_lett, char open_lett2, char close_lett2);
+int Get_Argument(const char* formula, int* start_pos, char* argument, int arg_size, char open_lett,
+                 char close_lett, char open_lett2, char close_lett2);
 // Cuts the last argument, up to the close_lett that ends the list; start_pos is left on it.
 int Get_EndArgument(const char* formula, int* start_pos, char* argument, int arg_size,
                     char open_lett, char close_lett);
-

@@ -57,8 +57,8 @@ int Set_Operator_Function() {
     return 1;
 }
 
-int Get_VariableRange(const CompForm* the_right, char* var_name, int var_size,
-                      double* min_value, double* max_value) {
+int Get_VariableRange(const CompForm* the_right, char* var_name, int var_size, double* min_value,
+                      double* max_value) {
     if (the_right == nullptr || the_right->kind != KIND_RANGE) return 0;
     int steps = 0;
     return Analysis_Variable(the_right->CompArray, var_name, var_size, min_value, max_value,
@@ -102,16 +102,16 @@ bool Is_PowerOfTwo(const CompForm* node) {
     EvalCache& cache = node->eval_cache;
     if (!cache.power_checked) {
         const CompForm* exponent = node->right;
-        cache.power_of_two = exponent != nullptr && exponent->kind == KIND_NUMBER &&
-                             Literal(exponent) == 2.0;
+        cache.power_of_two =
+            exponent != nullptr && exponent->kind == KIND_NUMBER && Literal(exponent) == 2.0;
         cache.power_checked = true;
     }
     return cache.power_of_two;
 }
 
-double Sigma_Eval(const CompForm* the_target, const CompForm* the_left,
-                  const CompForm* the_right, AscArray<double>& array, int* left_error,
-                  int* right_error, UsrFuncArray& ufunc_list, const AscArray<double>& sumv) {
+double Sigma_Eval(const CompForm* the_target, const CompForm* the_left, const CompForm* the_right,
+                  AscArray<double>& array, int* left_error, int* right_error,
+                  UsrFuncArray& ufunc_list, const AscArray<double>& sumv) {
     // The range text is read once and kept with its element.
     EvalCache& range = the_left != nullptr ? the_left->eval_cache : the_target->eval_cache;
     if (the_left == nullptr) {
@@ -160,8 +160,8 @@ double Sigma_Eval(const CompForm* the_target, const CompForm* the_left,
     return sum;
 }
 
-double User_Call(const CompForm* node, int* flag, AscArray<double>& array,
-                 UsrFuncArray& ufunc_list, const AscArray<double>& sumv) {
+double User_Call(const CompForm* node, int* flag, AscArray<double>& array, UsrFuncArray& ufunc_list,
+                 const AscArray<double>& sumv) {
     int count = node->argm_num;
     AscArray<double> arguments;
     char name[16];
@@ -179,8 +179,8 @@ double User_Call(const CompForm* node, int* flag, AscArray<double>& array,
     return Eval(ufunc_list[node->CompArray], flag, ufunc_argArray, ufunc_list, sumv);
 }
 
-double Operation(const CompForm* node, int* flag, AscArray<double>& array,
-                 UsrFuncArray& ufunc_list, const AscArray<double>& sumv) {
+double Operation(const CompForm* node, int* flag, AscArray<double>& array, UsrFuncArray& ufunc_list,
+                 const AscArray<double>& sumv) {
     int code = node->operator_kind;
     if (code >= OP_PLUS && code <= OP_POWER) {
         double a = Eval(node->left, flag, array, ufunc_list, sumv);
@@ -221,8 +221,8 @@ double Operation(const CompForm* node, int* flag, AscArray<double>& array,
             case OP_TANH: return Op_Htan(a0);
             case OP_SQRT: return std::sqrt(a0);
             default: {
-                double a1 = Eval(slots.element_num > 1 ? slots.CompList[1] : nullptr, flag,
-                                 array, ufunc_list, sumv);
+                double a1 = Eval(slots.element_num > 1 ? slots.CompList[1] : nullptr, flag, array,
+                                 ufunc_list, sumv);
                 return Op_LogA(a0, a1);
             }
         }
@@ -252,17 +252,12 @@ double Eval(const CompForm* node, int* flag, AscArray<double>& array, UsrFuncArr
                 return 0.0;
             }
             return *static_cast<const double*>(node->number_source);
-        case KIND_NUMBER:
-            return Literal(node);
+        case KIND_NUMBER: return Literal(node);
         case KIND_OPERATOR:
         case KIND_FUNCTION:
-        case KIND_MULTI_OPERATOR:
-            return Operation(node, flag, array, ufunc_list, sumv);
-        case KIND_USER_FUNCTION:
-            return User_Call(node, flag, array, ufunc_list, sumv);
-        default:
-            *flag = 0;
-            return 0.0;
+        case KIND_MULTI_OPERATOR: return Operation(node, flag, array, ufunc_list, sumv);
+        case KIND_USER_FUNCTION: return User_Call(node, flag, array, ufunc_list, sumv);
+        default: *flag = 0; return 0.0;
     }
 }
 
@@ -270,8 +265,8 @@ double Eval(const CompForm* node, int* flag, AscArray<double>& array, UsrFuncArr
 
 namespace {
 // A tree evaluated from its root more than once runs as a flat program when it can.
-double Eval_Root(const CompForm* root, int* flag, AscArray<double>& array,
-                 UsrFuncArray& ufunc_list, const AscArray<double>& sumv) {
+double Eval_Root(const CompForm* root, int* flag, AscArray<double>& array, UsrFuncArray& ufunc_list,
+                 const AscArray<double>& sumv) {
     if (root != nullptr && root->kind != KIND_VARIABLE && root->kind != KIND_NUMBER) {
         CompiledSlot& slot = root->eval_cache.compiled;
         if (slot.state == 0) {
@@ -297,6 +292,6 @@ double BinTreeFunc(CompForm* the_target, int* error_num, AscArray<double>& array
 double SigmaCalc(CompForm* the_target, CompForm* the_left, CompForm* the_right,
                  AscArray<double>& array, int* left_error, int* right_error,
                  UsrFuncArray& ufunc_list, const AscArray<double>& sumv_list) {
-    return Sigma_Eval(the_target, the_left, the_right, array, left_error, right_error,
-                      ufunc_list, sumv_list);
+    return Sigma_Eval(the_target, the_left, the_right, array, left_error, right_error, ufunc_list,
+                      sumv_list);
 }

@@ -48,8 +48,8 @@ double SigmaCalc(CompForm* the_target, CompForm* the_left, CompForm* the_right,
                  UsrFuncArray& ufunc_list, const AscArray<double>& sumv_list);
 
 // 1 when the element is a summation range whose text reads as name(min,max).
-int Get_VariableRange(const CompForm* the_right, char* var_name, int var_size,
-                      double* min_value, double* max_value);
+int Get_VariableRange(const CompForm* the_right, char* var_name, int var_size, double* min_value,
+                      double* max_value);
 // Whether the body of the sigma element the_target uses var_name (scans the elements
 // after it in the same array).
 int SerchRight_Var(const CompForm* the_target, const char* var_name, char open_lett,

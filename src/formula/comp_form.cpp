@@ -12,9 +12,9 @@ struct BuiltinFunction {
 };
 
 constexpr BuiltinFunction kBuiltins[] = {
-    {"sin", OP_SIN, 1},     {"cos", OP_COS, 1},   {"tan", OP_TAN, 1},     {"exp", OP_EXP, 1},
-    {"log10", OP_LOG10, 1}, {"ln", OP_LN, 1},     {"abs", OP_ABS, 1},     {"asin", OP_ASIN, 1},
-    {"acos", OP_ACOS, 1},   {"atan", OP_ATAN, 1}, {"sinh", OP_SINH, 1},   {"cosh", OP_COSH, 1},
+    {"sin", OP_SIN, 1},     {"cos", OP_COS, 1},   {"tan", OP_TAN, 1},   {"exp", OP_EXP, 1},
+    {"log10", OP_LOG10, 1}, {"ln", OP_LN, 1},     {"abs", OP_ABS, 1},   {"asin", OP_ASIN, 1},
+    {"acos", OP_ACOS, 1},   {"atan", OP_ATAN, 1}, {"sinh", OP_SINH, 1}, {"cosh", OP_COSH, 1},
     {"tanh", OP_TANH, 1},   {"sqrt", OP_SQRT, 1}, {"log", OP_LOGA, 2},
 };
 }  // namespace

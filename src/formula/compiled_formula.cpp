@@ -13,11 +13,36 @@ enum Op : uint8_t {
     PUSH_VAR,
     PUSH_VAR_SQUARE,
     SQUARE,
-    ADD, SUB, MUL, DIV, POW,
-    ADD_C, SUB_C, MUL_C, DIV_C, POW_C,
-    ADD_V, SUB_V, MUL_V, DIV_V, POW_V,
-    F_SIN, F_COS, F_TAN, F_EXP, F_LOG10, F_LN, F_ABS, F_ASIN, F_ACOS, F_ATAN,
-    F_SINH, F_COSH, F_TANH, F_SQRT, F_LOGA,
+    ADD,
+    SUB,
+    MUL,
+    DIV,
+    POW,
+    ADD_C,
+    SUB_C,
+    MUL_C,
+    DIV_C,
+    POW_C,
+    ADD_V,
+    SUB_V,
+    MUL_V,
+    DIV_V,
+    POW_V,
+    F_SIN,
+    F_COS,
+    F_TAN,
+    F_EXP,
+    F_LOG10,
+    F_LN,
+    F_ABS,
+    F_ASIN,
+    F_ACOS,
+    F_ATAN,
+    F_SINH,
+    F_COSH,
+    F_TANH,
+    F_SQRT,
+    F_LOGA,
     F_LOGA_C,  // log with a literal base: its logarithm computed once
 };
 
@@ -41,9 +66,8 @@ struct Compiler {
     }
     static bool Is_Leaf(const CompForm* node) {
         return node != nullptr &&
-               (node->kind == KIND_NUMBER ||
-                (node->kind == KIND_VARIABLE && node->argm_num != -1 &&
-                 node->number_source != nullptr));
+               (node->kind == KIND_NUMBER || (node->kind == KIND_VARIABLE && node->argm_num != -1 &&
+                                              node->number_source != nullptr));
     }
 
     bool Leaf(const CompForm* node) {
@@ -58,17 +82,13 @@ struct Compiler {
     bool Node(const CompForm* node) {
         if (node == nullptr) return false;
         switch (node->kind) {
-            case KIND_NUMBER:
-                return Leaf(node);
+            case KIND_NUMBER: return Leaf(node);
             case KIND_VARIABLE:
                 if (node->argm_num == -1 || node->number_source == nullptr) return false;
                 return Leaf(node);
-            case KIND_OPERATOR:
-                return Binary(node);
-            case KIND_FUNCTION:
-                return Function(node);
-            default:
-                return false;
+            case KIND_OPERATOR: return Binary(node);
+            case KIND_FUNCTION: return Function(node);
+            default: return false;
         }
     }
 
@@ -145,7 +165,8 @@ CompiledFormula* Compile_Formula(const CompForm* root) {
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 __attribute__((target_clones("fma", "default")))
 #endif
-double Run_Formula(const CompiledFormula& program) {
+double
+Run_Formula(const CompiledFormula& program) {
     // The top of the stack lives in acc; below[1 …] holds the values under it (a push
     // stores the old top, so below[1] receives the unused starting 0.0). The operations and
     // their order are those of the tree walk.
@@ -154,9 +175,18 @@ double Run_Formula(const CompiledFormula& program) {
     double acc = 0.0;
     for (const CompiledFormula::Instruction& in : program.code) {
         switch (in.op) {
-            case PUSH_CONST: *++under = acc; acc = in.value; break;
-            case PUSH_VAR: *++under = acc; acc = *in.cell; break;
-            case PUSH_VAR_SQUARE: *++under = acc; acc = Square_As_Pow(*in.cell); break;
+            case PUSH_CONST:
+                *++under = acc;
+                acc = in.value;
+                break;
+            case PUSH_VAR:
+                *++under = acc;
+                acc = *in.cell;
+                break;
+            case PUSH_VAR_SQUARE:
+                *++under = acc;
+                acc = Square_As_Pow(*in.cell);
+                break;
             case SQUARE: acc = Square_As_Pow(acc); break;
             case ADD: acc = *under-- + acc; break;
             case SUB: acc = *under-- - acc; break;

@@ -14,8 +14,8 @@
 struct CompiledFormula {
     struct Instruction {
         uint8_t op;
-        double value;          // a literal operand
-        const double* cell;    // a variable operand
+        double value;        // a literal operand
+        const double* cell;  // a variable operand
     };
     std::vector<Instruction> code;
     int stack_size = 0;

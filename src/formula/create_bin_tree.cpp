@@ -104,15 +104,14 @@ CompForm* Object_Select(CompForm* object, int* index, CompForm* the_formlist, in
             Get_EndArgList(index, the_formlist, elem_num, &sub_list, &sub_count, "[", "]");
             return Bind_Object(object, range, Build_Sub(sub_list, sub_count));
         }
-        default:
-            return object;
+        default: return object;
     }
 }
 
 namespace {
 int Cut_List(int* index, CompForm* the_formlist, int form_num, CompForm** the_newlist,
-             int* elem_num, const char* open_lett, const char* close_lett,
-             const char* open_lett2, const char* close_lett2, bool stop_at_comma) {
+             int* elem_num, const char* open_lett, const char* close_lett, const char* open_lett2,
+             const char* close_lett2, bool stop_at_comma) {
     int depth = 1;
     int depth2 = 0;
     int commas = 0;

@@ -24,23 +24,21 @@ int Read_FormulaField(const char* edit_letter, char* formula_line, int* position
     return result;
 }
 
-int Read_RangeField(const char* edit_letter, char* var_lett, int* position,
-                    const char* message) {
+int Read_RangeField(const char* edit_letter, char* var_lett, int* position, const char* message) {
     int result = Input_Formula(edit_letter, var_lett, position, FORMULA_FIELD_SIZE);
     if (result < 0) Show(message, "wrong variable");
     return result;
 }
 
-int Check_Header(const char* edit_letter, const char* header, int* position,
-                 const char* message) {
+int Check_Header(const char* edit_letter, const char* header, int* position, const char* message) {
     if (Formula_Header(edit_letter, header, position)) return 1;
     Show(message, "no formula");
     return 0;
 }
 
 // Explicit and polar forms share the rest of the line: formula, then an optional range.
-int Formula_ThenRange(const char* edit_letter, int* position, char* formula_line,
-                      char* var_lett, const char* range_message) {
+int Formula_ThenRange(const char* edit_letter, int* position, char* formula_line, char* var_lett,
+                      const char* range_message) {
     int result = Read_FormulaField(edit_letter, formula_line, position);
     if (result < 0) return result;
     if (result == 0) {

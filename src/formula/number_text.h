@@ -16,8 +16,7 @@ int Double_To_C(double in_double, char* edit_char, short digit_number, short for
                 size_t edit_size);
 
 // Appends ".<digits>e" or ".<digits>f" to s_format (which the caller starts as "%").
-int Make_Trans_Format(char* s_format, short digit_number, short format_specify,
-                      size_t format_size);
+int Make_Trans_Format(char* s_format, short digit_number, short format_specify, size_t format_size);
 
 int Long_To_C(LONG in_long, char* edit_char, size_t edit_size);
 int Short_To_C(short in_short, char* edit_char, size_t edit_size);

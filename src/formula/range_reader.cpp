@@ -58,8 +58,7 @@ int Analysis_Variable(const char* formula, char* var_name, int var_size, double*
             case 4:
                 if (c == '[') sub_state = 5;
                 break;
-            default:
-                break;
+            default: break;
         }
     }
     if (sub_state != 4 && sub_state != 6) return 0;

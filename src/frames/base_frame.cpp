@@ -1,7 +1,7 @@
 #include "frames/base_frame.h"
 
-BaseFrame::BaseFrame(HWND h_win, LONG left_pos, LONG top_pos, LONG win_width,
-                     LONG win_height, int obj_index) {
+BaseFrame::BaseFrame(HWND h_win, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
+                     int obj_index) {
     useabl_flag = 0;
     if (win_width < 1 || win_height < 1) {
         tagRECT client;
@@ -54,9 +54,9 @@ int BaseFrame::GeObjtPartOfPos(LONG x_pos, LONG y_pos) const {
     if (!IfPosInObject(x_pos, y_pos)) return -1;
     const LONG l = frm_rect.left, t = frm_rect.top, r = frm_rect.right, b = frm_rect.bottom;
     const tagRECT parts[8] = {
-        {l, t, l + 2, t + 2},         {r - 2, b - 2, r, b},     {l, b - 2, l + 2, b},
-        {r - 2, t, r, t + 2},         {l, t + 2, l + 2, b - 2}, {r - 2, t + 2, r, b - 2},
-        {l + 2, b - 2, r - 2, b},     {l + 2, t, r - 2, t + 2},
+        {l, t, l + 2, t + 2},     {r - 2, b - 2, r, b},     {l, b - 2, l + 2, b},
+        {r - 2, t, r, t + 2},     {l, t + 2, l + 2, b - 2}, {r - 2, t + 2, r, b - 2},
+        {l + 2, b - 2, r - 2, b}, {l + 2, t, r - 2, t + 2},
     };
     tagPOINT p;
     p.x = x_pos;
@@ -161,8 +161,8 @@ tagRECT BaseFrame::MoveObjectToPoint(const tagRECT* new_rect) {
 void BaseFrame::UpdFrmLinePart() {
     const LONG inset = 2 * b_linewidth;
     HRGN outer = CreateRectRgnIndirect(&frm_rect);
-    HRGN inner = CreateRectRgn(frm_rect.left + inset, frm_rect.top + inset,
-                               frm_rect.right - inset, frm_rect.bottom - inset);
+    HRGN inner = CreateRectRgn(frm_rect.left + inset, frm_rect.top + inset, frm_rect.right - inset,
+                               frm_rect.bottom - inset);
     CombineRgn(outer, outer, inner, RGN_DIFF);
     InvalidateRgn(h_pWnd, outer, 1);
     DeleteObject(outer);

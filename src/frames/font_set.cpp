@@ -52,17 +52,18 @@ int LogFont_ToBytes(const tagLOGFONTA* log_font, unsigned char bytes[60]) {
         const uint32_t v = static_cast<uint32_t>(ints[i]);
         for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<unsigned char>(v >> (8 * b));
     }
-    const BYTE small[8] = {log_font->lfItalic,      log_font->lfUnderline,
-                           log_font->lfStrikeOut,   log_font->lfCharSet,
+    const BYTE small[8] = {log_font->lfItalic,       log_font->lfUnderline,
+                           log_font->lfStrikeOut,    log_font->lfCharSet,
                            log_font->lfOutPrecision, log_font->lfClipPrecision,
-                           log_font->lfQuality,     log_font->lfPitchAndFamily};
+                           log_font->lfQuality,      log_font->lfPitchAndFamily};
     std::memcpy(bytes + 20, small, 8);
     const std::string face(log_font->lfFaceName,
                            strnlen(log_font->lfFaceName, sizeof log_font->lfFaceName));
     std::string cp932;
     if (!Utf8_ToCp932(face, &cp932) || cp932.size() > FACE_NAME_CP932_BYTES) return 0;
     // At most 31 bytes into the zero-filled 32 of the field: the name stays terminated.
-    std::memcpy(bytes + 28, cp932.data(), cp932.size());  // NOLINT(bugprone-not-null-terminated-result)
+    std::memcpy(bytes + 28, cp932.data(),
+                cp932.size());  // NOLINT(bugprone-not-null-terminated-result)
     return 1;
 }
 

@@ -4,8 +4,8 @@
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
 
-MoveFrame::MoveFrame(HWND h_Wnd, LONG left_pos, LONG top_pos, LONG win_width,
-                     LONG win_height, LONG h_shift, LONG v_shift, int zoom_val, int obj_index)
+MoveFrame::MoveFrame(HWND h_Wnd, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
+                     LONG h_shift, LONG v_shift, int zoom_val, int obj_index)
     : BaseFrame(h_Wnd, CalcValOnScrTwip(left_pos, h_Wnd, 1, zoom_val, h_shift),
                 CalcValOnScrTwip(top_pos, h_Wnd, 2, zoom_val, v_shift),
                 CalcValOnScrTwip(win_width, h_Wnd, 1, zoom_val, 0),
@@ -47,8 +47,8 @@ int MoveFrame::MoveEnd(LONG x_pos, LONG y_pos, int mv_state) {
     return 1;
 }
 
-int MoveFrame::MoveToNewFrameAndFit(tagRECT* new_rect, LONG h_shift, LONG v_shift,
-                                    bool has_bitmap, const std::function<void()>& fit) {
+int MoveFrame::MoveToNewFrameAndFit(tagRECT* new_rect, LONG h_shift, LONG v_shift, bool has_bitmap,
+                                    const std::function<void()>& fit) {
     const int result = SetNewMoveFrame(new_rect, h_shift, v_shift);
     if (result == 2 && has_bitmap) fit();
     return result;
@@ -288,8 +288,7 @@ int MoveFrame::SavePosInfo(DocWriter* h_File, unsigned long* rcd_byte) const {
     return 1;
 }
 
-int MoveFrame::ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift,
-                           LONG v_shift) {
+int MoveFrame::ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift) {
     int32_t kind = 0, left = 0, top = 0;
     double width = 0.0, height = 0.0;
     if (!h_File->Get32(&kind) || !h_File->Get32(&left) || !h_File->Get32(&top) ||
@@ -312,8 +311,7 @@ int MoveFrame::ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_sh
     rect.left = CalcValOnScrTwip(twip_lfpos, h_pWnd, 1, zoom_size, h_shift);
     rect.top = CalcValOnScrTwip(twip_tppos, h_pWnd, 2, zoom_size, v_shift);
     rect.right = rect.left + CalcValOnScrTwip(Trunc_ToInt32(box_width), h_pWnd, 1, zoom_size, 0);
-    rect.bottom =
-        rect.top + CalcValOnScrTwip(Trunc_ToInt32(box_height), h_pWnd, 2, zoom_size, 0);
+    rect.bottom = rect.top + CalcValOnScrTwip(Trunc_ToInt32(box_height), h_pWnd, 2, zoom_size, 0);
     MoveObjectToPoint(&rect);
     // The stored box is the truth: a frame that re-measured itself from pixels while being
     // placed gets it back.

@@ -40,8 +40,7 @@ LONG CalcValOnScr(LONG ori_size, double zoom_val, LONG sft_val) {
     return Trunc_ToInt32(ori_size * zoom_val * 0.01 - sft_val);
 }
 
-LONG CalcValOnScrTwip(LONG ori_size, HWND h_Wnd, int the_direction, double zoom_val,
-                      LONG sft_val) {
+LONG CalcValOnScrTwip(LONG ori_size, HWND h_Wnd, int the_direction, double zoom_val, LONG sft_val) {
     if (ori_size == 0) return 0;
     return CalcValOnScr(Twip_ToPixel(ori_size, h_Wnd, 100, the_direction), zoom_val, sft_val);
 }
@@ -53,8 +52,7 @@ double TransDsp_ToPrn(double size_on_dsp, int pxl_per_ich, int pnt_per_ich) {
 LONG Twip_ToDmm(LONG the_target) { return Narrow(int64_t(the_target) * 2540 / 1440); }
 
 LONG Dmm_ToTwip(LONG the_target) {
-    return Trunc_ToInt32(static_cast<double>(int64_t(the_target) * 1440) *
-                         0.0003937007874015748);
+    return Trunc_ToInt32(static_cast<double>(int64_t(the_target) * 1440) * 0.0003937007874015748);
 }
 
 DPoint TransDspPxl_ToPrnDot(const DPoint* the_source, HDC win_hdc, HDC hdc_to_printer) {

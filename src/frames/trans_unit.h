@@ -14,8 +14,7 @@ struct DPoint {
 LONG Twip_ToPixel(LONG target_value, HWND h_Wnd, LONG zoom_val, int the_direction);
 LONG Pixel_ToTwip(LONG target_value, HWND h_Wnd, LONG zoom_val, int the_direction);
 LONG CalcValOnScr(LONG ori_size, double zoom_val, LONG sft_val);
-LONG CalcValOnScrTwip(LONG ori_size, HWND h_Wnd, int the_direction, double zoom_val,
-                      LONG sft_val);
+LONG CalcValOnScrTwip(LONG ori_size, HWND h_Wnd, int the_direction, double zoom_val, LONG sft_val);
 double TransDsp_ToPrn(double size_on_dsp, int pxl_per_ich, int pnt_per_ich);
 LONG Twip_ToDmm(LONG the_target);
 LONG Dmm_ToTwip(LONG the_target);

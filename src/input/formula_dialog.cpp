@@ -163,11 +163,8 @@ void Destroy_ModlsDialog() {
 
 INT_PTR InFrmDlgProc(DialogControls* hdwnd, UINT d_message, WPARAM wParam, LPARAM lParam) {
     switch (d_message) {
-        case WM_INITDIALOG:
-            Initialize_Dialog(hdwnd);
-            return 1;
-        case WM_COMMAND:
-            return Handle_Dialog_Command(hdwnd, wParam);
+        case WM_INITDIALOG: Initialize_Dialog(hdwnd); return 1;
+        case WM_COMMAND: return Handle_Dialog_Command(hdwnd, wParam);
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header != nullptr && header->idFrom == IDC_VAR_LIST) {
@@ -175,11 +172,8 @@ INT_PTR InFrmDlgProc(DialogControls* hdwnd, UINT d_message, WPARAM wParam, LPARA
             }
             return 1;
         }
-        case WM_CLOSE:
-            Handle_Of_DiglClose(hdwnd);
-            return 1;
-        default:
-            return 0;
+        case WM_CLOSE: Handle_Of_DiglClose(hdwnd); return 1;
+        default: return 0;
     }
 }
 
@@ -192,8 +186,8 @@ void Initialize_Dialog(DialogControls* hdwnd) {
 void Initialize_ListView(DialogControls* hdwnd) {
     hdwnd->ListView_InsertColumn(IDC_VAR_LIST, 0, "値", 70, ColumnAlign::Left);
     hdwnd->ListView_InsertColumn(IDC_VAR_LIST, 1, "変数名", 100, ColumnAlign::Center);
-    hdwnd->ListView_AddExtendedStyle(IDC_VAR_LIST, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP |
-                                                       LVS_EX_GRIDLINES);
+    hdwnd->ListView_AddExtendedStyle(
+        IDC_VAR_LIST, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_GRIDLINES);
 }
 
 int Handle_Dialog_Command(DialogControls* hdwnd, WPARAM wParam) {
@@ -204,23 +198,12 @@ int Handle_Dialog_Command(DialogControls* hdwnd, WPARAM wParam) {
             Change_VNameEdit(hdwnd);
             Hide_Dialog(hdwnd);
             return 1;
-        case IDC_LIST_BOX:
-            return Change_LBoxSelect(hdwnd, notification);
-        case IDC_CLEAR_BUTTON:
-            Clear_EditCtrl(hdwnd, IDC_FORMULA_BOX);
-            return 1;
-        case IDC_REGISTER_BUTTON:
-            RegistFrm_ToLBox(hdwnd);
-            return 1;
-        case IDC_DELETE_BUTTON:
-            Del_RegistFrm(hdwnd);
-            return 1;
-        case IDC_COPY_BUTTON:
-            TransfFrm_ToLBox(hdwnd);
-            return 1;
-        case IDC_DIVISIONS_BUTTON:
-            SetVariable_Div(hdwnd);
-            return 1;
+        case IDC_LIST_BOX: return Change_LBoxSelect(hdwnd, notification);
+        case IDC_CLEAR_BUTTON: Clear_EditCtrl(hdwnd, IDC_FORMULA_BOX); return 1;
+        case IDC_REGISTER_BUTTON: RegistFrm_ToLBox(hdwnd); return 1;
+        case IDC_DELETE_BUTTON: Del_RegistFrm(hdwnd); return 1;
+        case IDC_COPY_BUTTON: TransfFrm_ToLBox(hdwnd); return 1;
+        case IDC_DIVISIONS_BUTTON: SetVariable_Div(hdwnd); return 1;
         case IDC_OK_BUTTON: {
             int stored = Change_VNameEdit(hdwnd);
             int result = -1;
@@ -228,8 +211,7 @@ int Handle_Dialog_Command(DialogControls* hdwnd, WPARAM wParam) {
             if (stored < 0 || result != 2) NoFocus_Dialog(hdwnd);
             return 1;
         }
-        default:
-            break;
+        default: break;
     }
     if (id >= IDC_KEY_0 && id <= IDC_KEY_0 + 9) {
         PutNumber_ToEdit(hdwnd, id);
@@ -319,8 +301,8 @@ int RegistFrm_ToLBox(DialogControls* hdwnd) {
                                          &steps, dpnd, &min_dpnd, &max_dpnd, &dpnd_steps);
             break;
         default:
-            split = Get_FormulaInfo_Polar(typed.c_str(), formula, name, &min_value, &max_value,
-                                          &steps);
+            split =
+                Get_FormulaInfo_Polar(typed.c_str(), formula, name, &min_value, &max_value, &steps);
             break;
     }
     if (!split) return 0;
@@ -328,18 +310,12 @@ int RegistFrm_ToLBox(DialogControls* hdwnd) {
     std::vector<char> list_line(516, '\0');
     bool made = true;
     switch (kind) {
-        case EXPR_EXPLICIT:
-            std::strcpy(list_line.data(), formula);
-            break;
+        case EXPR_EXPLICIT: std::strcpy(list_line.data(), formula); break;
         case EXPR_PARAMETRIC:
             made = Create_ParamInputFrm(list_line.data(), 516, formula, formula_y);
             break;
-        case EXPR_IMPLICIT:
-            made = Create_PolarInputFrm(list_line.data(), 258, formula, "0");
-            break;
-        default:
-            made = Create_PolarInputFrm(list_line.data(), 258, formula, "r");
-            break;
+        case EXPR_IMPLICIT: made = Create_PolarInputFrm(list_line.data(), 258, formula, "0"); break;
+        default: made = Create_PolarInputFrm(list_line.data(), 258, formula, "r"); break;
     }
     if (!made) return 0;
 
@@ -371,9 +347,7 @@ int RegistFrm_ToLBox(DialogControls* hdwnd) {
             case EXPR_POLAR:
                 SetRegist_PolarExpr(hdwnd, existing, name, min_value, max_value, steps);
                 break;
-            default:
-                SetRegist_ExplExpr(hdwnd, existing, name, min_value, max_value, steps);
-                break;
+            default: SetRegist_ExplExpr(hdwnd, existing, name, min_value, max_value, steps); break;
         }
     }
     return 1;
@@ -513,7 +487,8 @@ INT_PTR IovvrDlgProc(DialogControls* hdlg, UINT messg, WPARAM wParam, LPARAM) {
                 Read dpnd_count;
                 if (!read(IDC_DIVISIONS_FREE, &free_count)) return 1;
                 if (target_implicit && !read(IDC_DIVISIONS_DPND, &dpnd_count)) return 1;
-                if (free_count.number) the_target->stepnumber_g = static_cast<LONG>(free_count.value);
+                if (free_count.number)
+                    the_target->stepnumber_g = static_cast<LONG>(free_count.value);
                 if (dpnd_count.number) {
                     the_target->stepnumber_dpnd = static_cast<LONG>(dpnd_count.value);
                 }
@@ -525,8 +500,7 @@ INT_PTR IovvrDlgProc(DialogControls* hdlg, UINT messg, WPARAM wParam, LPARAM) {
                 return 1;
             }
             return 0;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 

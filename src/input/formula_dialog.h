@@ -39,7 +39,8 @@ void Initialize_ListView(DialogControls* hdwnd);
 int Handle_Dialog_Command(DialogControls* hdwnd, WPARAM wParam);
 int Handle_Of_Result(DialogControls* hdwnd, int sel_item);
 // Why the division-count dialog refuses a count.
-inline constexpr char DIVISIONS_RANGE_MESSAGE[] = "分割数は1から1000000までの整数で入力してください";
+inline constexpr char DIVISIONS_RANGE_MESSAGE[] =
+    "分割数は1から1000000までの整数で入力してください";
 
 int ShowResult_Graph(DialogControls* hdwnd, class MathForm* the_target, const char* grp_name);
 int ShowResult_Calc(DialogControls* hdwnd, class MathForm* the_target);

@@ -121,8 +121,8 @@ int NewRegist_PolarExpr(DialogControls* hdwnd, const char* list_line, const char
 }
 
 int NewRegist_InplExpr(DialogControls* hdwnd, const char* list_line, const char* formula_line,
-                       const char* operand_label, double min_value, double max_value,
-                       int step_numb, const char* dpnd_label, double min_dpnd, double max_dpnd,
+                       const char* operand_label, double min_value, double max_value, int step_numb,
+                       const char* dpnd_label, double min_dpnd, double max_dpnd,
                        int step_num_dpnd) {
     char label[FORMULA_FIELD_SIZE];
     char dpnd[FORMULA_FIELD_SIZE];
@@ -226,8 +226,8 @@ void AddDpdVar_ToEdit(DialogControls* hdwnd, const char* dpnd_label, double min_
 
 int Clear_Variables(DialogControls* hdwnd) {
     hdwnd->ListView_DeleteAllItems(IDC_VAR_LIST);
-    for (int id : {IDC_VAR_NAME, IDC_VAR_MIN, IDC_VAR_MAX, IDC_DPND_NAME, IDC_DPND_MIN,
-                   IDC_DPND_MAX}) {
+    for (int id :
+         {IDC_VAR_NAME, IDC_VAR_MIN, IDC_VAR_MAX, IDC_DPND_NAME, IDC_DPND_MIN, IDC_DPND_MAX}) {
         Write_Box(hdwnd, id, "");
     }
     return 1;
@@ -271,8 +271,8 @@ int Store_Row(DialogControls* hdwnd, MathForm* form, bool dependent) {
             *max_bound = 0.0;
             return 2;
         }
-        bool allowed = (!dependent && form->expr_kind == EXPR_POLAR) ||
-                       form->DoVariExist(name.data());
+        bool allowed =
+            (!dependent && form->expr_kind == EXPR_POLAR) || form->DoVariExist(name.data());
         // One name cannot be both variables of an implicit formula: the grid would lie on
         // its diagonal. Refused in either row.
         const char* other_name = dependent ? form->var : form->vardpnd;

@@ -29,9 +29,8 @@ int NewRegist_PolarExpr(DialogControls* hdwnd, const char* list_line, const char
                         const char* operand_label, double min_value, double max_value,
                         int step_numb);
 int NewRegist_InplExpr(DialogControls* hdwnd, const char* list_line, const char* formula_line,
-                       const char* operand_label, double min_value, double max_value,
-                       int step_numb, const char* dpnd_label, double min_dpnd, double max_dpnd,
-                       int step_num_dpnd);
+                       const char* operand_label, double min_value, double max_value, int step_numb,
+                       const char* dpnd_label, double min_dpnd, double max_dpnd, int step_num_dpnd);
 int SetRegist_ExplExpr(DialogControls* hdwnd, int list_num, const char* operand_label,
                        double min_value, double max_value, int step_numb);
 int SetRegist_PolarExpr(DialogControls* hdwnd, int list_num, const char* operand_label,

@@ -186,9 +186,8 @@ int Get_FormulaInfo_Polar(const char* edit_letter, char* formula_line, char* ope
 }
 
 int Get_FormulaInfo_Inpl(const char* edit_letter, char* formula_line, char* operand_label,
-                         double* min_value, double* max_value, int* step_numb,
-                         char* dpnd_label, double* min_dpnd, double* max_dpnd,
-                         int* step_num_dpnd) {
+                         double* min_value, double* max_value, int* step_numb, char* dpnd_label,
+                         double* min_dpnd, double* max_dpnd, int* step_num_dpnd) {
     char var_lett[FORMULA_FIELD_SIZE];
     char dpnd_lett[FORMULA_FIELD_SIZE];
     if (EditLetter_Analysis_Inpl(edit_letter, formula_line, var_lett, dpnd_lett) < 0) return 0;
@@ -227,8 +226,8 @@ int FnReg_Param(const char* formula_line_x, const char* formula_line_y, char* op
     return 1;
 }
 
-int FnReg_Polar(const char* formula_line, char* operand_label, double* min_value,
-                double* max_value, int* step_numb) {
+int FnReg_Polar(const char* formula_line, char* operand_label, double* min_value, double* max_value,
+                int* step_numb) {
     CompForm* array = nullptr;
     if (!Analysis_InputFormula(&array, formula_line)) return 0;
     int count = current_number + 1;

@@ -19,7 +19,7 @@ constexpr int VAR_NAME_SIZE = 80;
 constexpr LONG DEFAULT_DIVISIONS = 100;
 
 class MathForm {
-public:
+  public:
     MathForm() = default;
     ~MathForm();
     MathForm(const MathForm&) = delete;
@@ -56,7 +56,7 @@ public:
 };
 
 class MathFormList {
-public:
+  public:
     MathFormList();
     ~MathFormList();
     MathFormList(const MathFormList&) = delete;
@@ -87,14 +87,12 @@ extern int g_selLB_item;
 int Get_FormulaInfo(const char* edit_letter, char* formula_line, char* operand_label,
                     double* min_value, double* max_value, int* step_numb);
 int Get_FormulaInfo_Para(const char* edit_letter, char* formula_line_x, char* formula_line_y,
-                         char* operand_label, double* min_value, double* max_value,
-                         int* step_numb);
+                         char* operand_label, double* min_value, double* max_value, int* step_numb);
 int Get_FormulaInfo_Polar(const char* edit_letter, char* formula_line, char* operand_label,
                           double* min_value, double* max_value, int* step_numb);
 int Get_FormulaInfo_Inpl(const char* edit_letter, char* formula_line, char* operand_label,
-                         double* min_value, double* max_value, int* step_numb,
-                         char* dpnd_label, double* min_dpnd, double* max_dpnd,
-                         int* step_num_dpnd);
+                         double* min_value, double* max_value, int* step_numb, char* dpnd_label,
+                         double* min_dpnd, double* max_dpnd, int* step_num_dpnd);
 
 // Register a new formula at the end of g_mathlist. 1 when one was appended. A variable
 // that does not occur in the formula is dropped, in the element and in the caller's
@@ -103,8 +101,8 @@ int FnReg_Explicit(const char* formula_line, char* operand_label, double* min_va
                    double* max_value, int* step_numb);
 int FnReg_Param(const char* formula_line_x, const char* formula_line_y, char* operand_label,
                 double* min_value, double* max_value, int* step_numb);
-int FnReg_Polar(const char* formula_line, char* operand_label, double* min_value,
-                double* max_value, int* step_numb);
+int FnReg_Polar(const char* formula_line, char* operand_label, double* min_value, double* max_value,
+                int* step_numb);
 int FnReg_Inplicit(const char* formula_line, char* operand_label, double* min_value,
                    double* max_value, int* step_numb, char* dpnd_label, double* min_dpnd,
                    double* max_dpnd, int* step_num_dpnd);

@@ -16,8 +16,7 @@ namespace {
 
 const char kRangeMessage[] = "最小値、最大値が変です";
 const char kEvaluationMessage[] = "関数計算中にエラーが発生しました.終了します";
-const char kGridMessage[] =
-    "格子点の数が多すぎます（一億点まで）。\n分割数を減らしてください";
+const char kGridMessage[] = "格子点の数が多すぎます（一億点まで）。\n分割数を減らしてください";
 
 HWND Owner(DialogControls* hdwnd) { return hdwnd ? hdwnd->Handle() : g_mhDlg; }
 
@@ -82,7 +81,8 @@ bool Sweep(DialogControls* hdwnd, double min_value, double max_value, long divis
     const double step = (max_value - min_value) / static_cast<double>(divisions);
     SamplingProgress progress;
     for (long i = 0; i < divisions; ++i) {
-        if (!progress.Continue(static_cast<double>(i), static_cast<double>(divisions))) return false;
+        if (!progress.Continue(static_cast<double>(i), static_cast<double>(divisions)))
+            return false;
         if (!sample(i, static_cast<double>(i) * step + min_value)) return false;
     }
     return sample(divisions, max_value);
@@ -103,15 +103,14 @@ bool Prepare_Samples(DialogControls* hdwnd, const MathForm* form, std::vector<do
 }
 
 // Packs the samples as the one series of a data set and hands it to the graph.
-int Draw_Samples(const std::vector<double>& x, const std::vector<double>& y,
-                 const char* grp_name, const char* graph_title) {
+int Draw_Samples(const std::vector<double>& x, const std::vector<double>& y, const char* grp_name,
+                 const char* graph_title) {
     GrpDate2D grp(GrpDate2D::DefElmNumber, nullptr);
     MakeOneGrpDateObj(&grp, x.data(), y.data(), static_cast<int>(x.size()), grp_name);
     return Hand_Over(grp, graph_title, nullptr);
 }
 
 }  // namespace
-
 
 void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double* y_date,
                        int element, const char* date_name) {
@@ -177,8 +176,8 @@ int ShowResult_Calc_Param(DialogControls* hdwnd, MathForm* the_target, UsrFuncAr
     int y_flag = 1;
     double xv = BinTreeFunc(the_target->the_formtop, &x_flag, the_target->var_array, ufunc_list,
                             EmptyArray);
-    double yv = BinTreeFunc(the_target->the_form_ytop, &y_flag, the_target->var_array,
-                            ufunc_list, EmptyArray);
+    double yv = BinTreeFunc(the_target->the_form_ytop, &y_flag, the_target->var_array, ufunc_list,
+                            EmptyArray);
     if (x_flag == 0 || y_flag == 0) {
         Show(hdwnd, kEvaluationMessage, "invalid value");
         return 0;
@@ -191,8 +190,8 @@ int ShowResult_Calc_Param(DialogControls* hdwnd, MathForm* the_target, UsrFuncAr
     double min_value = 0.0;
     double max_value = 0.0;
     int steps = 100;
-    if (!Get_FormulaInfo_Para(list_text.c_str(), formula_x, formula_y, name, &min_value,
-                              &max_value, &steps)) {
+    if (!Get_FormulaInfo_Para(list_text.c_str(), formula_x, formula_y, name, &min_value, &max_value,
+                              &steps)) {
         return 0;
     }
     hdwnd->SetDlgItemText(IDC_FORMULA_EDIT,
@@ -261,14 +260,12 @@ int ShowResult_Calc_Polar(DialogControls* hdwnd, MathForm* the_target, UsrFuncAr
     double min_value = 0.0;
     double max_value = 0.0;
     int steps = 100;
-    if (!Get_FormulaInfo_Polar(list_text.c_str(), formula, name, &min_value, &max_value,
-                               &steps)) {
+    if (!Get_FormulaInfo_Polar(list_text.c_str(), formula, name, &min_value, &max_value, &steps)) {
         return 0;
     }
     hdwnd->SetDlgItemText(IDC_FORMULA_EDIT, Format_CText("r =%f :x=%f :y=%f", r, x, y));
     return 2;
 }
-
 
 namespace {
 
@@ -299,8 +296,8 @@ int Finish_Scan(DialogControls* hdwnd, int found) {
 // values of the same variable's range, as the other coordinate. The roots are found first,
 // so a scan whose lines would exceed the point limit is refused before anything is stored.
 int Line_Scan(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_number,
-              MathForm* the_target, UsrFuncArray& ufunc_list, const char* name,
-              double min_value, double max_value, long n, bool vertical) {
+              MathForm* the_target, UsrFuncArray& ufunc_list, const char* name, double min_value,
+              double max_value, long n, bool vertical) {
     *calcpnt_number = 0;
     if (!Grid_Ok(hdwnd, min_value, max_value, n)) return 0;
     const double step = (max_value - min_value) / static_cast<double>(n);
@@ -349,8 +346,7 @@ int InplCalc_BothInfrm(DialogControls* hdwnd, AnyNumArray& calc_values, int* cal
         return 0;
     }
     const double dx = (the_target->var_max - the_target->var_min) / static_cast<double>(nx);
-    const double dy =
-        (the_target->vardpnd_max - the_target->vardpnd_min) / static_cast<double>(ny);
+    const double dy = (the_target->vardpnd_max - the_target->vardpnd_min) / static_cast<double>(ny);
     double* x_cell = Cell(the_target, the_target->var);
     double* y_cell = Cell(the_target, the_target->vardpnd);
     SamplingProgress progress;

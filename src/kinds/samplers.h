@@ -12,7 +12,6 @@
 #include "kinds/implicit_points.h"
 #include "kinds/result_controls.h"
 
-
 // The most points an implicit curve collects (grid points, or the lines of a one-variable
 // scan): beyond it sampling would run for minutes and fill the memory.
 constexpr double MAX_IMPLICIT_POINTS = 100000000.0;

@@ -47,7 +47,7 @@ struct OPENFILENAMEA {
     HWND hwndOwner = nullptr;
     // Pairs of description and pattern, each NUL-terminated, ended by an empty string.
     const char* lpstrFilter = nullptr;
-    DWORD nFilterIndex = 0;  // 1-based index of the chosen pair
+    DWORD nFilterIndex = 0;     // 1-based index of the chosen pair
     char* lpstrFile = nullptr;  // in: initial name, out: full path
     DWORD nMaxFile = 0;
     char* lpstrFileTitle = nullptr;  // out: file name without folder
@@ -78,7 +78,7 @@ struct tagCHOOSECOLORA {
 };
 
 class Choosers {
-public:
+  public:
     virtual ~Choosers() = default;
     // Each returns non-zero when the user confirmed, 0 when cancelled.
     virtual int OpenFileName(OPENFILENAMEA* ofn) = 0;

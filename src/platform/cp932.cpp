@@ -30,9 +30,12 @@ bool Convert(const char* to, const char* from, const std::string& in, std::strin
             // Skip one UTF-8 (or one CP932) character and go on counting.
             size_t step = 1;
             const unsigned char lead = static_cast<unsigned char>(*src);
-            if (lead >= 0xF0) step = 4;
-            else if (lead >= 0xE0) step = 3;
-            else if (lead >= 0xC0) step = 2;
+            if (lead >= 0xF0)
+                step = 4;
+            else if (lead >= 0xE0)
+                step = 3;
+            else if (lead >= 0xC0)
+                step = 2;
             if (step > src_left) step = src_left;
             *skipped_bytes += step;
             src += step;
@@ -68,8 +71,8 @@ const std::string& Cp932_Unwritable() { return unwritable; }
 bool Utf8_ToCp932(const std::string& utf8, std::string* out) {
     unwritable.clear();
     std::string back;
-    if (Convert("CP932", "UTF-8", utf8, out, nullptr) && Convert("UTF-8", "CP932", *out, &back, nullptr) &&
-        back == utf8) {
+    if (Convert("CP932", "UTF-8", utf8, out, nullptr) &&
+        Convert("UTF-8", "CP932", *out, &back, nullptr) && back == utf8) {
         return true;
     }
     // Character by character: the first that does not come back as itself.

@@ -6,7 +6,7 @@ HINSTANCE win_Inst = nullptr;
 
 namespace {
 class CancellingRunner : public DialogRunner {
-public:
+  public:
     INT_PTR RunModal(const DialogTemplate&, HWND, DLGPROC, LPARAM) override { return IDCANCEL; }
     std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate&, HWND, DLGPROC,
                                                    LPARAM) override {
@@ -27,8 +27,8 @@ const DialogControl* DialogTemplate::Find(int id) const {
 UINT DialogControls::GetDlgItemTextA(int id, char* buffer, int size) const {
     if (buffer == nullptr || size < 1) return 0;
     std::string text = GetDlgItemText(id);
-    size_t count = text.size() < static_cast<size_t>(size - 1) ? text.size()
-                                                                : static_cast<size_t>(size - 1);
+    size_t count =
+        text.size() < static_cast<size_t>(size - 1) ? text.size() : static_cast<size_t>(size - 1);
     std::memcpy(buffer, text.data(), count);
     buffer[count] = '\0';
     return static_cast<UINT>(count);

@@ -70,12 +70,12 @@ enum class ControlKind {
 };
 
 // Control styles the templates use.
-constexpr unsigned CS_GROUP = 0x1;      // first radio button of a group
-constexpr unsigned CS_READONLY = 0x2;   // edit box the user cannot type in
-constexpr unsigned CS_NUMBER = 0x4;     // edit box for digits only
-constexpr unsigned CS_RIGHT = 0x8;      // right-aligned label
-constexpr unsigned CS_MULTILINE = 0x10; // edit box of several lines, Enter makes a new line
-constexpr unsigned CS_NOTABSTOP = 0x20; // not reached with the Tab key
+constexpr unsigned CS_GROUP = 0x1;       // first radio button of a group
+constexpr unsigned CS_READONLY = 0x2;    // edit box the user cannot type in
+constexpr unsigned CS_NUMBER = 0x4;      // edit box for digits only
+constexpr unsigned CS_RIGHT = 0x8;       // right-aligned label
+constexpr unsigned CS_MULTILINE = 0x10;  // edit box of several lines, Enter makes a new line
+constexpr unsigned CS_NOTABSTOP = 0x20;  // not reached with the Tab key
 
 // Extended styles of a list view.
 constexpr unsigned LVS_EX_GRIDLINES = 0x1;
@@ -110,7 +110,7 @@ struct DialogTemplate {
 
 // What a dialog procedure sees of its dialog.
 class DialogControls {
-public:
+  public:
     virtual ~DialogControls() = default;
 
     // The dialog as the owner of message boxes and nested dialogs.
@@ -173,24 +173,22 @@ void Refuse_EditValue(DialogControls* hdlg, int edit_id, const char* text, const
 using DLGPROC = INT_PTR (*)(DialogControls* hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
 class DialogRunner {
-public:
+  public:
     virtual ~DialogRunner() = default;
     // Shows the dialog modally: sends WM_INITDIALOG with init_param, then the user's
     // commands, and returns the value given to EndDialog.
     virtual INT_PTR RunModal(const DialogTemplate& dialog, HWND owner, DLGPROC proc,
                              LPARAM init_param) = 0;
     // Makes a modeless dialog, hidden, after sending WM_INITDIALOG. The caller owns it.
-    virtual std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate& dialog,
-                                                           HWND owner, DLGPROC proc,
-                                                           LPARAM init_param) = 0;
+    virtual std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate& dialog, HWND owner,
+                                                           DLGPROC proc, LPARAM init_param) = 0;
 };
 
 // Installs a runner (not owned) and returns the previous one; nullptr restores the default,
 // which shows nothing and answers every dialog as cancelled (IDCANCEL).
 DialogRunner* Set_DialogRunner(DialogRunner* runner);
 
-INT_PTR DialogBoxParamA(HINSTANCE instance, const DialogTemplate& dialog, HWND owner,
-                        DLGPROC proc, LPARAM init_param);
-std::unique_ptr<DialogControls> CreateDialogParamA(HINSTANCE instance,
-                                                   const DialogTemplate& dialog, HWND owner,
-                                                   DLGPROC proc, LPARAM init_param);
+INT_PTR DialogBoxParamA(HINSTANCE instance, const DialogTemplate& dialog, HWND owner, DLGPROC proc,
+                        LPARAM init_param);
+std::unique_ptr<DialogControls> CreateDialogParamA(HINSTANCE instance, const DialogTemplate& dialog,
+                                                   HWND owner, DLGPROC proc, LPARAM init_param);

@@ -101,7 +101,8 @@ bool ReplacingFile::Begin(const std::string& path) {
     target_exists_ = ::stat(target_.c_str(), &info) == 0;
     if (target_exists_) {
         // Only a plain file the user may write is replaced.
-        if (!S_ISREG(info.st_mode) || ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
+        if (!S_ISREG(info.st_mode) ||
+            ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
             return false;
         }
         links_ = static_cast<unsigned long>(info.st_nlink);

@@ -142,8 +142,7 @@ int Ellipses(HDC hdc, const tagRECT* boxes, int count);
 int TextOutA(HDC hdc, int x, int y, const char* text, int length);
 int GetTextExtentPoint32A(HDC hdc, const char* text, int length, tagSIZE* size);
 int PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
-int BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src, int y_src,
-           DWORD rop);
+int BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src, int y_src, DWORD rop);
 int StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int x_src, int y_src,
                int width_src, int height_src, DWORD rop);
 COLORREF GetPixel(HDC hdc, int x, int y);

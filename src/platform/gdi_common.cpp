@@ -98,8 +98,7 @@ int OffsetRect(tagRECT* rect, int dx, int dy) {
 }
 
 int EqualRect(const tagRECT* a, const tagRECT* b) {
-    return a->left == b->left && a->top == b->top && a->right == b->right &&
-           a->bottom == b->bottom;
+    return a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
 }
 
 int PtInRect(const tagRECT* rect, tagPOINT point) {

@@ -11,9 +11,9 @@
 
 // A menu as a resource describes it: commands with their ids, separators and submenus.
 struct MenuEntry {
-    int id = 0;                     // command id (0 for a submenu or a separator)
-    std::string text;               // empty for a separator
-    std::vector<MenuEntry> items;   // the entries of a submenu
+    int id = 0;                    // command id (0 for a submenu or a separator)
+    std::string text;              // empty for a separator
+    std::vector<MenuEntry> items;  // the entries of a submenu
     bool IsSubmenu() const { return !items.empty(); }
     bool IsSeparator() const { return text.empty() && items.empty(); }
 };

@@ -12,12 +12,9 @@ MessageSink* current_sink = &default_sink;
 
 int Default_Answer(UINT style) {
     switch (style & MB_TYPEMASK) {
-        case MB_YESNO:
-            return IDNO;
-        case MB_YESNOCANCEL:
-            return IDCANCEL;
-        default:
-            return IDOK;
+        case MB_YESNO: return IDNO;
+        case MB_YESNOCANCEL: return IDCANCEL;
+        default: return IDOK;
     }
 }
 
@@ -33,8 +30,7 @@ std::string Message_Line(const std::string& caption, const std::string& text) {
     return line + '\n';
 }
 
-int StderrMessageSink::Show(HWND, const std::string& text, const std::string& caption,
-                            UINT style) {
+int StderrMessageSink::Show(HWND, const std::string& text, const std::string& caption, UINT style) {
     std::fputs(Message_Line(caption, text).c_str(), stderr);
     ++shown_count;
     return Default_Answer(style);

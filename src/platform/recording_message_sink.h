@@ -15,15 +15,14 @@ struct RecordedBox {
 };
 
 class RecordingMessageSink : public MessageSink {
-public:
+  public:
     // Installs itself for its lifetime and restores the previous sink afterwards.
     RecordingMessageSink();
     ~RecordingMessageSink() override;
     RecordingMessageSink(const RecordingMessageSink&) = delete;
     RecordingMessageSink& operator=(const RecordingMessageSink&) = delete;
 
-    int Show(HWND owner, const std::string& text, const std::string& caption,
-             UINT style) override;
+    int Show(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
 
     // Answers used in order; when the script runs out, the Enter answer is given.
     void Script(std::initializer_list<int> answers) { answers_.insert(answers_.end(), answers); }
@@ -33,7 +32,7 @@ public:
 
     std::vector<RecordedBox> boxes;
 
-private:
+  private:
     std::deque<int> answers_;
     MessageSink* previous_ = nullptr;
 };

@@ -273,8 +273,8 @@ ScriptedDialogRunner::ScriptedDialogRunner() : previous_(Set_DialogRunner(this))
 ScriptedDialogRunner::~ScriptedDialogRunner() { Set_DialogRunner(previous_); }
 
 std::unique_ptr<DialogControls> ScriptedDialogRunner::CreateModeless(const DialogTemplate& dialog,
-                                                                    HWND, DLGPROC proc,
-                                                                    LPARAM init_param) {
+                                                                     HWND, DLGPROC proc,
+                                                                     LPARAM init_param) {
     auto memory = std::make_unique<MemoryDialog>(dialog, proc);
     memory->Send(WM_INITDIALOG, 0, init_param);
     return memory;

@@ -155,20 +155,24 @@ const std::vector<CommandSpec>& Command_Table() {
         {kCmdZoom, "倍率変更", 0, false, false, R::Always, 0, Zoom},
         {kCmdFormulaInput, "数式入力", 'I', true, false, R::Always, 0, FormulaInput},
         // グラフ操作(&G) and the element pop-up menus.
-        {kCmdTitleFont, "フォント情報を変更(&F)", 0, false, false, R::Selection, Kind(1), EditElement},
+        {kCmdTitleFont, "フォント情報を変更(&F)", 0, false, false, R::Selection, Kind(1),
+         EditElement},
         {kCmdTitleText, "文字内容の変更(&T)", 0, false, false, R::Selection, Kind(1), EditElement},
         {kCmdAxisTicks, "軸線属性を変更(&E)", 0, false, false, R::Selection, Kind(3), EditElement},
         {kCmdGrid, "グリッド線表示切替", 0, false, true, R::TickSelected, 0, EditElement},
-        {kCmdNumbersFont, "フォントを変更(&F)", 0, false, false, R::Selection, Kind(2), EditElement},
+        {kCmdNumbersFont, "フォントを変更(&F)", 0, false, false, R::Selection, Kind(2),
+         EditElement},
         {kCmdNumberStyle, "表示桁数・スタイルを変更(&T)", 0, false, false, R::Selection, Kind(2),
          EditElement},
         {kCmdLegend, "線操作ボックス表示/非表示切り替え", 0, false, false, R::LegendOrHidden,
          Kind(5), EditElement},
         {kCmdLineColor, "線の色を変更", 0, false, false, R::Selection, Kind(6), EditElement},
-        {kCmdMarkerColor, "マーカーの色を変更", 0, false, false, R::Selection, Kind(6), EditElement},
+        {kCmdMarkerColor, "マーカーの色を変更", 0, false, false, R::Selection, Kind(6),
+         EditElement},
         {kCmdLineProp, "線の幅(太さ)を変更", 0, false, false, R::Selection, Kind(6), EditElement},
         {kCmdDeleteLine, "線を消去", 0, false, false, R::Selection, Kind(6), EditElement},
-        {kCmdSeriesFont, "フォント情報を変更(&F)", 0, false, false, R::Selection, Kind(7), EditElement},
+        {kCmdSeriesFont, "フォント情報を変更(&F)", 0, false, false, R::Selection, Kind(7),
+         EditElement},
         {kCmdSeriesText, "文字内容の変更(&T)", 0, false, false, R::Selection, Kind(7), EditElement},
         {kCmdGraphSize, "グラフのサイズ変更", 0, false, false, R::GraphShown, 0, GraphSize},
         {kCmdMarkerDefaults, "マーカー初期値設定", 0, false, false, R::Always, 0, MarkerDefaults},
@@ -193,8 +197,10 @@ MenuEntry Item(CommandId id) { return Menu_Item(id, Find_Command(id)->text); }
 // True for the items that act on the selected element or the graph (grayed together).
 bool On_Object(const CommandSpec& spec) {
     switch (spec.rule) {
-        case R::Selection: case R::LegendOrHidden: case R::GraphShown: case R::TickSelected:
-            return true;
+        case R::Selection:
+        case R::LegendOrHidden:
+        case R::GraphShown:
+        case R::TickSelected: return true;
         default: return false;
     }
 }
@@ -231,11 +237,11 @@ const MenuResource& Title_Menu_Resource() {
         return MenuResource{
             "TITLEMENU",
             {
-                Menu_Submenu("ファイル(&F)",
-                             {Item(kCmdOpen), Item(kCmdSave), Item(kCmdSaveAs), Menu_Separator(),
-                              Item(kCmdSavePicture), Item(kCmdExportData), Menu_Separator(),
-                              Item(kCmdPrintSetup), Item(kCmdPrint), Menu_Separator(),
-                              Item(kCmdExit)}),
+                Menu_Submenu(
+                    "ファイル(&F)",
+                    {Item(kCmdOpen), Item(kCmdSave), Item(kCmdSaveAs), Menu_Separator(),
+                     Item(kCmdSavePicture), Item(kCmdExportData), Menu_Separator(),
+                     Item(kCmdPrintSetup), Item(kCmdPrint), Menu_Separator(), Item(kCmdExit)}),
                 Menu_Submenu("編集(&E)", {Item(kCmdUndo), Menu_Separator(), Item(kCmdCut),
                                           Item(kCmdCopy), Item(kCmdPaste)}),
                 Menu_Submenu("表示(&V)", {Item(kCmdZoom), Item(kCmdFormulaInput)}),
@@ -274,13 +280,15 @@ void DisEnaSwitch_GraphMenuItem(int kind, MenuHandle* menu) {
 
 void DisEnaSwitch_EditMenuItem(int flag, MenuHandle* menu) {
     for (const CommandSpec& spec : Command_Table()) {
-        if (spec.rule == R::Printable && !In_FileMenu(spec)) menu->EnableMenuItem(spec.id, flag != 0);
+        if (spec.rule == R::Printable && !In_FileMenu(spec))
+            menu->EnableMenuItem(spec.id, flag != 0);
     }
 }
 
 void DisEnaSwitch_FileMenuItem(int flag, MenuHandle* menu) {
     for (const CommandSpec& spec : Command_Table()) {
-        if (spec.rule == R::Printable && In_FileMenu(spec)) menu->EnableMenuItem(spec.id, flag != 0);
+        if (spec.rule == R::Printable && In_FileMenu(spec))
+            menu->EnableMenuItem(spec.id, flag != 0);
     }
 }
 
@@ -324,8 +332,8 @@ bool Command_Available(int id) {
     return spec != nullptr && spec->rule != R::NotBuilt;
 }
 
-int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* paper,
-                   LONG* shifth, LONG* shiftv) {
+int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* paper, LONG* shifth,
+                   LONG* shiftv) {
     const CommandSpec* spec = Find_Command(command);
     if (spec == nullptr || spec->handler == nullptr) return 1;
     const CommandCall call{host,

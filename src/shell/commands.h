@@ -16,7 +16,7 @@ class GraphOnWin;
 
 // The main window as the commands see it.
 class PaperHost : public ScrollHost {
-public:
+  public:
     // Ends the program after the close question (WM_CLOSE).
     virtual void CloseWindow() = 0;
     // Shows the formula input dialog and gives it the focus.
@@ -64,14 +64,14 @@ enum CommandId : int {
 
 // When a command's menu item is enabled, judged each time a menu opens.
 enum class CommandRule {
-    Always,         // never grayed
-    Printable,      // a graph that can be printed is on the paper
-    Undoable,       // there is a step to take back
-    Selection,      // an element of one of `kinds` is selected
-    LegendOrHidden, // the legend is selected, or hidden (it can always be shown again)
-    GraphShown,     // a graph is on the paper
-    TickSelected,   // a tick frame is selected (the item also carries the grid's check mark)
-    NotBuilt,       // no action in this program: always gray
+    Always,          // never grayed
+    Printable,       // a graph that can be printed is on the paper
+    Undoable,        // there is a step to take back
+    Selection,       // an element of one of `kinds` is selected
+    LegendOrHidden,  // the legend is selected, or hidden (it can always be shown again)
+    GraphShown,      // a graph is on the paper
+    TickSelected,    // a tick frame is selected (the item also carries the grid's check mark)
+    NotBuilt,        // no action in this program: always gray
 };
 
 // What a handler is given: the window, the document, the paper's state and scroll position.
@@ -82,21 +82,21 @@ struct CommandCall {
     LONG* shifth;
     LONG* shiftv;
     int id;
-    HWND owner;          // of message boxes and dialogs
-    HWND paper_window;   // the paper, for its size in pixels
+    HWND owner;         // of message boxes and dialogs
+    HWND paper_window;  // the paper, for its size in pixels
 };
 using CommandHandler = int (*)(const CommandCall& call);
 
 struct CommandSpec {
     CommandId id;
-    const char* text;       // the menu text, accelerator hint included
-    char ctrl_key;          // the letter with Ctrl, or 0
-    bool key_on_item;       // the key is the menu item's own shortcut (shown, works only when
-                            // enabled) rather than one of "GRAPHACCEL"
-    bool checkable;         // the item carries a check mark
+    const char* text;  // the menu text, accelerator hint included
+    char ctrl_key;     // the letter with Ctrl, or 0
+    bool key_on_item;  // the key is the menu item's own shortcut (shown, works only when
+                       // enabled) rather than one of "GRAPHACCEL"
+    bool checkable;    // the item carries a check mark
     CommandRule rule;
-    int kinds;              // CommandRule::Selection: the element kinds (bit 1 << kind)
-    CommandHandler handler; // null: the command is not run by Handle_Of_Menu
+    int kinds;               // CommandRule::Selection: the element kinds (bit 1 << kind)
+    CommandHandler handler;  // null: the command is not run by Handle_Of_Menu
 };
 
 // Every command, in menu order.
@@ -110,7 +110,7 @@ const MenuResource& Title_Menu_Resource();  // "TITLEMENU"
 const MenuResource& Obj_Menu_Resource();
 
 struct Accelerator {
-    int key;       // the letter with Ctrl
+    int key;  // the letter with Ctrl
     int command;
 };
 // "GRAPHACCEL": Ctrl+O 100, Ctrl+S 110, Ctrl+C 320, Ctrl+P 150.
@@ -118,7 +118,7 @@ const Accelerator* Graph_Accelerators(int* count);
 
 // A menu's items by command id.
 class MenuHandle {
-public:
+  public:
     virtual ~MenuHandle() = default;
     virtual void EnableMenuItem(int id, bool enable) = 0;
     virtual void CheckMenuItem(int id, bool check) = 0;
@@ -137,5 +137,5 @@ void Update_MenuState(GraphOnWin* graph, MenuHandle* menu, bool can_undo = false
 bool Command_Available(int id);
 
 // One menu command. Returns 1 (0 for the zoom without a graph).
-int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* paper,
-                   LONG* shifth, LONG* shiftv);
+int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* paper, LONG* shifth,
+                   LONG* shiftv);

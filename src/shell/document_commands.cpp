@@ -27,9 +27,7 @@ void DocumentCommands::Finish(GraphOnWin* graph, bool known, UndoHistory::State 
 }
 
 int DocumentCommands::Command(GraphOnWin* graph, int id) {
-    auto run = [&] {
-        return Handle_Of_Menu(host_, id, graph, state_, &g_shifth, &g_shiftv);
-    };
+    auto run = [&] { return Handle_Of_Menu(host_, id, graph, state_, &g_shifth, &g_shiftv); };
     switch (id) {
         case kCmdUndo:
             if (history_.Undo(graph, g_shifth, g_shiftv) && host_ != nullptr) {

@@ -120,7 +120,7 @@ void PaperView::wheelEvent(QWheelEvent* event) {
     // Without Ctrl the wheel scrolls the paper, as the scroll bars would.
     if (main_) {
         QScrollBar* bar = (event->modifiers() & Qt::ShiftModifier) ? main_->HorizontalBar()
-                                                                    : main_->VerticalBar();
+                                                                   : main_->VerticalBar();
         bar->setValue(bar->value() - steps * bar->singleStep() * 3);
     }
     event->accept();
@@ -148,7 +148,9 @@ MainWindow::MainWindow() {
     connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_HORZ, v); });
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_VERT, v); });
     BuildMenus();
-    commands_.History().changed = [this] { EnableMenuItem(kCmdUndo, commands_.History().CanUndo()); };
+    commands_.History().changed = [this] {
+        EnableMenuItem(kCmdUndo, commands_.History().CanUndo());
+    };
     EnableMenuItem(kCmdUndo, false);
     setAcceptDrops(true);
     resize(1000, 720);
@@ -344,11 +346,17 @@ void MainWindow::PaperWheelZoom(int steps, QPoint pos) {
     LONG next = g_zoom;
     if (steps > 0) {
         for (LONG z : kSteps) {
-            if (z > g_zoom) { next = z; break; }
+            if (z > g_zoom) {
+                next = z;
+                break;
+            }
         }
     } else {
         for (int i = static_cast<int>(std::size(kSteps)) - 1; i >= 0; --i) {
-            if (kSteps[i] < g_zoom) { next = kSteps[i]; break; }
+            if (kSteps[i] < g_zoom) {
+                next = kSteps[i];
+                break;
+            }
         }
     }
     if (next == g_zoom) return;
@@ -371,7 +379,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile() || !graph_) return;
     event->acceptProposedAction();
-    if (graph_->OpenDroppedFile(urls.first().toLocalFile().toStdString(), g_shifth, g_shiftv) == 1) {
+    if (graph_->OpenDroppedFile(urls.first().toLocalFile().toStdString(), g_shifth, g_shiftv) ==
+        1) {
         commands_.Opened(graph_.get());
     }
     InvalidateAll();
@@ -406,8 +415,7 @@ void MainWindow::BarMoved(int bar, int value) {
         PosChange_VScroll(this, Thumb_Request(SB_THUMBPOSITION, value), &state_.ver_si, &g_shiftv);
         graph_->ObjectVScroll(g_shiftv);
     } else {
-        PosChange_HScroll(this, Thumb_Request(SB_THUMBPOSITION, value), &state_.hori_si,
-                          &g_shifth);
+        PosChange_HScroll(this, Thumb_Request(SB_THUMBPOSITION, value), &state_.hori_si, &g_shifth);
         graph_->ObjectHScroll(g_shifth);
     }
 }
@@ -469,18 +477,12 @@ void MainWindow::PaperLostMouse() {
 
 void MainWindow::PaperKey(int key) {
     switch (key) {
-        case Qt::Key_PageUp:
-            PosChange_VScroll(this, SB_PAGEUP, &state_.ver_si, &g_shiftv);
-            break;
+        case Qt::Key_PageUp: PosChange_VScroll(this, SB_PAGEUP, &state_.ver_si, &g_shiftv); break;
         case Qt::Key_PageDown:
             PosChange_VScroll(this, SB_PAGEDOWN, &state_.ver_si, &g_shiftv);
             break;
-        case Qt::Key_Up:
-            PosChange_VScroll(this, SB_LINEUP, &state_.ver_si, &g_shiftv);
-            break;
-        case Qt::Key_Down:
-            PosChange_VScroll(this, SB_LINEDOWN, &state_.ver_si, &g_shiftv);
-            break;
+        case Qt::Key_Up: PosChange_VScroll(this, SB_LINEUP, &state_.ver_si, &g_shiftv); break;
+        case Qt::Key_Down: PosChange_VScroll(this, SB_LINEDOWN, &state_.ver_si, &g_shiftv); break;
         case Qt::Key_Left:
             PosChange_HScroll(this, SB_LINELEFT, &state_.hori_si, &g_shifth);
             graph_->ObjectHScroll(g_shifth);
@@ -489,8 +491,7 @@ void MainWindow::PaperKey(int key) {
             PosChange_HScroll(this, SB_LINERIGHT, &state_.hori_si, &g_shifth);
             graph_->ObjectHScroll(g_shifth);
             return;
-        default:
-            return;
+        default: return;
     }
     graph_->ObjectVScroll(g_shiftv);
 }
@@ -506,7 +507,7 @@ void MainWindow::PaperResized() {
 namespace {
 // The pop-up menu's items by command id, for the menu rules.
 class PopupMenuHandle : public MenuHandle {
-public:
+  public:
     explicit PopupMenuHandle(QMenu* menu) : menu_(menu) {}
     void EnableMenuItem(int id, bool enable) override {
         if (QAction* action = Find(id)) action->setEnabled(enable);
@@ -515,7 +516,7 @@ public:
         if (QAction* action = Find(id)) action->setChecked(check);
     }
 
-private:
+  private:
     QAction* Find(int id) const {
         for (QAction* action : menu_->actions()) {
             if (action->data().toInt() == id && !action->isSeparator()) return action;

@@ -36,8 +36,8 @@ std::string Installed_HelpFilePath() {
     std::string dir(exe);
     dir.erase(dir.find_last_of('/') == std::string::npos ? 0 : dir.find_last_of('/'));
     // Installed: bin/plotari beside share/plotari; built: the copy beside the program.
-    for (const std::string& candidate : {dir + "/../share/plotari/使用説明/PlotariVer.html",
-                                         dir + "/使用説明/PlotariVer.html"}) {
+    for (const std::string& candidate :
+         {dir + "/../share/plotari/使用説明/PlotariVer.html", dir + "/使用説明/PlotariVer.html"}) {
         if (!Is_File(candidate)) continue;
         // Without the "bin/.." the browser shows.
         char resolved[PATH_MAX];

@@ -118,9 +118,7 @@ LONG GetInt_FromDlg(DialogControls* hdlg, int id) {
 
 INT_PTR ZoomDlgProc(DialogControls* hdlg, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG:
-            SetInt_ToDlg(hdlg, IDC_ZOOM_EDIT, g_zoom);
-            return 1;
+        case WM_INITDIALOG: SetInt_ToDlg(hdlg, IDC_ZOOM_EDIT, g_zoom); return 1;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 const LONG value = GetInt_FromDlg(hdlg, IDC_ZOOM_EDIT);
@@ -147,11 +145,9 @@ INT_PTR ZoomDlgProc(DialogControls* hdlg, UINT message, WPARAM wParam, LPARAM) {
             g_dlgstate = 0;
             hdlg->EndDialog(IDCANCEL);
             return 1;
-        default:
-            return 0;
+        default: return 0;
     }
 }
-
 
 LONG DivVal_ToLong(LONG value) {
     const int64_t magnitude = value < 0 ? -int64_t(value) : int64_t(value);
@@ -299,8 +295,7 @@ INT_PTR MCDlgProc(DialogControls* hdlg, UINT message, WPARAM wParam, LPARAM) {
             Set_OldFrameVal(g_old_l, g_old_t, g_old_r, g_old_b);
             hdlg->EndDialog(IDCANCEL);
             return 1;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
@@ -344,10 +339,7 @@ INT_PTR MkrInitProc(DialogControls* hdlg, UINT message, WPARAM wParam, LPARAM) {
                 return 1;
             }
             return 0;
-        case WM_CLOSE:
-            hdlg->EndDialog(IDCANCEL);
-            return 1;
-        default:
-            return 0;
+        case WM_CLOSE: hdlg->EndDialog(IDCANCEL); return 1;
+        default: return 0;
     }
 }

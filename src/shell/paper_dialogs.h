@@ -12,7 +12,6 @@ inline constexpr char SIZE_NOT_WHOLE_MESSAGE[] = "位置はミリメートル単
 inline constexpr char SIZE_OFF_PAPER_MESSAGE[] = "用紙からはみ出す位置は指定できません";
 inline constexpr char MARKER_INTERVAL_MESSAGE[] = "マーカーの間隔は1以上の整数で入力してください";
 
-
 // Size dialog values: plot area edges in whole millimetres, the paper in hundredths.
 extern LONG g_lpdlg, g_tpdlg, g_rpdlg, g_bpdlg;
 extern LONG g_cwidth, g_cheight;

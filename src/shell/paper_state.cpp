@@ -11,8 +11,8 @@ LONG g_zoom = 100;
 LONG g_new_zoom = 100;
 int g_dlgstate = 0;
 
-int Change_Zoom(ScrollHost* host, LONG new_zoom, GraphOnWin* graph, PaperState* paper,
-                LONG* shifth, LONG* shiftv) {
+int Change_Zoom(ScrollHost* host, LONG new_zoom, GraphOnWin* graph, PaperState* paper, LONG* shifth,
+                LONG* shiftv) {
     const double factor = new_zoom * 0.01;
     const double ratio = static_cast<double>(new_zoom) / static_cast<double>(g_zoom);
     HWND hwnd = host != nullptr ? host->PaperHandle() : nullptr;

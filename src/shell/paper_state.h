@@ -10,9 +10,9 @@ class GraphOnWin;
 struct PaperState {
     SCROLLINFO hori_si;
     SCROLLINFO ver_si;
-    LONG win_width = 0;          // paper size in twips
+    LONG win_width = 0;  // paper size in twips
     LONG win_height = 0;
-    LONG zoom_width_size = 0;    // paper size in pixels at the current zoom
+    LONG zoom_width_size = 0;  // paper size in pixels at the current zoom
     LONG zoom_height_size = 0;
 };
 
@@ -30,5 +30,5 @@ extern int g_dlgstate;
 constexpr LONG MAX_ZOOM = 10000;
 
 // Shows the paper at new_zoom percent: sizes, offsets (kept in proportion), bars, graph.
-int Change_Zoom(ScrollHost* host, LONG new_zoom, GraphOnWin* graph, PaperState* paper,
-                LONG* shifth, LONG* shiftv);
+int Change_Zoom(ScrollHost* host, LONG new_zoom, GraphOnWin* graph, PaperState* paper, LONG* shifth,
+                LONG* shiftv);

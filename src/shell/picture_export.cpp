@@ -110,7 +110,8 @@ bool Palette_Of(const QImage& picture, std::vector<unsigned char>* indices,
                 auto found = index_of.find(colour);
                 if (found == index_of.end()) {
                     if (palette->size() == 256) return false;
-                    found = index_of.emplace(colour, static_cast<unsigned char>(palette->size())).first;
+                    found =
+                        index_of.emplace(colour, static_cast<unsigned char>(palette->size())).first;
                     palette->push_back({static_cast<png_byte>(qRed(colour)),
                                         static_cast<png_byte>(qGreen(colour)),
                                         static_cast<png_byte>(qBlue(colour))});
@@ -142,8 +143,8 @@ struct PngJob {
 bool Encode_Png(const PngJob& job) {
     const QImage& picture = *job.picture;
     const bool paletted = !job.palette->empty();
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Png_Error,
-                                              Png_Warning);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Png_Error, Png_Warning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info || setjmp(png_jmpbuf(png))) {
@@ -246,8 +247,8 @@ std::unique_ptr<unsigned char[]> Create_BMPDate(HWND hwnd, const QImage& bitmap,
     }
     const QImage rgb = bitmap.convertToFormat(QImage::Format_RGB32);
     const int64_t row_bytes = Row_Bytes(header->biWidth);
-    std::unique_ptr<unsigned char[]> pixels(new (std::nothrow)
-                                                unsigned char[header->biSizeImage]());
+    std::unique_ptr<unsigned char[]> pixels(
+        new (std::nothrow) unsigned char[header->biSizeImage]());
     if (!pixels) {
         MessageBoxA(hwnd, "ビットマップファイルメモリ獲得に失敗", "fail file", MB_OK);
         return nullptr;
@@ -377,8 +378,10 @@ bool Picture_ForName(int filter, std::string* path, PictureFormat* format) {
     static const struct {
         const char* extension;
         PictureFormat format;
-    } kKnown[] = {{".bmp", PictureFormat::Bmp},  {".jpg", PictureFormat::Jpeg},
-                  {".jpeg", PictureFormat::Jpeg}, {".png", PictureFormat::Png},
+    } kKnown[] = {{".bmp", PictureFormat::Bmp},
+                  {".jpg", PictureFormat::Jpeg},
+                  {".jpeg", PictureFormat::Jpeg},
+                  {".png", PictureFormat::Png},
                   {".svg", PictureFormat::Svg}};
     for (const auto& known : kKnown) {
         if (Ends_With(*path, known.extension)) {

@@ -62,11 +62,12 @@ bool Draw_Page(GraphOnWin* graph, QPainter* painter, int dpi_x, int dpi_y,
 
 // The cancel dialog "PRNTSTOP": ｷｬﾝｾﾙ, Escape and its close box all end it.
 class PrintStopDialog : public QDialog {
-public:
+  public:
     explicit PrintStopDialog(QWidget* owner) : QDialog(owner) {
         setWindowTitle(" ");
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(new QLabel(QString::fromUtf8("キャンセルボタンで印刷を中止します"), this));
+        layout->addWidget(
+            new QLabel(QString::fromUtf8("キャンセルボタンで印刷を中止します"), this));
         auto* cancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this);
         layout->addWidget(cancel);
         QObject::connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
@@ -117,8 +118,10 @@ int Check_Printer(const QPrinter& printer, int direction) {
     // The paper in portrait terms (width the short side), from the page layout: paper
     // width and length fields may be 0 on some printers.
     const QSizeF size = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
-    const LONG short_side = static_cast<LONG>(std::lround(std::min(size.width(), size.height()) * 10.0));
-    const LONG long_side = static_cast<LONG>(std::lround(std::max(size.width(), size.height()) * 10.0));
+    const LONG short_side =
+        static_cast<LONG>(std::lround(std::min(size.width(), size.height()) * 10.0));
+    const LONG long_side =
+        static_cast<LONG>(std::lround(std::max(size.width(), size.height()) * 10.0));
     if (!Check_PrintSize(short_side, long_side, direction)) return 0;
     return Check_PrintDirection(printer.pageLayout().orientation() == QPageLayout::Landscape,
                                 direction);

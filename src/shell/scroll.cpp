@@ -72,8 +72,8 @@ int AutoStep(ScrollHost* host, int bar, bool backwards, SCROLLINFO* record, LONG
 
 }  // namespace
 
-int Ini_StrScrlSet(ScrollHost* host, int bar, SCROLLINFO* record, UINT mask, int max,
-                   UINT page, int pos, bool redraw) {
+int Ini_StrScrlSet(ScrollHost* host, int bar, SCROLLINFO* record, UINT mask, int max, UINT page,
+                   int pos, bool redraw) {
     record->cbSize = 28;
     record->fMask = mask;
     record->nMin = 0;
@@ -92,10 +92,11 @@ int NewScroll_Set(ScrollHost* host, int bar, LONG size, SCROLLINFO* record, LONG
         record->nPage = static_cast<UINT>(page < 0 ? 0 : page);
         return 1;
     }
-    if (int64_t(*offset) + page > size) *offset -= static_cast<LONG>(int64_t(*offset) + page - size);
+    if (int64_t(*offset) + page > size)
+        *offset -= static_cast<LONG>(int64_t(*offset) + page - size);
     if (*offset < 0) *offset = 0;
-    Ini_StrScrlSet(host, bar, record, SIF_ALL | SIF_DISABLENOSCROLL, size,
-                   static_cast<UINT>(page), *offset, true);
+    Ini_StrScrlSet(host, bar, record, SIF_ALL | SIF_DISABLENOSCROLL, size, static_cast<UINT>(page),
+                   *offset, true);
     return 1;
 }
 
@@ -128,8 +129,8 @@ int Obj_AutoScroll(int mspart_win, SCROLLINFO* hori_si, SCROLLINFO* ver_si, Scro
     return 0;
 }
 
-int AutoScroll_MoveObj(int mspart_win, SCROLLINFO* ver_si, SCROLLINFO* hori_si,
-                       ScrollHost* host, LONG* shiftv, LONG* shifth, GraphOnWin* graph) {
+int AutoScroll_MoveObj(int mspart_win, SCROLLINFO* ver_si, SCROLLINFO* hori_si, ScrollHost* host,
+                       LONG* shiftv, LONG* shifth, GraphOnWin* graph) {
     const int moved = Obj_AutoScroll(mspart_win, hori_si, ver_si, host, shiftv, shifth);
     if (graph != nullptr) {
         if (mspart_win == 1 || mspart_win == 2) graph->ObjectVScroll(*shiftv);

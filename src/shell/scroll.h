@@ -43,15 +43,15 @@ struct SCROLLINFO {
     UINT cbSize = 28;
     UINT fMask = 0;
     int nMin = 0;
-    int nMax = 0;   // the paper size in pixels at the current zoom
-    UINT nPage = 0; // the client width or height
-    int nPos = 0;   // the scroll offset
+    int nMax = 0;    // the paper size in pixels at the current zoom
+    UINT nPage = 0;  // the client width or height
+    int nPos = 0;    // the scroll offset
     int nTrackPos = 0;
 };
 
 // The window that scrolls: its client area (the paper view), its bars and its contents.
 class ScrollHost {
-public:
+  public:
     virtual ~ScrollHost() = default;
     virtual tagRECT ClientRect() const = 0;
     // Applies the fields named by info.fMask to a bar. A bar whose range is smaller than
@@ -65,8 +65,8 @@ public:
     virtual HWND PaperHandle() = 0;
 };
 
-int Ini_StrScrlSet(ScrollHost* host, int bar, SCROLLINFO* record, UINT mask, int max,
-                   UINT page, int pos, bool redraw);
+int Ini_StrScrlSet(ScrollHost* host, int bar, SCROLLINFO* record, UINT mask, int max, UINT page,
+                   int pos, bool redraw);
 // Adapts a bar to a paper size in pixels; the offset stays within size - page. Returns 1.
 int NewScroll_Set(ScrollHost* host, int bar, LONG size, SCROLLINFO* record, LONG* offset);
 // One request: line steps of 10 pixels, page steps, the thumb. 1 when it scrolled, 0 when
@@ -80,5 +80,5 @@ int ObjMove_AutoVScroll(ScrollHost* host, int mspart_win, SCROLLINFO* record, LO
 int ObjMove_AutoHScroll(ScrollHost* host, int mspart_win, SCROLLINFO* record, LONG* offset);
 int Obj_AutoScroll(int mspart_win, SCROLLINFO* hori_si, SCROLLINFO* ver_si, ScrollHost* host,
                    LONG* shiftv, LONG* shifth);
-int AutoScroll_MoveObj(int mspart_win, SCROLLINFO* ver_si, SCROLLINFO* hori_si,
-                       ScrollHost* host, LONG* shiftv, LONG* shifth, GraphOnWin* graph);
+int AutoScroll_MoveObj(int mspart_win, SCROLLINFO* ver_si, SCROLLINFO* hori_si, ScrollHost* host,
+                       LONG* shiftv, LONG* shifth, GraphOnWin* graph);

@@ -8,7 +8,7 @@ namespace {
 
 // Snapshots are taken silently: the save's refusals are for saving.
 class QuietSink : public MessageSink {
-public:
+  public:
     int Show(HWND, const std::string&, const std::string&, UINT style) override {
         return Default_Answer(style);
     }
@@ -31,14 +31,12 @@ bool UndoHistory::Snapshot(GraphOnWin* graph, State* state) {
     return ok;
 }
 
-bool UndoHistory::Restore(GraphOnWin* graph, const State& state, LONG h_shift,
-                          LONG v_shift) const {
+bool UndoHistory::Restore(GraphOnWin* graph, const State& state, LONG h_shift, LONG v_shift) const {
     const std::string name = graph->reference_file;
     const auto* data = reinterpret_cast<const unsigned char*>(state.document.data());
-    const bool restored =
-        graph->ReplaceFromBytes(data, state.document.size(), name, h_shift, v_shift, nullptr,
-                                true) == 1 &&
-        graph->RestoreViewState(state.view, h_shift, v_shift);
+    const bool restored = graph->ReplaceFromBytes(data, state.document.size(), name, h_shift,
+                                                  v_shift, nullptr, true) == 1 &&
+                          graph->RestoreViewState(state.view, h_shift, v_shift);
     graph->reference_file = name;
     graph->SetModified(saved_known_ && state.document == saved_ ? 0 : 1);
     return restored;

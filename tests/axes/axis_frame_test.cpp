@@ -47,13 +47,13 @@ Built Build(HWND window, int axis, const std::vector<double>& values, int style 
     Built built;
     const int direction = (axis == 0 || axis == 2) ? 1 : 0;
     const tagRECT view = View(), graph = Graph();
-    EXPECT_EQ(AxisFrame::CalcParameters(window, axis, direction, int(values.size()),
-                                        values.data(), &built.factor, &view, &graph,
-                                        &built.rect, 0, style, digits, 5, 5, nullptr),
+    EXPECT_EQ(AxisFrame::CalcParameters(window, axis, direction, int(values.size()), values.data(),
+                                        &built.factor, &view, &graph, &built.rect, 0, style, digits,
+                                        5, 5, nullptr),
               1);
     built.frame = std::make_unique<AxisFrame>(window, axis, direction, int(values.size()),
-                                              values.data(), built.factor, &built.rect, 0, 0,
-                                              100, 0, style, digits, Start());
+                                              values.data(), built.factor, &built.rect, 0, 0, 100,
+                                              0, style, digits, Start());
     return built;
 }
 
@@ -76,8 +76,8 @@ TEST(AxisFrame, LabelOffsetsAlongTheAxis) {
         {1, {5, 5, 5, 5}, {305, 205, 105, 5}},
     };
     for (const Row& r : rows) {
-        AxisFrame frame(&window, r.direction ? 0 : 1, r.direction, 4, values, 100.0, &rect, 0,
-                        0, 100, 0, 0, 1, Start());
+        AxisFrame frame(&window, r.direction ? 0 : 1, r.direction, 4, values, 100.0, &rect, 0, 0,
+                        100, 0, 0, 1, Start());
         for (int i = 0; i < 4; ++i) {
             const tagPOINT pos = frame.PutNumStrObj(i)->PutPosVirWin();
             EXPECT_EQ(pos.x, r.x[i]) << r.direction << " " << i;
@@ -144,8 +144,8 @@ TEST(AxisFrame, NoLabelsGivesNothing) {
     double factor = 7.0;
     tagRECT rect;
     const tagRECT view = View(), graph = Graph();
-    EXPECT_EQ(AxisFrame::CalcParameters(&window, 1, 0, 0, nullptr, &factor, &view, &graph,
-                                        &rect, 0, 0, 1, 5, 5, nullptr),
+    EXPECT_EQ(AxisFrame::CalcParameters(&window, 1, 0, 0, nullptr, &factor, &view, &graph, &rect, 0,
+                                        0, 1, 5, 5, nullptr),
               0);
     EXPECT_EQ(factor, 7.0);
     SetRect(&rect, 0, 0, 1500, 300);
@@ -300,8 +300,7 @@ TEST(AxisFrame, DrawsLabelsAndPrintsThemScaled) {
         return dark;
     };
     const tagPOINT p1 = frame.PutNumStrObj(1)->PutPosVirWin();
-    EXPECT_GT(dark_in(image, QRect(p1.x, p1.y, frame.PutStringWidth(), frame.PutStringHight())),
-              0);
+    EXPECT_GT(dark_in(image, QRect(p1.x, p1.y, frame.PutStringWidth(), frame.PutStringHight())), 0);
     EXPECT_EQ(dark_in(image, QRect(p1.x - 60, p1.y, 40, frame.PutStringHight())), 0);
 
     frame.SetShowFlag(0);

@@ -110,10 +110,12 @@ TEST(AxisTickDialog, EachInvalidInputIsRefusedWithItsMessage) {
          },
          "目盛間隔の値が無効です"},
         {"manual, step beyond range", [](MemoryDialog& d) { d.Type(IDC_AXDIV, "20"); }, nullptr},
-        {"main length 0", [](MemoryDialog& d) { d.Type(IDC_MAINLNG, "0"); }, "主軸長さの値が無効です"},
+        {"main length 0", [](MemoryDialog& d) { d.Type(IDC_MAINLNG, "0"); },
+         "主軸長さの値が無効です"},
         {"main length 101", [](MemoryDialog& d) { d.Type(IDC_MAINLNG, "101"); },
          "主軸長さの値が無効です"},
-        {"main width text", [](MemoryDialog& d) { d.Type(IDC_MAINWID, "x"); }, "主軸幅の値が無効です"},
+        {"main width text", [](MemoryDialog& d) { d.Type(IDC_MAINWID, "x"); },
+         "主軸幅の値が無効です"},
         {"main width 0", [](MemoryDialog& d) { d.Type(IDC_MAINWID, "0"); }, "主軸幅の値が無効です"},
         {"hidden main not read",
          [](MemoryDialog& d) {
@@ -121,8 +123,10 @@ TEST(AxisTickDialog, EachInvalidInputIsRefusedWithItsMessage) {
              d.Type(IDC_MAINLNG, "0");
          },
          nullptr},
-        {"sub length -3", [](MemoryDialog& d) { d.Type(IDC_SUBLNG, "-3"); }, "副軸長さの値が無効です"},
-        {"sub width 200", [](MemoryDialog& d) { d.Type(IDC_SUBWID, "200"); }, "副軸幅の値が無効です"},
+        {"sub length -3", [](MemoryDialog& d) { d.Type(IDC_SUBLNG, "-3"); },
+         "副軸長さの値が無効です"},
+        {"sub width 200", [](MemoryDialog& d) { d.Type(IDC_SUBWID, "200"); },
+         "副軸幅の値が無効です"},
         {"sub width 100", [](MemoryDialog& d) { d.Type(IDC_SUBWID, "100"); }, nullptr},
     };
     for (const Row& r : rows) {
@@ -352,8 +356,8 @@ TEST(NumStyleDialog, DigitsTextReadsAsATruncatedDecimal) {
     const struct {
         const char* typed;
         int digits_after;  // 5: unchanged
-    } rows[] = {{"2.7", 2}, {"3 ", 3}, {" 4", 4}, {"16", 16}, {"0", 0}, {"-0.5", 0},
-                {"abc", 0}, {"1e1", 10}, {"7x", 7}, {"17", 5}, {"-1", 5}, {"1e10", 5}};
+    } rows[] = {{"2.7", 2}, {"3 ", 3},   {" 4", 4}, {"16", 16}, {"0", 0},  {"-0.5", 0},
+                {"abc", 0}, {"1e1", 10}, {"7x", 7}, {"17", 5},  {"-1", 5}, {"1e10", 5}};
     for (const auto& row : rows) {
         CHOOSESTYLE style;
         style.style_number = 0;

@@ -20,8 +20,7 @@ tagRECT Plot() {
     return plot;
 }
 
-std::unique_ptr<AxisTick> Make_Tick(HWND window, short axis, double min, double max,
-                                    double div) {
+std::unique_ptr<AxisTick> Make_Tick(HWND window, short axis, double min, double max, double div) {
     tagRECT plot = Plot();
     const tagRECT rect = AxisTick::FirstAxisTick(&plot, axis, window);
     return std::make_unique<AxisTick>(window, axis, min, max, div, &rect, 0, 0, 100, 0);
@@ -60,13 +59,11 @@ TEST(AxisTick, TickCountsAndPlaces) {
         int main_count, sub_count;
         double first_sub;  // value of the first sub tick above min
     } rows[] = {
-        {0.0, 12.5, 2.5, 6, 5, 1.25},
-        {0.0, 1.0, 0.3, 4, 3, 0.15},
+        {0.0, 12.5, 2.5, 6, 5, 1.25},       {0.0, 1.0, 0.3, 4, 3, 0.15},
         {-3.25, 3.25, 0.65, 11, 10, 0.325},  // 6.5 / 0.65 rounds below 10
-        {0.0, 2.1, 0.7, 4, 3, 0.35},
-        {0.0, 10.0, 0.0, 0, 0, 0.0},  // no step
-        {5.0, 5.0, 1.0, 0, 0, 0.0},   // no range
-        {0.0, 1.0, 2.0, 0, 0, 0.0},   // step beyond the range
+        {0.0, 2.1, 0.7, 4, 3, 0.35},        {0.0, 10.0, 0.0, 0, 0, 0.0},  // no step
+        {5.0, 5.0, 1.0, 0, 0, 0.0},                                       // no range
+        {0.0, 1.0, 2.0, 0, 0, 0.0},                                       // step beyond the range
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << r.min << " ... " << r.max << " step " << r.div);
@@ -113,9 +110,9 @@ TEST(AxisTick, FramesAlongEachEdge) {
     HeadlessWindow window(700, 500);
     struct Row {
         short axis;
-        tagRECT frame;              // pixels
-        tagPOINT first, last;       // screen start of the min and max ticks
-        tagPOINT first_end;         // screen end of the min tick (inward, 10 long)
+        tagRECT frame;         // pixels
+        tagPOINT first, last;  // screen start of the min and max ticks
+        tagPOINT first_end;    // screen end of the min tick (inward, 10 long)
     } rows[] = {
         {0, {100, 97, 113, 403}, {100, 400}, {100, 100}, {110, 400}},
         {1, {97, 387, 603, 400}, {100, 400}, {600, 400}, {100, 390}},
@@ -186,8 +183,8 @@ TEST(AxisTick, ManualRangeEndsOnAWholeStep) {
     struct Row {
         double min, max, div, new_max;
     } rows[] = {
-        {0.0, 1.0, 0.3, 1.2},   {0.0, 2.1, 0.7, 2.1},      {0.0, 10.0, 3.0, 12.0},
-        {0.0, 9.0, 3.0, 9.0},   {-3.25, 3.25, 0.65, 3.25}, {2.0, 2.5, 1.0, 3.0},
+        {0.0, 1.0, 0.3, 1.2}, {0.0, 2.1, 0.7, 2.1},      {0.0, 10.0, 3.0, 12.0},
+        {0.0, 9.0, 3.0, 9.0}, {-3.25, 3.25, 0.65, 3.25}, {2.0, 2.5, 1.0, 3.0},
     };
     for (const Row& r : rows) {
         double min = r.min, max = r.max, div = r.div;

@@ -46,16 +46,16 @@ TEST(Golden, BottomAndLeftAxes) {
     const std::vector<double> ys = Values(-1.0, 1.0, 0.5);
     double x_factor = 0.0, y_factor = 0.0;
     tagRECT x_rect, y_rect;
-    ASSERT_EQ(AxisFrame::CalcParameters(&window, 1, 0, int(xs.size()), xs.data(), &x_factor,
-                                        &plot, &graph, &x_rect, 0, 0, 1, 5, 5, nullptr),
+    ASSERT_EQ(AxisFrame::CalcParameters(&window, 1, 0, int(xs.size()), xs.data(), &x_factor, &plot,
+                                        &graph, &x_rect, 0, 0, 1, 5, 5, nullptr),
               1);
-    ASSERT_EQ(AxisFrame::CalcParameters(&window, 0, 1, int(ys.size()), ys.data(), &y_factor,
-                                        &plot, &graph, &y_rect, 0, 2, 1, 5, 5, nullptr),
+    ASSERT_EQ(AxisFrame::CalcParameters(&window, 0, 1, int(ys.size()), ys.data(), &y_factor, &plot,
+                                        &graph, &y_rect, 0, 2, 1, 5, 5, nullptr),
               1);
-    AxisFrame x_numbers(&window, 1, 0, int(xs.size()), xs.data(), x_factor, &x_rect, 0, 0,
-                        100, 0, 0, 1, start);
-    AxisFrame y_numbers(&window, 0, 1, int(ys.size()), ys.data(), y_factor, &y_rect, 0, 0,
-                        100, 0, 2, 1, start);
+    AxisFrame x_numbers(&window, 1, 0, int(xs.size()), xs.data(), x_factor, &x_rect, 0, 0, 100, 0,
+                        0, 1, start);
+    AxisFrame y_numbers(&window, 0, 1, int(ys.size()), ys.data(), y_factor, &y_rect, 0, 0, 100, 0,
+                        2, 1, start);
 
     HDC hdc = GetDC(&window);
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
@@ -65,8 +65,8 @@ TEST(Golden, BottomAndLeftAxes) {
     SelectObject(hdc, old_pen);
     SelectObject(hdc, old_brush);
     DeleteObject(pen);
-    for (MoveFrame* frame : std::initializer_list<MoveFrame*>{&x_numbers, &y_numbers, &bottom,
-                                                             &left}) {
+    for (MoveFrame* frame :
+         std::initializer_list<MoveFrame*>{&x_numbers, &y_numbers, &bottom, &left}) {
         EXPECT_EQ(frame->ReDraw(hdc, SRCAND, 0), 1);
     }
     ReleaseDC(&window, hdc);

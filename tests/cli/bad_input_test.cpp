@@ -20,14 +20,16 @@ struct Row {
     std::string what;
     std::vector<std::string> args;
     int status;
-    std::string expected;  // a part of standard error, or of standard output when it starts with "="
+    std::string
+        expected;  // a part of standard error, or of standard output when it starts with "="
 };
 
 void Expect_Row(const Row& row) {
     const Outcome r = Run_Cli(row.args);
     EXPECT_EQ(r.status, row.status) << row.what << "\n" << r.err;
     if (row.expected.rfind("=", 0) == 0) {
-        EXPECT_NE(r.out.find(row.expected.substr(1)), std::string::npos) << row.what << ": " << r.out;
+        EXPECT_NE(r.out.find(row.expected.substr(1)), std::string::npos)
+            << row.what << ": " << r.out;
     } else if (!row.expected.empty()) {
         EXPECT_NE(r.err.find(row.expected), std::string::npos) << row.what << ": " << r.err;
     } else {
@@ -50,16 +52,22 @@ TEST(BadInput, FormulasRangesAndDivisionCounts) {
         {"empty", {"--plot", "explicit:"}, 1, kNoFormula},
         {"255 characters", {"--plot", "explicit:" + longest + ":x(0,1)[10]"}, 0, ""},
         {"256 characters", {"--plot", "explicit:" + longest + "+:x(0,1)[10]"}, 1, kNoFormula},
-        {"nesting 120 deep", {"--plot", "explicit:" + Repeat("(", 120) + "x" + Repeat(")", 120)},
-         0, "=) =0.000000"},
+        {"nesting 120 deep",
+         {"--plot", "explicit:" + Repeat("(", 120) + "x" + Repeat(")", 120)},
+         0,
+         "=) =0.000000"},
         {"unbalanced", {"--plot", "explicit:((x+1):x(0,1)"}, 1, kNotAFormula},
         {"bytes above 127", {"--plot", "explicit:\xff\xfe+x:x(0,1)"}, 1, kNotAFormula},
         {"full-width letters", {"--plot", "explicit:ｘ＋１:x(0,1)"}, 1, kNotAFormula},
-        {"a 400-digit literal is longer than the box", {"--plot", "explicit:" + Repeat("9", 400)},
-         1, kNoFormula},
+        {"a 400-digit literal is longer than the box",
+         {"--plot", "explicit:" + Repeat("9", 400)},
+         1,
+         kNoFormula},
         {"a 250-digit literal", {"--plot", "explicit:" + Repeat("9", 250)}, 0, "=.000000"},
         {"1e400 is infinite", {"--plot", "explicit:1e400*2"}, 0, "=1e400*2 =inf"},
-        {"sigma reversed sums nothing", {"--plot", "explicit:sigma[n(10,1),n]+x"}, 0,
+        {"sigma reversed sums nothing",
+         {"--plot", "explicit:sigma[n(10,1),n]+x"},
+         0,
          "=sigma[n(10,1),n]+x =0.000000"},
         {"sigma range of NaN", {"--plot", "explicit:sigma[n(0/0,3),n]"}, 1, kNotAFormula},
         {"0 divisions", {"--plot", "explicit:x:x(0,1)[0]"}, 1, kBadRange},
@@ -68,11 +76,17 @@ TEST(BadInput, FormulasRangesAndDivisionCounts) {
         {"1e12 divisions", {"--plot", "explicit:x:x(0,1)[1e12]"}, 1, kBadRange},
         {"min above max", {"--plot", "explicit:x:x(1,0)[10]"}, 1, kBadMinMax},
         {"infinite range", {"--plot", "explicit:x:x(-1e400,1)[10]"}, 1, kBadMinMax},
-        {"division dialog with 0", {"--plot", "explicit:x:x(0,1)[5]", "--divisions", "0"}, 1,
+        {"division dialog with 0",
+         {"--plot", "explicit:x:x(0,1)[5]", "--divisions", "0"},
+         1,
          "invalid division: 分割数は1から1000000までの整数で入力してください"},
-        {"parametric without y", {"--plot", "param:x=t:t(0,1)"}, 1,
+        {"parametric without y",
+         {"--plot", "param:x=t:t(0,1)"},
+         1,
          "no formula: 先頭がy=で始まっていません。"},
-        {"implicit without 0=", {"--plot", "implicit:x^2+y^2-1:x(-1,1):y(-1,1)"}, 1,
+        {"implicit without 0=",
+         {"--plot", "implicit:x^2+y^2-1:x(-1,1):y(-1,1)"},
+         1,
          "no formula: 先頭が0=で始まっていません。"},
     };
     for (const Row& row : rows) Expect_Row(row);
@@ -86,12 +100,18 @@ TEST(BadInput, ZoomAndSizeAtAndBeyondTheirLimits) {
         {"zoom 10001", {"--zoom", "10001"}, 1, "zoom over: 倍率は10000％以下で入力してください"},
         {"zoom -5", {"--zoom", "-5"}, 0, ""},
         {"zoom not a number", {"--zoom", "abc"}, 2, "--zoom takes a whole number"},
-        {"size beyond the paper", {"--plot", "explicit:x:x(0,1)", "--size", "0,0,100000,100000"},
-         1, "invalid size: 用紙からはみ出す位置は指定できません"},
-        {"size with its edges swapped is taken", {"--plot", "explicit:x:x(0,1)", "--size", "200,150,10,10"},
-         0, ""},
+        {"size beyond the paper",
+         {"--plot", "explicit:x:x(0,1)", "--size", "0,0,100000,100000"},
+         1,
+         "invalid size: 用紙からはみ出す位置は指定できません"},
+        {"size with its edges swapped is taken",
+         {"--plot", "explicit:x:x(0,1)", "--size", "200,150,10,10"},
+         0,
+         ""},
         {"size malformed", {"--size", "1,2,3"}, 2, ""},
-        {"marker interval 0 keeps the old one", {"--marker-interval", "0"}, 1,
+        {"marker interval 0 keeps the old one",
+         {"--marker-interval", "0"},
+         1,
          "invalid interval: マーカーの間隔は1以上の整数で入力してください"},
     };
     for (const Row& row : rows) {
@@ -121,7 +141,9 @@ TEST(BadInput, UnreadableAndUnwritablePlacesLoseNothing) {
         std::string message;
     } rows[] = {
         {"open a directory", {"--open", dir}, "ファイルのオープンに失敗しました"},
-        {"open an empty file", {"--open", dir + "/empty.dat"}, "read error: このデータは読めません。"},
+        {"open an empty file",
+         {"--open", dir + "/empty.dat"},
+         "read error: このデータは読めません。"},
         {"open a missing file", {"--open", dir + "/missing.dat"}, "open error"},
         {"save into a missing directory", {"--save", missing + ".dat"}, "open error"},
         {"save over a directory", {"--save", dir}, "open error: ファイルのオープンに失敗しました"},
@@ -130,7 +152,8 @@ TEST(BadInput, UnreadableAndUnwritablePlacesLoseNothing) {
         {"JPEG into a missing directory", {"--jpg", missing + ".jpg"}, "fail jpeg file"},
         {"PNG into a missing directory", {"--png", missing + ".png"}, "fail png file"},
         {"SVG into a missing directory", {"--svg", missing + ".svg"}, "fail svg file"},
-        {"PDF into a missing directory", {"--print-pdf", missing + ".pdf"},
+        {"PDF into a missing directory",
+         {"--print-pdf", missing + ".pdf"},
          "print error: 印刷に失敗しました"},
     };
     { std::ofstream empty(dir + "/empty.dat"); }
@@ -169,13 +192,14 @@ TEST(BadInput, AnUnreadableFileIsRefusedAndTheGraphStays) {
     ASSERT_EQ(Run_Cli({"--plot", "explicit:x:x(0,1)[4]", "--save", locked}).status, 0);
     chmod(locked.c_str(), 0);
     const uid_t user = geteuid() == 0 ? 65534 : cli_run::kAsMyself;
-    const Outcome r = Run_Cli({"--plot", "explicit:x^2:x(0,1)[4]", "--open", locked, "--save", after},
-                              user, 65534);
+    const Outcome r = Run_Cli(
+        {"--plot", "explicit:x^2:x(0,1)[4]", "--open", locked, "--save", after}, user, 65534);
     if (r.status == cli_run::kCannotDropPrivileges) {
         GTEST_SKIP() << "cannot run plotari-cli as the user nobody here";
     }
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("open error: ファイルのオープンに失敗しました"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("open error: ファイルのオープンに失敗しました"), std::string::npos)
+        << r.err;
     // The graph on screen was kept: what was saved after is the x^2 graph.
     EXPECT_NE(Read_File(after).find("x^2"), std::string::npos);
     unlink(after.c_str());

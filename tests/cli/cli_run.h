@@ -74,5 +74,4 @@ inline Outcome Run_Cli(const std::vector<std::string>& args, uid_t as_user = kAs
     return outcome;
 }
 
-
 }  // namespace cli_run

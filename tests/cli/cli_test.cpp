@@ -19,7 +19,8 @@ using cli_run::Run_Cli;
 namespace {
 
 TEST(Cli, EvaluatesOnceAndPrintsTheFormulaBox) {
-    Outcome r = Run_Cli({"--form", "explicit", "--type", "x+1", "--register", "--set", "x=4", "--ok"});
+    Outcome r =
+        Run_Cli({"--form", "explicit", "--type", "x+1", "--register", "--set", "x=4", "--ok"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "x+1 =5.000000\n");
     EXPECT_EQ(r.err, "");
@@ -29,8 +30,8 @@ TEST(Cli, EvaluatesOnceAndPrintsTheFormulaBox) {
 }
 
 TEST(Cli, MessageBoxesGoToStandardErrorAndTheRestStillRuns) {
-    Outcome r = Run_Cli({"--type", "x+*2", "--register", "--type", "x*3", "--register", "--set",
-                     "x=2", "--ok"});
+    Outcome r = Run_Cli(
+        {"--type", "x+*2", "--register", "--type", "x*3", "--register", "--set", "x=2", "--ok"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "式解析失敗: これは式になってない。\\nおかしいところは x+*…なんです\n");
     EXPECT_EQ(r.out, "x*3 =6.000000\n");
@@ -78,7 +79,7 @@ TEST(Cli, WrongCommandLinesRunNothing) {
 TEST(Cli, DivisionsAndVariableBoxes) {
     // Implicit without a dependent variable: its value shows instead of a graph.
     Outcome r = Run_Cli({"--form", "implicit", "--type", "0=x^2-y", "--register", "--set", "x=3",
-                     "--set", "y=1", "--ok"});
+                         "--set", "y=1", "--ok"});
     EXPECT_EQ(r.out, "0=x^2-y =8.000000\n");
     EXPECT_EQ(r.status, 0);
     r = Run_Cli({"--type", "x", "--register", "--divisions", "0"});
@@ -93,8 +94,8 @@ TEST(Cli, SaveOpenAndCsv) {
     char dir_template[] = "/tmp/plotari-cli-doc-XXXXXX";
     ASSERT_NE(mkdtemp(dir_template), nullptr);
     const std::string dir = dir_template;
-    Outcome r = Run_Cli({"--plot", "explicit:x^2:x(0,2)[2]", "--save", dir + "/a.dat", "--csv",
-                         dir + "/a.csv"});
+    Outcome r = Run_Cli(
+        {"--plot", "explicit:x^2:x(0,2)[2]", "--save", dir + "/a.dat", "--csv", dir + "/a.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Read_File(dir + "/a.csv"), "x^2, ,\r\n0,0,\r\n1,1,\r\n2,4,\r\n");
     // 名前をつけて保存 of a document just opened writes a copy, byte for byte (保存 of an
@@ -102,11 +103,10 @@ TEST(Cli, SaveOpenAndCsv) {
     r = Run_Cli({"--open", dir + "/a.dat", "--save", dir + "/b.dat"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Read_File(dir + "/b.dat"), Read_File(dir + "/a.dat"));
-    r = Run_Cli({"--open", dir + "/a.dat", "--plot", "explicit:x:x(0,2)[2]", "--csv",
-                 dir + "/b.csv"});
+    r = Run_Cli(
+        {"--open", dir + "/a.dat", "--plot", "explicit:x:x(0,2)[2]", "--csv", dir + "/b.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(Read_File(dir + "/b.csv"),
-              "x^2, ,x, ,\r\n0,0,0,0,\r\n1,1,1,1,\r\n2,4,2,2,\r\n");
+    EXPECT_EQ(Read_File(dir + "/b.csv"), "x^2, ,x, ,\r\n0,0,0,0,\r\n1,1,1,1,\r\n2,4,2,2,\r\n");
     const struct {
         std::vector<std::string> args;
         std::string message;

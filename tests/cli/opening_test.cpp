@@ -66,12 +66,13 @@ TEST(Opening, AHugeFileIsRefusedWithoutBeingReadAndTheGraphStays) {
         if (child == 0) {
             rlimit limit{off_t(1) << 30, off_t(1) << 30};
             setrlimit(RLIMIT_AS, &limit);
-            const Outcome r = Run_Cli({"--plot", "explicit:x*2:x(0,1)[4]", "--open", big,
-                                       "--save", kept});
+            const Outcome r =
+                Run_Cli({"--plot", "explicit:x*2:x(0,1)[4]", "--open", big, "--save", kept});
             // The save question (answered No) and then the refusal, nothing else.
             const bool refused =
-                r.status == 1 && r.err == "Do you save data?: 現在のデータを保存しますか?\n"
-                                          "read error: このデータは読めません。\n";
+                r.status == 1 && r.err ==
+                                     "Do you save data?: 現在のデータを保存しますか?\n"
+                                     "read error: このデータは読めません。\n";
             _exit(refused ? 0 : 1);
         }
         int status = 0;

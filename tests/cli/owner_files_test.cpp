@@ -198,7 +198,7 @@ TEST(OwnerFiles, APictureIsWrittenUnderTheNameGiven) {
         const char* name;
         const char* magic;
     } rows[] = {
-        {"--bmp", "a.jpg", "\xff\xd8"}, {"--jpg", "b.png", "\x89PNG"}, {"--png", "c.bmp", "BM"},
+        {"--bmp", "a.jpg", "\xff\xd8"}, {"--jpg", "b.png", "\x89PNG"},  {"--png", "c.bmp", "BM"},
         {"--bmp", "d", "BM"},           {"--png", "e.data", "\x89PNG"},
     };
     for (const auto& row : rows) {

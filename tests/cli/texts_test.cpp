@@ -24,11 +24,11 @@ TEST(Texts, ACharacterThatWouldComeBackChangedIsRefusedByName) {
         const char* typed;
         const char* named;
     } rows[] = {
-        {"¥100", "¥"},            // would come back as a backslash
-        {"波〜線", "〜"},          // WAVE DASH, would come back as FULLWIDTH TILDE
-        {"x−1", "−"},             // MINUS SIGN
-        {"a—b", "—"},             // EM DASH
-        {"雪☃", "☃"},             // not in CP932 at all
+        {"¥100", "¥"},     // would come back as a backslash
+        {"波〜線", "〜"},  // WAVE DASH, would come back as FULLWIDTH TILDE
+        {"x−1", "−"},      // MINUS SIGN
+        {"a—b", "—"},      // EM DASH
+        {"雪☃", "☃"},      // not in CP932 at all
     };
     for (const auto& row : rows) {
         const std::string path = dir + "/refused.dat";
@@ -50,7 +50,8 @@ TEST(Texts, TitlesAndFaceNamesComeBackAsTyped) {
         std::string stored;  // the face's bytes in the file
     } rows[] = {
         {"￥100 ～ －", "HGP創英ﾌﾟﾚｾﾞﾝｽEB",
-         "HGP\x91\x6E\x89\x70\xcc\xdf\xda\xbe\xde\xdd\xbd" "EB"},
+         "HGP\x91\x6E\x89\x70\xcc\xdf\xda\xbe\xde\xdd\xbd"
+         "EB"},
         {"\\100", "DejaVu Sans", "DejaVu Sans"},
         // 40 letters: the file holds 31 bytes, whole characters.
         {"abc", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde"},

@@ -33,7 +33,7 @@ constexpr LONG kPaperHeight = kPaperTwipHeight;
 
 struct Document {
     HeadlessWindow paper{1123, 794};
-    GraphOnWin graph{&paper, 0,       0,       kPaperWidth, kPaperHeight, nullptr, 0, 0,
+    GraphOnWin graph{&paper, 0,       0,       kPaperWidth, kPaperHeight, nullptr, 0,      0,
                      100,    nullptr, nullptr, nullptr,     nullptr,      nullptr, nullptr};
 
     int Add(const std::vector<double>& x, const std::vector<double>& y, const char* name,
@@ -217,8 +217,7 @@ TEST(GraphFile, SavingRefusalsAndMessages) {
     EXPECT_EQ(doc.graph.SaveGraphToFile(), -2);
     EXPECT_EQ(Read_Bytes(path), before);
     const std::vector<std::string> expected = {
-        "no write date: 書き込めるデータがありません",
-        "no new date: 更新されたものがありません",
+        "no write date: 書き込めるデータがありません", "no new date: 更新されたものがありません",
         "open error: ファイルのオープンに失敗しました",
         "write error: Shift-JIS (CP932) で書けない文字があるため保存できません。\n"
         "タイトル、系列名、フォント名を確かめてください\n書けない文字: 「😀」"};
@@ -354,7 +353,8 @@ TEST(GraphFile, OpeningAsksAndAFailedSaveStopsIt) {
     EXPECT_EQ(target.doc.graph.OpenFileToGraph(0, 0), -3);
     EXPECT_TRUE(target.Kept());
     ASSERT_EQ(choosers.file_requests.size(), 1u);  // only the save dialog was shown
-    EXPECT_EQ(boxes.Lines(), std::vector<std::string>{"Do you save data?: 現在のデータを保存しますか?"});
+    EXPECT_EQ(boxes.Lines(),
+              std::vector<std::string>{"Do you save data?: 現在のデータを保存しますか?"});
 
     boxes.Clear();
     boxes.Script({IDNO});
@@ -452,9 +452,15 @@ TEST(GraphTable, CsvLinesAsTheTableIsLaidOut) {
         std::string expected;
     } rows[] = {
         {"one series", {{0, 0.5}}, {{1, 2}}, {"y"}, "y, ,\r\n0,1,\r\n0.5,2,\r\n"},
-        {"ragged", {{1, 2, 3}, {9}}, {{4, 5, 6}, {8}}, {"a", "b"},
+        {"ragged",
+         {{1, 2, 3}, {9}},
+         {{4, 5, 6}, {8}},
+         {"a", "b"},
          "a, ,b, ,\r\n1,4,9,8,\r\n2,5, , ,\r\n3,6, , ,\r\n"},
-        {"nameless, %g and non-finite values", {{1234567, 0.00001}}, {{nan, HUGE_VAL}}, {nullptr},
+        {"nameless, %g and non-finite values",
+         {{1234567, 0.00001}},
+         {{nan, HUGE_VAL}},
+         {nullptr},
          "0, ,\r\n1.23457e+06,nan,\r\n1e-05,inf,\r\n"},
     };
     for (const auto& row : rows) {

@@ -34,7 +34,7 @@ std::unique_ptr<GrpDate2D> Series(const std::vector<double>& x, const std::vecto
 
 struct Document {
     HeadlessWindow paper{1123, 794};
-    GraphOnWin graph{&paper, 0,       0,       kPaperWidth, kPaperHeight, nullptr, 0, 0,
+    GraphOnWin graph{&paper, 0,       0,       kPaperWidth, kPaperHeight, nullptr, 0,      0,
                      100,    nullptr, nullptr, nullptr,     nullptr,      nullptr, nullptr};
 
     int Add(GrpDate2D& data, const char* left = nullptr, const char* bottom = nullptr,
@@ -77,7 +77,8 @@ TEST(GraphComposition, FirstSeriesComposesTheWholeGraph) {
     Expect_Axis(doc, 0, 0.0, 22.5, 2.5, 10);
     EXPECT_EQ(doc.graph.axis_flag[2] + doc.graph.axis_flag[3], 0);
     EXPECT_FALSE(doc.graph.axis_frame[2]);
-    ASSERT_TRUE(doc.graph.title_on_win[1] && doc.graph.title_on_win[2] && doc.graph.title_on_win[0]);
+    ASSERT_TRUE(doc.graph.title_on_win[1] && doc.graph.title_on_win[2] &&
+                doc.graph.title_on_win[0]);
     EXPECT_STREQ(doc.graph.title_on_win[1]->PutTitle(), "左軸");  // no title given
     EXPECT_STREQ(doc.graph.title_on_win[2]->PutTitle(), "変数の値");
     EXPECT_STREQ(doc.graph.title_on_win[0]->PutTitle(), "関数グラフ");
@@ -274,9 +275,9 @@ TEST(GraphComposition, GivenPropertiesAreReadAndMissingOnesDefault) {
     ArrayCls<int> widths(1, &width_given);
     const COLORREF blue = RGB(0, 0, 255);
     ArrayCls<COLORREF> marker_colors(1, &blue);
-    ASSERT_EQ(doc.graph.AddNewGraphDate(data.get(), pair, nullptr, 0, 0, nullptr, nullptr,
-                                        nullptr, &widths, &marker_colors, nullptr, 10, 10,
-                                        nullptr, nullptr, nullptr, nullptr),
+    ASSERT_EQ(doc.graph.AddNewGraphDate(data.get(), pair, nullptr, 0, 0, nullptr, nullptr, nullptr,
+                                        &widths, &marker_colors, nullptr, 10, 10, nullptr, nullptr,
+                                        nullptr, nullptr),
               1);
     GraphLine* line = doc.graph.graph_view->Array(0);
     EXPECT_EQ(line->LineInfo()->PutLineSize(), 4);

@@ -25,8 +25,8 @@ struct Plot {
     void Add(LONG marker = 0, const char* name = nullptr) {
         const double xs[2] = {0, 1}, ys[2] = {0, 1};
         PointArray data(2, xs, ys);
-        auto line = std::make_unique<GraphLine>(&window, &data, PointDbl(0, 1),
-                                                PointDbl(10, 10), name, 1, 0);
+        auto line = std::make_unique<GraphLine>(&window, &data, PointDbl(0, 1), PointDbl(10, 10),
+                                                name, 1, 0);
         line->LineInfo()->SetMarker(marker);
         link.Append(std::move(line));
     }
@@ -87,8 +87,7 @@ TEST(Legend, RowLayoutAndBoxCorner) {
         EXPECT_EQ(box.right, plot.view.right);
         EXPECT_EQ(box.top, plot.view.top);
         EXPECT_EQ(box.right - box.left, Pixel_ToTwip(wide.x + 65, hwnd, 100, 1));
-        EXPECT_EQ(box.bottom - box.top,
-                  Pixel_ToTwip(5 + wide.y + 5 + narrow.y + 5, hwnd, 100, 2));
+        EXPECT_EQ(box.bottom - box.top, Pixel_ToTwip(5 + wide.y + 5 + narrow.y + 5, hwnd, 100, 2));
         EXPECT_EQ(legend->ObjectType(), 5);
         EXPECT_EQ(legend->PutShowFlag(), 1);
         // Second row: sample at x 0 ... 60, name from 60, both at y = 5 + h + 5.

@@ -33,8 +33,8 @@ PointArray Series(std::initializer_list<std::pair<double, double>> points,
 
 // A series on a 20-pixels-per-unit scale with y = 5 at the top: (x, y) -> (20x, 100 - 20y).
 std::unique_ptr<GraphLine> Make_Line(HWND hwnd, const PointArray& data) {
-    return std::make_unique<GraphLine>(hwnd, &data, PointDbl(0, 5), PointDbl(20, 20), nullptr,
-                                       1, 0);
+    return std::make_unique<GraphLine>(hwnd, &data, PointDbl(0, 5), PointDbl(20, 20), nullptr, 1,
+                                       0);
 }
 
 struct Canvas {
@@ -56,7 +56,8 @@ QImage Expected(const std::vector<std::pair<tagPOINT, tagPOINT>>& segments,
     HBRUSH brush = CreateSolidBrush(0);
     HPEN old_pen = SelectObject(canvas.dc, pen);
     HBRUSH old_brush = SelectObject(canvas.dc, brush);
-    for (auto& d : discs) Ellipse(canvas.dc, d.x - radius, d.y - radius, d.x + radius, d.y + radius);
+    for (auto& d : discs)
+        Ellipse(canvas.dc, d.x - radius, d.y - radius, d.x + radius, d.y + radius);
     SelectObject(canvas.dc, old_pen);
     SelectObject(canvas.dc, old_brush);
     DeleteObject(pen);
@@ -87,8 +88,8 @@ TEST(GraphLine, PixelPositionsAndGaps) {
     EXPECT_EQ(line->PutDateTitle(), nullptr);
     EXPECT_EQ(line->MarkerDev(), GraphLine::PutDefMrkdev());
 
-    GraphLine empty(&window, static_cast<const PointArray*>(nullptr), PointDbl(), PointDbl(),
-                    "x", 1, 0);
+    GraphLine empty(&window, static_cast<const PointArray*>(nullptr), PointDbl(), PointDbl(), "x",
+                    1, 0);
     EXPECT_EQ(empty.PutUsbFlag(), 0);
     EXPECT_EQ(empty.PutDateTitle(), nullptr);
     Canvas canvas;
@@ -105,14 +106,16 @@ TEST(GraphLine, GapsBreakTheLine) {
         std::vector<std::pair<tagPOINT, tagPOINT>> segments;
     } rows[] = {
         {"single gap", Series({{0, 0}, {1, NaN}, {2, 1}, {3, 2}}), {{P(40, 80), P(60, 60)}}},
-        {"first point a gap", Series({{0, NaN}, {1, 1}, {2, 2}, {3, 1}}),
+        {"first point a gap",
+         Series({{0, NaN}, {1, 1}, {2, 2}, {3, 1}}),
          {{P(20, 80), P(40, 60)}, {P(40, 60), P(60, 80)}}},
-        {"two gaps in a row", Series({{0, 1}, {1, 1}, {2, NaN}, {3, NaN}, {4, 2}, {5, 1}}),
+        {"two gaps in a row",
+         Series({{0, 1}, {1, 1}, {2, NaN}, {3, NaN}, {4, 2}, {5, 1}}),
          {{P(0, 80), P(20, 80)}, {P(80, 60), P(100, 80)}}},
-        {"starts with gaps", Series({{0, NaN}, {1, NaN}, {2, NaN}, {3, 2}, {4, 1}}),
+        {"starts with gaps",
+         Series({{0, NaN}, {1, NaN}, {2, NaN}, {3, 2}, {4, 1}}),
          {{P(60, 60), P(80, 80)}}},
-        {"ends with gaps", Series({{0, 1}, {1, 2}, {2, NaN}, {3, NaN}}),
-         {{P(0, 80), P(20, 60)}}},
+        {"ends with gaps", Series({{0, 1}, {1, 2}, {2, NaN}, {3, NaN}}), {{P(0, 80), P(20, 60)}}},
         {"x gap", Series({{0, 1}, {NaN, 2}, {2, 1}, {3, 2}}), {{P(40, 80), P(60, 60)}}},
         {"all gaps", Series({{NaN, NaN}, {1, NaN}}), {}},
     };
@@ -144,12 +147,8 @@ TEST(GraphLine, MarkerTypesAndInterval) {
         std::vector<std::pair<tagPOINT, tagPOINT>> segments;
         std::vector<tagPOINT> discs;
     } rows[] = {
-        {0, 5, polyline, {}},
-        {1, 5, polyline, every_fifth},
-        {-1, 5, {}, every_fifth},
-        {-1, 1, {}, all},
-        {-1, 11, {}, {all[0], all[11]}},
-        {-1, 12, {}, {all[0]}},
+        {0, 5, polyline, {}}, {1, 5, polyline, every_fifth},   {-1, 5, {}, every_fifth},
+        {-1, 1, {}, all},     {-1, 11, {}, {all[0], all[11]}}, {-1, 12, {}, {all[0]}},
     };
     for (Row& row : rows) {
         SCOPED_TRACE(row.marker * 100 + row.interval);
@@ -264,11 +263,11 @@ TEST(GraphView, RescalingAndPlacementKeepTheTwipSize) {
     auto right = Make_Line(&window, left_scale);
     right->VerAxis() = 2;
     view.Append(std::move(right));
-    const double factors[4] = {10, 4, 0, 0};   // axis 2 has no scale yet
+    const double factors[4] = {10, 4, 0, 0};  // axis 2 has no scale yet
     const double starts[4] = {3, -1, 0, 0};
     tagRECT bigger = Twips(0, 0, 3000, 2250);  // 200 x 150 pixels
-    ASSERT_EQ(view.ChngViewFrame(&bigger, ArrayCls<double>(4, factors),
-                                 ArrayCls<double>(4, starts), 0, 0),
+    ASSERT_EQ(view.ChngViewFrame(&bigger, ArrayCls<double>(4, factors), ArrayCls<double>(4, starts),
+                                 0, 0),
               1);
     EXPECT_EQ((*view.Array(0)->PutPointDate())[0].x, 8);   // (1 - -1) x 4
     EXPECT_EQ((*view.Array(0)->PutPointDate())[0].y, 20);  // (3 - 1) x 10

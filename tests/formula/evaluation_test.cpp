@@ -124,17 +124,17 @@ struct SigmaRow {
 // does not fit in 32 bits is -2147483648, like every conversion, and is no error.
 TEST(Evaluation, SummationBounds) {
     const SigmaRow rows[] = {
-        {"sigma[n(-1.9,1),n]", 0, 0},   // toward zero: -1 ... 1
+        {"sigma[n(-1.9,1),n]", 0, 0},  // toward zero: -1 ... 1
         {"sigma[n(5,5),7]", 0, 7},
         {"sigma[n(1,3),n]*sigma[n(1,2),n]", 0, 18},
         {"log(2,sigma[k(1,3),k]+2)", 0, 3},
         {"sigma[n(2147483646,2147483647),n]", 0, 4294967293.0},  // no 32-bit overflow
-        {"sigma[n(1e300,1e300),n]", 0, -2147483648.0},  // one term, at -2^31
-        {"sigma[n(1e17,10),1]", 0, 2147483659.0},       // -2^31 ... 10
+        {"sigma[n(1e300,1e300),n]", 0, -2147483648.0},           // one term, at -2^31
+        {"sigma[n(1e17,10),1]", 0, 2147483659.0},                // -2^31 ... 10
         {"sigma[n(-1e17,-2147483647),1]", 0, 2.0},
-        {"sigma[n(1,inf),x]", 0, 0.0},                  // 1 ... -2^31: empty
-        {"sigma[n(1,2147483648),n]", 0, 0.0},           // 2^31 does not fit: empty
-        {"sigma[n(nan,1),1]", 0, 2147483650.0},         // -2^31 ... 1
+        {"sigma[n(1,inf),x]", 0, 0.0},           // 1 ... -2^31: empty
+        {"sigma[n(1,2147483648),n]", 0, 0.0},    // 2^31 does not fit: empty
+        {"sigma[n(nan,1),1]", 0, 2147483650.0},  // -2^31 ... 1
         {"sigma[n(1,nan),n]", 0, 0.0},
         {"sigma[n(nan,3),1]+1", 0, 2147483653.0},
     };
@@ -208,7 +208,7 @@ TEST(Evaluation, BitIdenticalToTheLiteralRules) {
         "log(0.5,x)+log(10,2*x)-log(1,y)+log(0,x)",  // literal bases, folded once
         "log(x,2)*log(y,x)",
     };
-    const double values[] = {0.0,  -0.0, 1.0,   -1.0,  0.5,    3.0,   -2.75, 1e-300,
+    const double values[] = {0.0,   -0.0, 1.0,     -1.0,  0.5,  3.0,   -2.75, 1e-300,
                              1e300, 7e-5, 123.456, -1e10, kInf, -kInf, kNaN,  2.0};
     for (const char* text : formulas) {
         auto fast = Parse(text);
@@ -226,8 +226,8 @@ TEST(Evaluation, BitIdenticalToTheLiteralRules) {
                 int fast_flag = 1;
                 int literal_flag = 1;
                 double fast_value = fast->Eval(&fast_flag);
-                double literal_value = reference::BinTreeFunc(
-                    literal->root, &literal_flag, literal->variables, EmptyArray);
+                double literal_value = reference::BinTreeFunc(literal->root, &literal_flag,
+                                                              literal->variables, EmptyArray);
                 EXPECT_TRUE(Same_Bits(fast_value, literal_value))
                     << text << " x=" << x << " y=" << y << ": " << fast_value << " vs "
                     << literal_value;
@@ -297,8 +297,9 @@ TEST(Evaluation, SquaresAreBitIdenticalToPow) {
         if (!check(x) && ++failures <= 10) ADD_FAILURE() << std::hexfloat << x;
     }
     EXPECT_EQ(failures, 0);
-    for (double x : {0.0, -0.0, kInf, -kInf, kNaN, 0x1p-1074, 0x1p-537, 0x1p+511, 0x1.fffffffffffffp+511,
-                     0x1p+512, 1e-160, 1e154, 1.0 + 0x1p-52, 1.0 - 0x1p-53}) {
+    for (double x :
+         {0.0, -0.0, kInf, -kInf, kNaN, 0x1p-1074, 0x1p-537, 0x1p+511, 0x1.fffffffffffffp+511,
+          0x1p+512, 1e-160, 1e154, 1.0 + 0x1p-52, 1.0 - 0x1p-53}) {
         EXPECT_TRUE(check(x)) << std::hexfloat << x;
     }
 }
@@ -368,8 +369,8 @@ TEST(UserFunctions, CallSequenceWithAHandMadeDefinition) {
     g_ufunc_list.the_root = nullptr;
     delete function;
     EXPECT_EQ(flag, 1);
-    EXPECT_EQ(simple, 9.0);         // 2 * 4 + 1
-    EXPECT_EQ(inner_first, 10.0);   // (1 * 2 + 1) * 3 + 1
+    EXPECT_EQ(simple, 9.0);        // 2 * 4 + 1
+    EXPECT_EQ(inner_first, 10.0);  // (1 * 2 + 1) * 3 + 1
 }
 
 TEST(UserFunctions, EmptyTableRefusesCallsAndAnswersNothing) {
@@ -395,7 +396,8 @@ TEST(UserFunctions, SerchStopsAtTheInsertionPoint) {
         const char* stops_at;  // null: the end of the list
         int found;
     };
-    const Row rows[] = {{"a", "b", 0}, {"b", "b", 1}, {"c", "d", 0}, {"d", "d", 1}, {"e", nullptr, 0}};
+    const Row rows[] = {
+        {"a", "b", 0}, {"b", "b", 1}, {"c", "d", 0}, {"d", "d", 1}, {"e", nullptr, 0}};
     for (const Row& row : rows) {
         BaseLnList* root = table.the_root;
         int state = -1;

@@ -100,9 +100,7 @@ struct ParsedFormula {
     ErrorInfo error;
     bool ok = false;
 
-    double Eval(int* flag) {
-        return BinTreeFunc(root, flag, variables, g_ufunc_list, EmptyArray);
-    }
+    double Eval(int* flag) { return BinTreeFunc(root, flag, variables, g_ufunc_list, EmptyArray); }
 };
 
 // Analyses with an array of one element per character plus one per possible sign.

@@ -335,7 +335,7 @@ TEST_F(FrontEnd, RejectedFormulaShowsTheTextUpToTheFault) {
 }
 
 TEST(FailingPart, WholeCharactersWithinTheByteLimit) {
-    EXPECT_EQ(Failing_Part("x+θ", 3), "x+θ");     // the count ends inside θ
+    EXPECT_EQ(Failing_Part("x+θ", 3), "x+θ");  // the count ends inside θ
     EXPECT_EQ(Failing_Part("x+θ", 2), "x+");
     EXPECT_EQ(Failing_Part("abc", 10), "abc");
     EXPECT_EQ(Failing_Part("abc", 0), "");

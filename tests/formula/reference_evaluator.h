@@ -37,8 +37,8 @@ inline double Sigma(CompForm* the_target, CompForm* the_left, CompForm* the_righ
     char name[256];
     double min_value = 0.0;
     double max_value = 0.0;
-    if (!Get_VariableRange(the_left, name, 256, &min_value, &max_value) ||
-        std::isnan(min_value) || std::isnan(max_value)) {
+    if (!Get_VariableRange(the_left, name, 256, &min_value, &max_value) || std::isnan(min_value) ||
+        std::isnan(max_value)) {
         *left_error = 0;
         return 0.0;
     }
@@ -83,8 +83,7 @@ inline double BinTreeFunc(CompForm* node, int* error_num, AscArray<double>& arra
         result = OprFun[code](operands);
         delete[] operands;
     } else {
-        result = Sigma(node, node->left, node->right, array, &left_error, &right_error,
-                       sumv_list);
+        result = Sigma(node, node->left, node->right, array, &left_error, &right_error, sumv_list);
     }
     if (left_error == 0 || right_error == 0) *error_num = 0;
     return result;
@@ -107,11 +106,8 @@ inline double CalcValue(CompForm* target, int* error_num, AscArray<double>& arra
         }
         case KIND_OPERATOR:
         case KIND_FUNCTION:
-        case KIND_MULTI_OPERATOR:
-            return BinTreeFunc(target, error_num, array, sumv_list);
-        default:
-            *error_num = 0;
-            return 0.0;
+        case KIND_MULTI_OPERATOR: return BinTreeFunc(target, error_num, array, sumv_list);
+        default: *error_num = 0; return 0.0;
     }
 }
 

@@ -36,7 +36,7 @@ void Draw_Content(HDC hdc) {
 
 TEST(Golden, FrameCopiedAndStretched) {
     HeadlessWindow window(260, 130);
-    TestFrame plain(&window, 150, 150, 960, 720);       // (10, 10), 64 x 48
+    TestFrame plain(&window, 150, 150, 960, 720);         // (10, 10), 64 x 48
     TestFrame zoomed(&window, 1500, 150, 960, 720, 150);  // (150, 15), 96 x 72
     plain.CreateBitmap();
     zoomed.CreateBitmap();

@@ -7,7 +7,7 @@
 namespace {
 
 class SkewedWindow : public HeadlessWindow {
-public:
+  public:
     SkewedWindow() : HeadlessWindow(10, 10) {}
     int LogPixelsX() const override { return 120; }
     int LogPixelsY() const override { return 72; }
@@ -22,10 +22,17 @@ TEST(Units, TwipsAndPixelsAt96Dpi) {
         LONG zoom;
         LONG pixels;
     } to_pixel[] = {
-        {1440, 100, 96}, {1440, 150, 144}, {14, 100, 0}, {15, 100, 1}, {-1, 100, 0},
-        {-15, 100, -1},  {720, 200, 96},   {8787, 100, 585},
+        {1440, 100, 96},
+        {1440, 150, 144},
+        {14, 100, 0},
+        {15, 100, 1},
+        {-1, 100, 0},
+        {-15, 100, -1},
+        {720, 200, 96},
+        {8787, 100, 585},
         // 32-bit products would overflow here.
-        {2000000000, 100, 133333333}, {100000000, 1000, 66666666},
+        {2000000000, 100, 133333333},
+        {100000000, 1000, 66666666},
     };
     for (const Row& r : to_pixel) {
         EXPECT_EQ(Twip_ToPixel(r.twips, &window, r.zoom, 1), r.pixels) << r.twips;
@@ -36,8 +43,13 @@ TEST(Units, TwipsAndPixelsAt96Dpi) {
         LONG zoom;
         LONG twips;
     } to_twip[] = {
-        {1, 100, 15}, {1, 200, 7}, {96, 100, 1440}, {-1, 200, -7}, {585, 100, 8775},
-        {100000000, 100, 1500000000}, {1000000, 50, 30000000},
+        {1, 100, 15},
+        {1, 200, 7},
+        {96, 100, 1440},
+        {-1, 200, -7},
+        {585, 100, 8775},
+        {100000000, 100, 1500000000},
+        {1000000, 50, 30000000},
     };
     for (const Back& r : to_twip) {
         EXPECT_EQ(Pixel_ToTwip(r.pixels, &window, r.zoom, 1), r.twips) << r.pixels;

@@ -15,7 +15,7 @@
 namespace {
 
 class FormulaDialog : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_mathlist.Clear();
         g_selLB_item = -1;
@@ -80,8 +80,8 @@ TEST_F(FormulaDialog, TheFourFormsRegisterWithTheirListTexts) {
     Register(IDC_FORM_PARAM, "x=cos(t):y=sin(t):t(0,6.28)");
     Register(IDC_FORM_IMPLICIT, "0=x^2+y^2-1:x(-1,1):y(-1,1)");
     Register(IDC_FORM_POLAR, "r=2:t(0,6.28)");
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"x^2", "x=cos(t):y=sin(t)", "0=x^2+y^2-1",
-                                                   "r=2"}));
+    EXPECT_EQ(Entries(),
+              (std::vector<std::string>{"x^2", "x=cos(t):y=sin(t)", "0=x^2+y^2-1", "r=2"}));
     ASSERT_EQ(g_mathlist.PutElementNum(), 4);
     EXPECT_EQ(g_mathlist[0]->stepnumber_g, 50);
     EXPECT_STREQ(g_mathlist[1]->var, "t");

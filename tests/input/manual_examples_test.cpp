@@ -45,9 +45,9 @@ std::string Read_File(const fs::path& path) {
 }
 
 std::string Unescape(std::string text) {
-    const std::pair<const char*, const char*> entities[] = {
-        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&#10;", "\n"},
-        {"&amp;", "&"}};
+    const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"},    {"&gt;", ">"},
+                                                            {"&quot;", "\""}, {"&#39;", "'"},
+                                                            {"&#10;", "\n"},  {"&amp;", "&"}};
     for (const auto& [entity, plain] : entities) {
         for (size_t at = text.find(entity); at != std::string::npos;
              at = text.find(entity, at + 1)) {
@@ -268,12 +268,15 @@ std::vector<std::string> Source_Literals(const std::string& source) {
             while (i < source.size() && source[i] != '"') {
                 if (source[i] == '\\' && i + 1 < source.size()) {
                     const char e = source[i + 1];
-                    if (e == 'n') current += '\n';
-                    else if (e == 't') current += '\t';
+                    if (e == 'n')
+                        current += '\n';
+                    else if (e == 't')
+                        current += '\t';
                     else if (e == '0') {
                         literals.push_back(current);
                         current.clear();
-                    } else current += e;
+                    } else
+                        current += e;
                     i += 2;
                 } else {
                     current += source[i++];
@@ -330,8 +333,8 @@ TEST(ManualTexts, TheSourceReaderFindsLiterals) {
     const std::vector<std::string> literals = Source_Literals(
         "// \"not this\"\n f(\"a\" \"b\", 'x', '\"', \"c\\n\\\"d\\\"\");\n"
         " g(\"one\\0two\\0\"); h(R\"(raw \"text\")\"); /* \"nor this\" */ k(\"e\");");
-    const std::vector<std::string> expected = {"ab", "c\n\"d\"", "one", "two", "", "raw \"text\"",
-                                               "e"};
+    const std::vector<std::string> expected = {"ab", "c\n\"d\"",     "one", "two",
+                                               "",   "raw \"text\"", "e"};
     EXPECT_EQ(literals, expected);
 }
 
@@ -341,8 +344,8 @@ TEST(ManualTexts, EveryQuotedMessageIsOneTheProgramShows) {
     const auto messages = Quoted("msg");
     ASSERT_GE(messages.size(), 40u);
     for (const auto& [page, text] : messages) {
-        EXPECT_EQ(texts.count(text), 1u) << page << ": the program has no message \"" << text
-                                         << "\"";
+        EXPECT_EQ(texts.count(text), 1u)
+            << page << ": the program has no message \"" << text << "\"";
     }
 }
 
@@ -371,8 +374,8 @@ TEST(ManualTexts, EveryQuotedNameIsOneTheProgramShows) {
 std::vector<std::string> Matches(const std::string& html, const std::string& pattern) {
     std::vector<std::string> found;
     const std::regex re(pattern);
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), re);
-         it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), re); it != std::sregex_iterator();
+         ++it) {
         found.push_back((*it)[1]);
     }
     return found;
@@ -412,9 +415,12 @@ TEST(ManualPages, EachPageLinksTheContentsAndItsNeighbours) {
         const Page* page = Find_Page(order[i]);
         ASSERT_NE(page, nullptr) << order[i];
         SCOPED_TRACE(page->name);
-        const std::vector<std::string> prev = Matches(page->html, R"re(href="([^"]+)" rel="prev")re");
-        const std::vector<std::string> next = Matches(page->html, R"re(href="([^"]+)" rel="next")re");
-        const std::vector<std::string> up = Matches(page->html, R"re(href="([^"]+)" rel="contents")re");
+        const std::vector<std::string> prev =
+            Matches(page->html, R"re(href="([^"]+)" rel="prev")re");
+        const std::vector<std::string> next =
+            Matches(page->html, R"re(href="([^"]+)" rel="next")re");
+        const std::vector<std::string> up =
+            Matches(page->html, R"re(href="([^"]+)" rel="contents")re");
         // At the top and at the bottom of the page.
         const size_t times = i == 0 ? 1 : 2;
         if (i == 0) {
@@ -437,13 +443,11 @@ TEST(ManualPages, EveryLinkAndPictureExists) {
     int pictures = 0;
     for (const Page& page : Pages()) {
         SCOPED_TRACE(page.name);
-        for (std::string target :
-             Matches(page.html, R"re((?:href|src)="([^"]*)")re")) {
+        for (std::string target : Matches(page.html, R"re((?:href|src)="([^"]*)")re")) {
             if (target.find(':') != std::string::npos) continue;  // another site
             target = target.substr(0, target.find('#'));
             if (target.empty()) continue;  // a place on the same page
-            EXPECT_TRUE(fs::is_regular_file(fs::path(kManualDir) / target))
-                << "missing " << target;
+            EXPECT_TRUE(fs::is_regular_file(fs::path(kManualDir) / target)) << "missing " << target;
             if (target.rfind("images/", 0) == 0) ++pictures;
         }
         EXPECT_EQ(Matches(page.html, R"re(<link rel="stylesheet" href="([^"]+)")re"),

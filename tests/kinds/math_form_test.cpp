@@ -12,7 +12,7 @@
 namespace {
 
 class Registry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { g_mathlist.Clear(); }
     void TearDown() override { g_mathlist.Clear(); }
 
@@ -85,7 +85,8 @@ TEST_F(Registry, FailedAnalysisRegistersNothing) {
     EXPECT_EQ(Register_Explicit(":x(0,1)"), 0);
     EXPECT_EQ(g_mathlist.PutElementNum(), 0);
     ASSERT_EQ(boxes.boxes.size(), 2u);
-    EXPECT_EQ(boxes.Lines()[0], "式解析失敗: これは式になってない。\nおかしいところは x+*…なんです");
+    EXPECT_EQ(boxes.Lines()[0],
+              "式解析失敗: これは式になってない。\nおかしいところは x+*…なんです");
     EXPECT_EQ(boxes.Lines()[1], "no formula: 数式が入力されていません");
 }
 
@@ -137,8 +138,7 @@ TEST_F(Registry, PolarKeepsAnAngleThatDoesNotOccur) {
     double min_value = 0.0;
     double max_value = 0.0;
     int steps = 100;
-    ASSERT_EQ(Get_FormulaInfo_Polar("r=2:t(0,6.28)", formula, name, &min_value, &max_value,
-                                    &steps),
+    ASSERT_EQ(Get_FormulaInfo_Polar("r=2:t(0,6.28)", formula, name, &min_value, &max_value, &steps),
               1);
     ASSERT_EQ(FnReg_Polar(formula, name, &min_value, &max_value, &steps), 1);
     MathForm* form = g_mathlist[0];
@@ -195,7 +195,7 @@ TEST_F(Registry, RemoveKeepsBothEndsRight) {
     EXPECT_EQ(second->the_next, nullptr);
     g_mathlist.Remove(0);
     EXPECT_EQ(g_mathlist.the_first, second);
-    g_mathlist.Remove(5);   // out of range: nothing
+    g_mathlist.Remove(5);  // out of range: nothing
     g_mathlist.Remove(-1);
     EXPECT_EQ(g_mathlist.PutElementNum(), 1);
     g_mathlist.Remove(0);

@@ -20,7 +20,7 @@ struct Point {
 };
 
 class Samplers : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_mathlist.Clear();
         Set_GraphReceiver([this](GraphRequest& request) {
@@ -53,15 +53,14 @@ protected:
         return g_mathlist[g_mathlist.PutElementNum() - 1];
     }
 
-    MathForm* Implicit(const char* formula, const char* var, double min_x, double max_x,
-                       int nx, const char* dpnd, double min_y, double max_y, int ny) {
+    MathForm* Implicit(const char* formula, const char* var, double min_x, double max_x, int nx,
+                       const char* dpnd, double min_y, double max_y, int ny) {
         char name[256];
         char dpnd_name[256];
         std::snprintf(name, sizeof name, "%s", var);
         std::snprintf(dpnd_name, sizeof dpnd_name, "%s", dpnd);
-        EXPECT_EQ(FnReg_Inplicit(formula, name, &min_x, &max_x, &nx, dpnd_name, &min_y, &max_y,
-                                 &ny),
-                  1);
+        EXPECT_EQ(
+            FnReg_Inplicit(formula, name, &min_x, &max_x, &nx, dpnd_name, &min_y, &max_y, &ny), 1);
         return g_mathlist[g_mathlist.PutElementNum() - 1];
     }
 
@@ -142,8 +141,7 @@ TEST_F(Samplers, ParametricAndPolarCurves) {
     double max_value = 6.28;
     int steps = 4;
     ASSERT_EQ(FnReg_Param("cos(t)", "sin(t)", t_name, &min_value, &max_value, &steps), 1);
-    ASSERT_EQ(ShowResult_Graph_Param(nullptr, g_mathlist[0], "x=cos(t):y=sin(t)", g_ufunc_list),
-              1);
+    ASSERT_EQ(ShowResult_Graph_Param(nullptr, g_mathlist[0], "x=cos(t):y=sin(t)", g_ufunc_list), 1);
     ASSERT_EQ(points.size(), 5u);
     EXPECT_EQ(points[4].x, std::cos(6.28));  // the last sample at t = 6.28 exactly
     EXPECT_EQ(points[4].y, std::sin(6.28));
@@ -227,8 +225,9 @@ TEST_F(Samplers, ImplicitWithoutPointsOrTooLargeAGridDrawsNothing) {
         boxes.Clear();
         EXPECT_EQ(ShowResult_Graph_Inpl(nullptr, lines, "l", g_ufunc_list), 0);
         ASSERT_EQ(boxes.boxes.size(), 1u);
-        EXPECT_EQ(boxes.Lines()[0],
-                  "invalid value: 格子点の数が多すぎます（一億点まで）。\n分割数を減らしてください");
+        EXPECT_EQ(
+            boxes.Lines()[0],
+            "invalid value: 格子点の数が多すぎます（一億点まで）。\n分割数を減らしてください");
         EXPECT_EQ(handed_over, 0);
     }
 }
@@ -332,7 +331,8 @@ TEST_F(Samplers, ProgressIsReportedAndAbandoningDrawsNothing) {
     ASSERT_EQ(FnReg_Param("t", "t*t", t_name, &min_value, &max_value, &steps), 1);
     abandoned(ShowResult_Graph_Param(nullptr, g_mathlist[g_mathlist.PutElementNum() - 1], "p",
                                      g_ufunc_list));
-    abandoned(ShowResult_Graph_Inpl(nullptr, Implicit("x^2+y^2-1", "x", -1, 1, 100, "y", -1, 1, 100),
+    abandoned(ShowResult_Graph_Inpl(nullptr,
+                                    Implicit("x^2+y^2-1", "x", -1, 1, 100, "y", -1, 1, 100),
                                     "0=x^2+y^2-1", g_ufunc_list));
     abandoned(ShowResult_Graph_Inpl(nullptr, Implicit("x-0.5", "x", 0, 1, 5000, "y", 0, 1, 4),
                                     "0=x-0.5", g_ufunc_list));

@@ -31,8 +31,7 @@ std::vector<tagPOINT> Dense_Curve(int samples) {
         const double x = -10.0 + 20.0 * i / samples;
         const double y = std::sin(x) * std::cos(x) + x / 3.0;
         points[static_cast<size_t>(i)].x = ValueTransfer_To_OnScreen(0, x, -10.0, kWidth / 20.0);
-        points[static_cast<size_t>(i)].y =
-            ValueTransfer_To_OnScreen(0, -y, -4.5, kHeight / 9.0);
+        points[static_cast<size_t>(i)].y = ValueTransfer_To_OnScreen(0, -y, -4.5, kHeight / 9.0);
     }
     return points;
 }
@@ -41,10 +40,10 @@ std::vector<tagPOINT> Dense_Curve(int samples) {
 // picture, the same segment both ways, and a line retraced.
 std::vector<tagPOINT> Edge_Curve() {
     const LONG far = 2000000000;
-    return {{10, 10},   {200, 150}, {10, 10},     {200, 150},   {GAP_VALUE, 5}, {50, 50},
-            {5, GAP_VALUE}, {60, 20}, {60, 20},   {60, 20},     {300, 290},     {-far, far},
-            {far, -far}, {100, 100}, {GAP_VALUE, GAP_VALUE}, {400, 5}, {10, 280}, {400, 5},
-            {10, 280},  {10, 280}};
+    return {{10, 10},   {200, 150},     {10, 10},    {200, 150}, {GAP_VALUE, 5},
+            {50, 50},   {5, GAP_VALUE}, {60, 20},    {60, 20},   {60, 20},
+            {300, 290}, {-far, far},    {far, -far}, {100, 100}, {GAP_VALUE, GAP_VALUE},
+            {400, 5},   {10, 280},      {400, 5},    {10, 280},  {10, 280}};
 }
 
 QImage Blank() { return New_Image(kWidth, kHeight, QColor(230, 240, 250)); }
@@ -90,11 +89,16 @@ void Expect_SamePolyline(const std::vector<tagPOINT>& points, const PenCase& c) 
 }
 
 const PenCase kPenCases[] = {
-    {PS_SOLID, 1, OPAQUE, R2_COPYPEN, false},       {PS_SOLID, 3, OPAQUE, R2_COPYPEN, false},
-    {PS_SOLID, 2, TRANSPARENT, R2_COPYPEN, true},   {PS_DASH, 1, OPAQUE, R2_COPYPEN, false},
-    {PS_DOT, 1, TRANSPARENT, R2_COPYPEN, false},    {PS_DASHDOT, 1, OPAQUE, R2_COPYPEN, true},
-    {PS_DASHDOTDOT, 1, TRANSPARENT, R2_COPYPEN, false}, {PS_DASH, 4, OPAQUE, R2_COPYPEN, false},
-    {PS_SOLID, 1, OPAQUE, R2_XORPEN, false},        {PS_DOT, 1, OPAQUE, R2_XORPEN, false},
+    {PS_SOLID, 1, OPAQUE, R2_COPYPEN, false},
+    {PS_SOLID, 3, OPAQUE, R2_COPYPEN, false},
+    {PS_SOLID, 2, TRANSPARENT, R2_COPYPEN, true},
+    {PS_DASH, 1, OPAQUE, R2_COPYPEN, false},
+    {PS_DOT, 1, TRANSPARENT, R2_COPYPEN, false},
+    {PS_DASHDOT, 1, OPAQUE, R2_COPYPEN, true},
+    {PS_DASHDOTDOT, 1, TRANSPARENT, R2_COPYPEN, false},
+    {PS_DASH, 4, OPAQUE, R2_COPYPEN, false},
+    {PS_SOLID, 1, OPAQUE, R2_XORPEN, false},
+    {PS_DOT, 1, OPAQUE, R2_XORPEN, false},
     {PS_SOLID, 3, TRANSPARENT, R2_XORPEN, true},
 };
 

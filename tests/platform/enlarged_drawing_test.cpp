@@ -134,10 +134,9 @@ TEST(EnlargedDrawing, StraightShapesCoverThePixelsOfARepeatedCopy) {
         SCOPED_TRACE(testing::Message() << "scale " << c.scale << " ratio " << c.ratio);
         const int width = kWidth * c.scale, height = kHeight * c.scale;
         Destination dest(width + 20, height + 14, c.ratio);
-        ASSERT_TRUE(StretchBlt(dest.dc, 7, 3, width, height, kept.dc, 0, 0, kWidth, kHeight,
-                               SRCCOPY));
-        const QImage expected =
-            Repeated(kept.dc, 7, 3, width, height, c.ratio, dest.image.size());
+        ASSERT_TRUE(
+            StretchBlt(dest.dc, 7, 3, width, height, kept.dc, 0, 0, kWidth, kHeight, SRCCOPY));
+        const QImage expected = Repeated(kept.dc, 7, 3, width, height, c.ratio, dest.image.size());
         EXPECT_EQ(Differing_Pixels(dest.image, expected), 0);
     }
 }
@@ -198,8 +197,8 @@ TEST(EnlargedDrawing, TextIsDrawnAtTheEnlargedSizeWhereItStood) {
         const int scale = ratio == 1.0 ? 2 : 1;
         Destination sharp(kWidth * scale, kHeight * scale, ratio);
         Destination blocky(kWidth * scale, kHeight * scale, ratio);
-        StretchBlt(sharp.dc, 0, 0, kWidth * scale, kHeight * scale, kept.dc, 0, 0, kWidth,
-                   kHeight, SRCCOPY);
+        StretchBlt(sharp.dc, 0, 0, kWidth * scale, kHeight * scale, kept.dc, 0, 0, kWidth, kHeight,
+                   SRCCOPY);
         StretchBlt(blocky.dc, 0, 0, kWidth * scale, kHeight * scale, plain.dc, 0, 0, kWidth,
                    kHeight, SRCCOPY);
         const TextLook sharp_look = Look_At(sharp.image);
@@ -225,10 +224,10 @@ TEST(EnlargedDrawing, AHugeZoomDrawsOnlyThePartShown) {
     const int scale = 40;
     const int x = -3913, y = -2298;
     Destination dest(300, 200, 1.0);
-    ASSERT_TRUE(StretchBlt(dest.dc, x, y, kWidth * scale, kHeight * scale, kept.dc, 0, 0,
-                           kWidth, kHeight, SRCCOPY));
-    const QImage expected = Repeated(kept.dc, x, y, kWidth * scale, kHeight * scale, 1.0,
-                                     dest.image.size());
+    ASSERT_TRUE(StretchBlt(dest.dc, x, y, kWidth * scale, kHeight * scale, kept.dc, 0, 0, kWidth,
+                           kHeight, SRCCOPY));
+    const QImage expected =
+        Repeated(kept.dc, x, y, kWidth * scale, kHeight * scale, 1.0, dest.image.size());
     EXPECT_EQ(Differing_Pixels(dest.image, expected), 0);
     // Shown again after a scroll, the part follows.
     Destination moved(300, 200, 1.0);

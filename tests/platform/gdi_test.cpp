@@ -191,7 +191,8 @@ TEST(Gdi, ShrinkingKeepsOnePixelLinesWhole) {
                     }
                 }
             }
-            for (int y = 0; y < size.height; ++y) ASSERT_TRUE(Dark(v, col, y)) << "vertical, y " << y;
+            for (int y = 0; y < size.height; ++y)
+                ASSERT_TRUE(Dark(v, col, y)) << "vertical, y " << y;
         }
         // A diagonal of slope 1/3: every column keeps a dark pixel, next to its neighbour's.
         const QImage d = Shrunk_Line(side * 3, side, size.width * 3, size.height,
@@ -216,8 +217,8 @@ TEST(Gdi, ShrinkingOneAxisAndEnlargingTheOther) {
     source.setPixel(1, 0, qRgb(0, 0, 0));
     source.setPixel(2, 1, qRgb(255, 0, 0));
     const QImage shrunk = Shrink_BlackOnWhite(source, 2, 6);
-    ASSERT_EQ(shrunk.size(), QSize(2, 2));  // the rows are left to the enlarging copy
-    EXPECT_EQ(shrunk.pixel(0, 0) & 0xffffff, 0u);          // white AND black
-    EXPECT_EQ(shrunk.pixel(1, 1) & 0xffffff, 0xff0000u);   // white AND red
+    ASSERT_EQ(shrunk.size(), QSize(2, 2));                // the rows are left to the enlarging copy
+    EXPECT_EQ(shrunk.pixel(0, 0) & 0xffffff, 0u);         // white AND black
+    EXPECT_EQ(shrunk.pixel(1, 1) & 0xffffff, 0xff0000u);  // white AND red
     EXPECT_EQ(shrunk.pixel(1, 0) & 0xffffff, 0xffffffu);
 }

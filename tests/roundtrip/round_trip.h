@@ -27,7 +27,7 @@ namespace round_trip {
 
 // Where choices come from: a seeded generator (the test) or the fuzzer's bytes.
 class Choices {
-public:
+  public:
     explicit Choices(uint32_t seed) : random_(seed), seeded_(true) {}
     Choices(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
@@ -45,7 +45,7 @@ public:
         return options[Below(N)];
     }
 
-private:
+  private:
     uint8_t Byte() { return used_ < size_ ? data_[used_++] : 0; }
     std::mt19937 random_;
     bool seeded_ = false;
@@ -57,24 +57,24 @@ private:
 using Operation = std::vector<std::string>;
 
 inline std::string Range(Choices& c, const char* name) {
-    static const char* const kRanges[] = {
-        "(-5,5)",           "(0,1)",          "(-1e-320,1e-320)", "(0,1e-306)",
-        "(1e300,1e301)",    "(-1e308,1e308)", "(-2,3)",           "(0,6.28)",
-        "(1e-300,2e-300)"};
+    static const char* const kRanges[] = {"(-5,5)",     "(0,1)",         "(-1e-320,1e-320)",
+                                          "(0,1e-306)", "(1e300,1e301)", "(-1e308,1e308)",
+                                          "(-2,3)",     "(0,6.28)",      "(1e-300,2e-300)"};
     return std::string(name) + c.One(kRanges) + "[" + std::to_string(2 + c.Below(30)) + "]";
 }
 
 inline Operation Plot(Choices& c) {
-    static const char* const kFunctions[] = {
-        "x^2",     "sin(x)",   "x*1e-310", "x*1e300", "1/x",   "exp(x*1000)",
-        "tan(x)",  "sqrt(x)",  "log(x)",   "x",       "0",     "x*1e-320+1"};
+    static const char* const kFunctions[] = {"x^2",    "sin(x)",      "x*1e-310", "x*1e300",
+                                             "1/x",    "exp(x*1000)", "tan(x)",   "sqrt(x)",
+                                             "log(x)", "x",           "0",        "x*1e-320+1"};
     switch (c.Below(4)) {
-        case 0: return {"--plot", std::string("explicit:") + c.One(kFunctions) + ":" + Range(c, "x")};
+        case 0:
+            return {"--plot", std::string("explicit:") + c.One(kFunctions) + ":" + Range(c, "x")};
         case 1: {
             static const char* const kX[] = {"x=cos(t)", "x=t*1e-310", "x=1/t", "x=t^3"};
             static const char* const kY[] = {"y=sin(t)", "y=t*1e300", "y=exp(t)", "y=t"};
-            return {"--plot", std::string("param:") + c.One(kX) + ":" + c.One(kY) + ":" +
-                                  Range(c, "t")};
+            return {"--plot",
+                    std::string("param:") + c.One(kX) + ":" + c.One(kY) + ":" + Range(c, "t")};
         }
         case 2: {
             static const char* const kR[] = {"r=2", "r=2*t", "r=1/t", "r=t*1e-310"};
@@ -90,10 +90,9 @@ inline Operation Plot(Choices& c) {
 }
 
 inline std::string Element(Choices& c, int series) {
-    static const char* const kFixed[] = {"title",       "axis-title:0", "axis-title:1",
-                                         "axis-title:2", "axis-title:3", "numbers:0",
-                                         "numbers:1",   "ticks:0",      "ticks:1",
-                                         "plot",        "legend",       "none"};
+    static const char* const kFixed[] = {
+        "title",     "axis-title:0", "axis-title:1", "axis-title:2", "axis-title:3", "numbers:0",
+        "numbers:1", "ticks:0",      "ticks:1",      "plot",         "legend",       "none"};
     if (series > 0 && c.Chance(30)) {
         const std::string n = std::to_string(c.Below(static_cast<uint32_t>(series) + 1));
         return (c.Chance(50) ? "legend-line:" : "legend-name:") + n;
@@ -102,7 +101,8 @@ inline std::string Element(Choices& c, int series) {
 }
 
 inline std::string Text(Choices& c) {
-    static const char* const kWide[] = {"あ", "漢", "字", "Ａ", "１", "ー", "グ", "ラ", "フ", "￥", "～", "－"};
+    static const char* const kWide[] = {"あ", "漢", "字", "Ａ", "１", "ー",
+                                        "グ", "ラ", "フ", "￥", "～", "－"};
     // Now and then a character the file cannot hold as it is: saving refuses it by name,
     // undo still works.
     if (c.Chance(3)) return c.Chance(50) ? "T¥" : "☃";
@@ -132,7 +132,7 @@ inline Operation Next(Choices& c, int series) {
         case 0:
         case 1: return Plot(c);
         case 2: {
-            static const char* const kZooms[] = {"10", "25", "50", "75", "100",
+            static const char* const kZooms[] = {"10",  "25",  "50",  "75",   "100",
                                                  "150", "200", "400", "1000", "10000"};
             return {"--zoom", c.One(kZooms)};
         }
@@ -153,19 +153,23 @@ inline Operation Next(Choices& c, int series) {
             return {"--select-element", element, "--font", font};
         }
         case 7: {
-            static const char* const kTicks[] = {
-                "min=-6,max=6,step=2,auto=0", "min=0,max=1e-310,step=1e-311",
-                "min=1e300,max=1e301,step=1e300", "auto=1", "main=0", "sub=1,sub-dir=in",
-                "main-length=100,main-width=10", "min=-1,max=1,step=0.001",
-                "main-dir=in,sub-length=50"};
+            static const char* const kTicks[] = {"min=-6,max=6,step=2,auto=0",
+                                                 "min=0,max=1e-310,step=1e-311",
+                                                 "min=1e300,max=1e301,step=1e300",
+                                                 "auto=1",
+                                                 "main=0",
+                                                 "sub=1,sub-dir=in",
+                                                 "main-length=100,main-width=10",
+                                                 "min=-1,max=1,step=0.001",
+                                                 "main-dir=in,sub-length=50"};
             return {"--select-element", "ticks:" + std::to_string(c.Below(2)), "--ticks",
                     c.One(kTicks)};
         }
         case 8: return {"--select-element", "ticks:" + std::to_string(c.Below(4)), "--grid"};
         case 9: {
             static const char* const kStyles[] = {"normal", "exp", "real"};
-            return {"--select-element", "numbers:" + std::to_string(c.Below(2)),
-                    "--number-style", std::string(c.One(kStyles)) + "," + std::to_string(c.Below(17))};
+            return {"--select-element", "numbers:" + std::to_string(c.Below(2)), "--number-style",
+                    std::string(c.One(kStyles)) + "," + std::to_string(c.Below(17))};
         }
         case 10: return {"--select-element", "legend", "--legend"};
         case 11: {
@@ -174,13 +178,18 @@ inline Operation Next(Choices& c, int series) {
                 return {"--select-element", line, c.Chance(50) ? "--line-color" : "--marker-color",
                         Colour(c)};
             }
-            static const char* const kLines[] = {
-                "style=dot", "style=dashdot", "style=solid,width=10", "radius=10,marker=both",
-                "marker=markers,interval=7", "marker=line", "width=3,interval=1"};
+            static const char* const kLines[] = {"style=dot",
+                                                 "style=dashdot",
+                                                 "style=solid,width=10",
+                                                 "radius=10,marker=both",
+                                                 "marker=markers,interval=7",
+                                                 "marker=line",
+                                                 "width=3,interval=1"};
             return {"--select-element", line, "--line", c.One(kLines)};
         }
-        case 12: return {"--select-element", "legend-line:" + std::to_string(c.Below(3)),
-                         "--delete-line"};
+        case 12:
+            return {"--select-element", "legend-line:" + std::to_string(c.Below(3)),
+                    "--delete-line"};
         case 13: {
             static const char* const kSizes[] = {"20,20,270,180", "1,1,296,209", "100,50,120,60",
                                                  "0,0,297,210", "150,100,151,101"};
@@ -243,7 +252,8 @@ inline std::string Check(const std::vector<Operation>& operations, const std::st
         const Seen before = Look(graph);
         const size_t steps = session.Commands().History().Steps();
         std::string why;
-        if (!Run(session, operation, &why)) return "bad command line (" + why + "): " + Command_Line(done);
+        if (!Run(session, operation, &why))
+            return "bad command line (" + why + "): " + Command_Line(done);
         if (session.Commands().History().Steps() > steps && operation[0] != "--undo") {
             // Undo takes the document back; the file name is the document's, not the step's.
             const std::string name = graph.reference_file;
@@ -266,8 +276,8 @@ inline std::string Check(const std::vector<Operation>& operations, const std::st
             if (undone.picture != before.picture) {
                 before.picture.save(QString::fromStdString(dir + "/before.png"));
                 undone.picture.save(QString::fromStdString(dir + "/undone.png"));
-                return "undo did not restore the picture (" + dir + "/before.png, undone.png): " +
-                       Command_Line(done);
+                return "undo did not restore the picture (" + dir +
+                       "/before.png, undone.png): " + Command_Line(done);
             }
             if (undone.file != name) return "undo changed the file name: " + Command_Line(done);
             Run(session, operation, &why);
@@ -282,16 +292,20 @@ inline std::string Check(const std::vector<Operation>& operations, const std::st
             continue;  // a text the file cannot hold, refused by name as it should be
         }
         if (session.Reported() != reported) {
-            return "saving was refused (" + err.str().substr(err.str().rfind('\n', err.str().size() - 2) + 1) +
+            return "saving was refused (" +
+                   err.str().substr(err.str().rfind('\n', err.str().size() - 2) + 1) +
                    "): " + Command_Line(done);
         }
         HeadlessWindow paper(1123, 794);
-        GraphOnWin reopened(&paper, 0, 0, Dmm_ToTwip(29700), Dmm_ToTwip(21000), nullptr, 0, 0, 100, nullptr, nullptr,
-                            nullptr, nullptr, nullptr, nullptr);
-        if (reopened.OpenGraphFile(first, 0, 0) != 1) return "the saved file was refused: " + Command_Line(done);
+        GraphOnWin reopened(&paper, 0, 0, Dmm_ToTwip(29700), Dmm_ToTwip(21000), nullptr, 0, 0, 100,
+                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+        if (reopened.OpenGraphFile(first, 0, 0) != 1)
+            return "the saved file was refused: " + Command_Line(done);
         std::remove(second.c_str());
-        if (reopened.SaveGraphAs(second) != 1) return "the reopened document was not saved: " + Command_Line(done);
-        if (Read_All(first) != Read_All(second)) return "the file changed on the way round: " + Command_Line(done);
+        if (reopened.SaveGraphAs(second) != 1)
+            return "the reopened document was not saved: " + Command_Line(done);
+        if (Read_All(first) != Read_All(second))
+            return "the file changed on the way round: " + Command_Line(done);
         // The session's own document is drawn again on its own paper.
         g_object_array = &graph;
     }

@@ -60,9 +60,9 @@ TEST(ZoomDialog, RefusesTenAndBelowAboveTheLimitAndTheCurrentZoom) {
         const char* typed;
         int zoom_after;
         bool told;
-    } rows[] = {{"10", 100, false},     {"11", 11, false},     {"100", 100, false},
-                {"250", 250, false},    {"-5", 100, false},    {"abc", 100, false},
-                {"", 100, false},       {"10000", 10000, false}, {"10001", 100, true},
+    } rows[] = {{"10", 100, false},         {"11", 11, false},       {"100", 100, false},
+                {"250", 250, false},        {"-5", 100, false},      {"abc", 100, false},
+                {"", 100, false},           {"10000", 10000, false}, {"10001", 100, true},
                 {"99999999999", 100, true}, {"150%", 100, false}};
     for (const auto& row : rows) {
         ComposedGraph doc;
@@ -89,8 +89,8 @@ TEST(ZoomDialog, RefusesTenAndBelowAboveTheLimitAndTheCurrentZoom) {
         EXPECT_EQ(dialogs.shown[0].name, "CHNGZOOMDLG");
         EXPECT_EQ(g_zoom_main, row.zoom_after) << row.typed;
         EXPECT_EQ(g_zoom, row.zoom_after) << row.typed;
-        EXPECT_EQ(sink.Lines(), row.told ? std::vector<std::string>{over}
-                                         : std::vector<std::string>{})
+        EXPECT_EQ(sink.Lines(),
+                  row.told ? std::vector<std::string>{over} : std::vector<std::string>{})
             << row.typed;
         EXPECT_EQ(host.invalidated > invalidated, row.zoom_after != 100) << row.typed;
         EXPECT_EQ(paper.state.zoom_width_size,
@@ -120,15 +120,15 @@ TEST(Zoom, OffsetsKeepTheirProportion) {
     EXPECT_EQ(doc.graph.title_on_win[0]->PutZoomSize(), 200.0);
     Change_Zoom(&host, 50, &doc.graph, &paper.state, &paper.h, &paper.v);
     EXPECT_EQ(paper.state.zoom_width_size, 561);  // 1122 / 2
-    EXPECT_EQ(paper.h, 0);  // the half-size paper fits: the bar goes
+    EXPECT_EQ(paper.h, 0);                        // the half-size paper fits: the bar goes
     g_zoom = 100;
 }
 
 TEST(SizeDialog, MillimetresRoundFromFiveHundredths) {
     const struct {
         LONG in, out;
-    } rows[] = {{3004, 30}, {3005, 31}, {3000, 30}, {3099, 31}, {4850, 49}, {0, 0},
-                {-3004, -30}, {-3005, -31}, {29600, 296}, {4, 0}, {5, 1}};
+    } rows[] = {{3004, 30},   {3005, 31},   {3000, 30},   {3099, 31}, {4850, 49}, {0, 0},
+                {-3004, -30}, {-3005, -31}, {29600, 296}, {4, 0},     {5, 1}};
     for (const auto& row : rows) EXPECT_EQ(DivVal_ToLong(row.in), row.out) << row.in;
 }
 
@@ -294,8 +294,8 @@ TEST(MarkerDialog, KeepsTheOldDefaultUnlessAWholeNumberOfAtLeastOne) {
     const struct {
         const char* typed;
         LONG after;
-    } rows[] = {{"3", 3}, {"1", 1}, {"0", 5}, {"-2", 5}, {"x", 5}, {"2.5", 5}, {"", 5},
-                {" 12 ", 12}, {"99999999999", 5}};
+    } rows[] = {{"3", 3},   {"1", 1}, {"0", 5},     {"-2", 5},         {"x", 5},
+                {"2.5", 5}, {"", 5},  {" 12 ", 12}, {"99999999999", 5}};
     const std::string why = std::string("invalid interval: ") + MARKER_INTERVAL_MESSAGE;
     for (const auto& row : rows) {
         GraphLine::SetDefMrkdev(5);
@@ -317,8 +317,8 @@ TEST(MarkerDialog, KeepsTheOldDefaultUnlessAWholeNumberOfAtLeastOne) {
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].name, "MKRINTDLG");
         EXPECT_EQ(GraphLine::PutDefMrkdev(), row.after) << row.typed;
-        EXPECT_EQ(sink.Lines(), refused ? std::vector<std::string>{why}
-                                        : std::vector<std::string>{})
+        EXPECT_EQ(sink.Lines(),
+                  refused ? std::vector<std::string>{why} : std::vector<std::string>{})
             << row.typed;
     }
     GraphLine::SetDefMrkdev(5);
@@ -429,14 +429,10 @@ TEST(MenuState, ObjectItemsByKind) {
     const struct {
         int kind;
         std::set<int> enabled;
-    } rows[] = {{-1, {}},
-                {1, {1000, 1050}},
-                {2, {1200, 1250}},
-                {3, {1100}},
-                {5, {1300}},
-                {6, {1310, 1315, 1320, 1330}},
-                {7, {1400, 1450}},
-                {4, {}}};
+    } rows[] = {{-1, {}},          {1, {1000, 1050}},
+                {2, {1200, 1250}}, {3, {1100}},
+                {5, {1300}},       {6, {1310, 1315, 1320, 1330}},
+                {7, {1400, 1450}}, {4, {}}};
     for (const auto& row : rows) {
         RecordingMenu menu;
         for (int id : kObjectItems) menu.enabled[id] = true;
@@ -500,10 +496,10 @@ TEST(Menus, TitleMenuHoldsEveryCommand) {
         tops.push_back(top.text);
         walk(top);
     }
-    const std::set<int> expected = {100,  110,  120,  130,  135,  140,  150,  160,  170,
-                                    300,  310,  320,  330,  500,  1000, 1050, 1100, 1150,
-                                    1200, 1250, 1300, 1310, 1315, 1320, 1330, 1400, 1450,
-                                    1460, 1470, 1600, 1650};
+    const std::set<int> expected = {100,  110,  120,  130,  135,  140,  150,  160,
+                                    170,  300,  310,  320,  330,  500,  1000, 1050,
+                                    1100, 1150, 1200, 1250, 1300, 1310, 1315, 1320,
+                                    1330, 1400, 1450, 1460, 1470, 1600, 1650};
     EXPECT_EQ(ids, expected);
     EXPECT_NE(std::find(tops.begin(), tops.end(), "グラフ操作(&G)"), tops.end());
     int count = 0;
@@ -511,7 +507,8 @@ TEST(Menus, TitleMenuHoldsEveryCommand) {
     std::set<std::pair<int, int>> keys;
     for (int i = 0; i < count; ++i) keys.insert({table[i].key, table[i].command});
     // "GRAPHACCEL" only: Ctrl+I and Ctrl+Z belong to their menu items.
-    EXPECT_EQ(keys, (std::set<std::pair<int, int>>{{'O', 100}, {'S', 110}, {'C', 320}, {'P', 150}}));
+    EXPECT_EQ(keys,
+              (std::set<std::pair<int, int>>{{'O', 100}, {'S', 110}, {'C', 320}, {'P', 150}}));
 }
 
 TEST(Menus, TheGraphMenuAndThePopUpsShareTheirItems) {

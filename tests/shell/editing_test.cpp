@@ -20,7 +20,9 @@ namespace {
 
 // Pop-up menus are not shown; the right click only selects.
 struct QuietPopUps {
-    QuietPopUps() { Set_PopUpMenuHandler([](HWND, tagPOINT, const MenuEntry&, HWND) {}); }
+    QuietPopUps() {
+        Set_PopUpMenuHandler([](HWND, tagPOINT, const MenuEntry&, HWND) {});
+    }
     ~QuietPopUps() { Set_PopUpMenuHandler(nullptr); }
 };
 
@@ -34,9 +36,8 @@ int Add(ComposedGraph& doc, double scale, const char* name) {
     PointArray series(static_cast<int>(x.size()), x.data(), y.data(), name);
     data.SetDateArray(1, &series);
     const int axes[2] = {1, 0};
-    return doc.graph.AddNewGraphDate(&data, axes, nullptr, 0, 0, nullptr, nullptr, nullptr,
-                                     nullptr, nullptr, nullptr, 10, 10, nullptr, nullptr, nullptr,
-                                     nullptr);
+    return doc.graph.AddNewGraphDate(&data, axes, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr,
+                                     nullptr, nullptr, 10, 10, nullptr, nullptr, nullptr, nullptr);
 }
 
 void Select_LineSample(ComposedGraph& doc, int row) {
@@ -91,7 +92,8 @@ TEST(Editing, GridTwiceRestoresThePictureAndChangesNothing) {
     QuietPopUps quiet;
     ComposedGraph doc;
     const QImage before = Picture(doc);
-    doc.graph.Handle_To_RMouseDown(ComposedGraph::At(ComposedGraph::Center(*doc.graph.axis_tick[1])));
+    doc.graph.Handle_To_RMouseDown(
+        ComposedGraph::At(ComposedGraph::Center(*doc.graph.axis_tick[1])));
     ASSERT_EQ(doc.graph.GetSelObjectKind(), 3);
     EXPECT_EQ(doc.graph.SetGridFlag(), 1);
     EXPECT_EQ(doc.graph.graph_view->GridFlag(1), 1);
@@ -108,7 +110,8 @@ TEST(Editing, TextsAndColoursThroughTheirDialogs) {
     ComposedGraph doc;
     ScriptedDialogRunner dialogs;
     // The graph title's text.
-    doc.graph.Handle_To_RMouseDown(ComposedGraph::At(ComposedGraph::Center(*doc.graph.title_on_win[0])));
+    doc.graph.Handle_To_RMouseDown(
+        ComposedGraph::At(ComposedGraph::Center(*doc.graph.title_on_win[0])));
     ASSERT_EQ(doc.graph.GetSelObjectKind(), 1);
     dialogs.Then([](MemoryDialog& d) {
         d.Type(IDC_TITLE_TEXT, "新しい題");
@@ -172,7 +175,8 @@ TEST(Editing, TextsAndColoursThroughTheirDialogs) {
 TEST(Editing, AnAutomaticAxisChangeRemapsTheSeries) {
     QuietPopUps quiet;
     ComposedGraph doc;  // y = x * x over -10 ... 10
-    doc.graph.Handle_To_RMouseDown(ComposedGraph::At(ComposedGraph::Center(*doc.graph.axis_tick[0])));
+    doc.graph.Handle_To_RMouseDown(
+        ComposedGraph::At(ComposedGraph::Center(*doc.graph.axis_tick[0])));
     ASSERT_EQ(doc.graph.GetSelObjectKind(), 3);
     const tagPOINT top_before = (*doc.graph.graph_view->Array(0)->PutPointDate())[0];
     ScriptedDialogRunner dialogs;
@@ -198,7 +202,8 @@ TEST(Editing, TicksTurnedOutwardMoveTheNumberFrame) {
     ComposedGraph doc;
     const tagRECT labels_before = doc.graph.axis_frame[1]->GetRectOnTwip();
     const double max_before = doc.graph.axis_tick[1]->PutMaxValue();
-    doc.graph.Handle_To_RMouseDown(ComposedGraph::At(ComposedGraph::Center(*doc.graph.axis_tick[1])));
+    doc.graph.Handle_To_RMouseDown(
+        ComposedGraph::At(ComposedGraph::Center(*doc.graph.axis_tick[1])));
     ASSERT_EQ(doc.graph.GetSelObjectKind(), 3);
     ScriptedDialogRunner dialogs;
     dialogs.Then([](MemoryDialog& d) {

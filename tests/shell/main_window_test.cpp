@@ -164,7 +164,8 @@ TEST_F(MainWindowQt, RightClicksOpenTheElementMenus) {
         int items;
     } rows[] = {
         {"legend line sample", Center(*legend->PutGListLink()->Array(0)), 4, 4},
-        {"legend box", QPoint(legend->PutFrmRect().right - 3, legend->PutFrmRect().bottom - 3), 3, 1},
+        {"legend box", QPoint(legend->PutFrmRect().right - 3, legend->PutFrmRect().bottom - 3), 3,
+         1},
         {"legend name", Center(*legend->PutTtlLink()->Array(0)), 5, 2},
         {"title", Center(*Graph().title_on_win[0]), 0, 2},
         {"ticks", Center(*Graph().axis_tick[1]), 1, 2},
@@ -353,8 +354,9 @@ TEST_F(MainWindowQt, CopyReachesOtherPrograms) {
     ASSERT_TRUE(pasted.loadFromData(reader.readAllStandardOutput(), "PNG"));
     LONG width = 0, height = 0;
     Paper_PixelSize(window_->Paper(), &width, &height);
-    EXPECT_EQ(pasted.convertToFormat(QImage::Format_RGB32),
-              GetBitmap_ToGraph(window_->Graph(), width, height).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(
+        pasted.convertToFormat(QImage::Format_RGB32),
+        GetBitmap_ToGraph(window_->Graph(), width, height).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(MainWindowQt, Screenshot) {
@@ -385,8 +387,8 @@ TEST_F(MainWindowQt, WheelZoomDropAndTheInputDialogAtStart) {
     Draw("x:x(0,1)[4]");
     auto wheel = [&](int delta, QPoint at) {
         QWheelEvent event(QPointF(at), QPointF(window_->Paper()->mapToGlobal(at)), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, Qt::ControlModifier,
-                          Qt::NoScrollPhase, false);
+                          QPoint(0, delta), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                          false);
         QApplication::sendEvent(window_->Paper(), &event);
     };
     // The paper point under the mouse, in paper pixels at 100 %.

@@ -45,15 +45,15 @@ TEST(HitTest, EmptyGraphAndElementsInOrder) {
     };
     for (const Row& row : rows) {
         ASSERT_NE(row.frame, nullptr) << row.name;
-        EXPECT_EQ(doc.graph.CatchOnObject(ComposedGraph::At(ComposedGraph::Center(*row.frame)),
-                                          &target),
-                  8)
+        EXPECT_EQ(
+            doc.graph.CatchOnObject(ComposedGraph::At(ComposedGraph::Center(*row.frame)), &target),
+            8)
             << row.name;
         EXPECT_EQ(target, row.frame) << row.name;
     }
     // The plot area is not an element the mouse picks.
-    EXPECT_EQ(doc.graph.CatchOnObject(ComposedGraph::At(ComposedGraph::Center(*doc.graph.graph_view)),
-                                      &target),
+    EXPECT_EQ(doc.graph.CatchOnObject(
+                  ComposedGraph::At(ComposedGraph::Center(*doc.graph.graph_view)), &target),
               -1);
     EXPECT_EQ(target, nullptr);
 }
@@ -138,7 +138,9 @@ TEST(Dragging, EdgeBandsStartTheTimerOutsideFreezesAndReleaseThereCancels) {
         LONG x;
         int edge;
         bool timer;
-    } steps[] = {{from.x + 20, -1, false}, {right - 5, 4, true}, {right - 3, 4, true},
+    } steps[] = {{from.x + 20, -1, false},
+                 {right - 5, 4, true},
+                 {right - 3, 4, true},
                  {right + 40, -2, false}};
     for (const Step& step : steps) {
         doc.Move(MAKELPARAM_XY(step.x, from.y));
@@ -162,18 +164,21 @@ TEST(Dragging, LostMouseNeverActsOnAMissingSelection) {
         const char* name;
         void (*act)(ComposedGraph&, tagPOINT);
     } rows[] = {
-        {"release without press", [](ComposedGraph& d, tagPOINT p) { d.Release(ComposedGraph::At(p)); }},
+        {"release without press",
+         [](ComposedGraph& d, tagPOINT p) { d.Release(ComposedGraph::At(p)); }},
         {"hover then release",
          [](ComposedGraph& d, tagPOINT p) {
              d.Hover(ComposedGraph::At(p));
              d.Release(ComposedGraph::At(p, 30, 0));
          }},
-        {"move with button but no press", [](ComposedGraph& d, tagPOINT p) {
+        {"move with button but no press",
+         [](ComposedGraph& d, tagPOINT p) {
              d.Hover(ComposedGraph::At(p));
              d.Move(ComposedGraph::At(p, 30, 0));
              d.Release(ComposedGraph::At(p, 30, 0));
          }},
-        {"drag cancelled", [](ComposedGraph& d, tagPOINT p) {
+        {"drag cancelled",
+         [](ComposedGraph& d, tagPOINT p) {
              d.Hover(ComposedGraph::At(p));
              d.Press(ComposedGraph::At(p));
              d.Move(ComposedGraph::At(p, 5, 0));
@@ -181,13 +186,14 @@ TEST(Dragging, LostMouseNeverActsOnAMissingSelection) {
              EXPECT_EQ(d.graph.CancelDrag(&d.paper, &d.mspart_win, &d.cur_state), 1);
              d.Release(ComposedGraph::At(p, 30, 0));
          }},
-        {"right click during a drag", [](ComposedGraph& d, tagPOINT p) {
+        {"right click during a drag",
+         [](ComposedGraph& d, tagPOINT p) {
              d.Hover(ComposedGraph::At(p));
              d.Press(ComposedGraph::At(p));
              d.Move(ComposedGraph::At(p, 5, 0));
              EXPECT_EQ(d.graph.Handle_To_RMouseDown(MAKELPARAM_XY(5, 5)), 0);
-             EXPECT_EQ(d.graph.Handle_To_RMouseDown(ComposedGraph::At(
-                           ComposedGraph::Center(*d.graph.axis_frame[0]))),
+             EXPECT_EQ(d.graph.Handle_To_RMouseDown(
+                           ComposedGraph::At(ComposedGraph::Center(*d.graph.axis_frame[0]))),
                        0);
              d.Release(ComposedGraph::At(p, 30, 0));
          }},
@@ -294,12 +300,9 @@ TEST(PopUpMenus, ObjMenuHoldsTheSixSubmenus) {
     const struct {
         const char* caption;
         std::vector<int> ids;
-    } rows[] = {{"タイトルフレーム操作(&T)", {1000, 1050}},
-                {"数値軸操作(&A)", {1100, 1150}},
-                {"数値フレーム操作(&N)", {1200, 1250}},
-                {"線操作ボックス", {1300}},
-                {"線の操作(&L)", {1310, 1315, 1320, 1330}},
-                {"線の名前操作(&M)", {1400, 1450}}};
+    } rows[] = {{"タイトルフレーム操作(&T)", {1000, 1050}}, {"数値軸操作(&A)", {1100, 1150}},
+                {"数値フレーム操作(&N)", {1200, 1250}},     {"線操作ボックス", {1300}},
+                {"線の操作(&L)", {1310, 1315, 1320, 1330}}, {"線の名前操作(&M)", {1400, 1450}}};
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(menus[i].text, rows[i].caption);
         std::vector<int> ids;
@@ -317,8 +320,8 @@ TEST(EdgeCodes, PositionsAgainstTheClientArea) {
     const struct {
         LONG x, y;
         int code;
-    } rows[] = {{100, 50, -1}, {100, 9, 1}, {100, 10, -1}, {100, 91, 2}, {100, 90, -1},
-                {9, 50, 3},    {191, 50, 4}, {5, 5, 1},    {5, 95, 2},   {-1, 50, -2},
+    } rows[] = {{100, 50, -1}, {100, 9, 1},   {100, 10, -1},  {100, 91, 2}, {100, 90, -1},
+                {9, 50, 3},    {191, 50, 4},  {5, 5, 1},      {5, 95, 2},   {-1, 50, -2},
                 {201, 50, -2}, {100, -3, -2}, {100, 101, -2}, {200, 100, 2}};
     for (const auto& row : rows) {
         EXPECT_EQ(Catch_MousePosOnWin(&window, MAKELPARAM_XY(row.x, row.y)), row.code)

@@ -164,14 +164,13 @@ TEST(PictureExport, FailuresAreReported) {
     };
     for (const auto& row : rows) {
         boxes.Clear();
-        EXPECT_EQ(Save_PaperPicture(nullptr, &doc.graph, 100, 100, "/nonexistent-dir/x",
-                                    row.format),
-                  0);
+        EXPECT_EQ(
+            Save_PaperPicture(nullptr, &doc.graph, 100, 100, "/nonexistent-dir/x", row.format), 0);
         EXPECT_EQ(boxes.Lines(), std::vector<std::string>{row.message});
     }
     HeadlessWindow paper(100, 100);
-    GraphOnWin empty(&paper, 0, 0, kPaperTwipWidth, kPaperTwipHeight, nullptr, 0, 0, 100,
-                     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    GraphOnWin empty(&paper, 0, 0, kPaperTwipWidth, kPaperTwipHeight, nullptr, 0, 0, 100, nullptr,
+                     nullptr, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(SaveGraph_ToImageFile2(nullptr, 100, 100, &empty), -2);
     EXPECT_EQ(TransGraph_ToClipBord(nullptr, 100, 100, &empty), -4);
 }

@@ -33,9 +33,8 @@ TEST(ScrollBars, AdaptToThePaper) {
         LONG offset_after;
         bool hidden;
     } rows[] = {
-        {1123, 0, 0, false},    {1123, 900, 823, false}, {1123, 823, 823, false},
-        {300, 50, 0, true},     {301, 0, 0, false},      {301, 5, 1, false},
-        {200, 0, 0, true},
+        {1123, 0, 0, false}, {1123, 900, 823, false}, {1123, 823, 823, false}, {300, 50, 0, true},
+        {301, 0, 0, false},  {301, 5, 1, false},      {200, 0, 0, true},
     };
     for (const auto& row : rows) {
         RecordingHost host;
@@ -104,9 +103,9 @@ TEST(AutoScroll, OnePageTowardsTheEdgeThenTheGraphFollows) {
         LONG h_after, v_after;
         int moved;
     } rows[] = {
-        {2, 0, 0, 0, 300, 1},     {2, 0, 600, 0, 700, 1},  {2, 0, 700, 0, 700, 0},
-        {1, 0, 500, 0, 200, 1},   {1, 0, 0, 0, 0, 0},      {4, 0, 0, 400, 0, 1},
-        {4, 700, 0, 723, 0, 1},   {3, 500, 0, 100, 0, 1},  {-1, 100, 100, 100, 100, 0},
+        {2, 0, 0, 0, 300, 1},        {2, 0, 600, 0, 700, 1}, {2, 0, 700, 0, 700, 0},
+        {1, 0, 500, 0, 200, 1},      {1, 0, 0, 0, 0, 0},     {4, 0, 0, 400, 0, 1},
+        {4, 700, 0, 723, 0, 1},      {3, 500, 0, 100, 0, 1}, {-1, 100, 100, 100, 100, 0},
         {-2, 100, 100, 100, 100, 0},
     };
     for (const auto& row : rows) {

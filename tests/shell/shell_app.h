@@ -15,8 +15,9 @@
 // A graph of y = x * x over a window of 1123 x 794 pixels (the paper at 100 %).
 struct ComposedGraph {
     HeadlessWindow paper{1123, 794};
-    GraphOnWin graph{&paper, 0,       0,       kPaperTwipWidth, kPaperTwipHeight, nullptr, 0, 0,
-                     100,    nullptr, nullptr, "未表示グラフ",  nullptr,          nullptr, nullptr};
+    GraphOnWin graph{&paper,  0,       0,      kPaperTwipWidth, kPaperTwipHeight, nullptr,
+                     0,       0,       100,    nullptr,         nullptr,          "未表示グラフ",
+                     nullptr, nullptr, nullptr};
     int cur_state = -1;
     int mspart_win = -1;
 

@@ -34,7 +34,7 @@
 namespace {
 
 class Undo : public WindowFixture {
-protected:
+  protected:
     void SetUp() override {
         WindowFixture::SetUp();
         window_->InstallGraphReceiver();  // as the program does: adding a series is undoable
@@ -46,7 +46,9 @@ protected:
         return state.document + "|" + state.view;
     }
     QImage Picture() { return GetBitmap_ToGraph(window_->Graph(), 1122, 793); }
-    QPoint Center(const tagRECT& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+    QPoint Center(const tagRECT& r) {
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
     // The change undone gives back exactly the document and the picture before it.
     void Expect_Undone(const std::string& what, const std::function<void()>& change) {
         const std::string bytes = Bytes();

@@ -17,7 +17,7 @@
 #include "platform/qt/qt_gdi.h"
 
 namespace {
-Pen stock_pens[3];      // white, black, null
+Pen stock_pens[3];       // white, black, null
 Brush stock_brushes[3];  // white, black, null
 }  // namespace
 
@@ -72,7 +72,6 @@ using namespace gdi_qt;
 
 namespace {
 
-
 // How the selected pen draws an outline. A styled pen fills its gaps with the background
 // colour while the background mode is opaque, as the desktop does; in XOR mode the dots
 // are then drawn with pen ^ background so that they combine to pen ^ destination.
@@ -94,8 +93,7 @@ StrokeStyle Stroke_Style(HDC hdc) {
     style.visible = true;
     // A high-density window surface is drawn enlarged as well, so its lines are as wide as
     // the elements' lines copied onto it.
-    style.enlarged =
-        hdc->transformed || (hdc->image && hdc->image->devicePixelRatio() != 1.0);
+    style.enlarged = hdc->transformed || (hdc->image && hdc->image->devicePixelRatio() != 1.0);
     const int width = pen->width < 1 ? 1 : pen->width;
     const bool styled = pen->style != PS_SOLID && width == 1;
     COLORREF dots = pen->color;
@@ -119,8 +117,7 @@ StrokeStyle Stroke_Style(HDC hdc) {
 }
 
 template <typename Shape>
-void Stroke_With(QPainter& painter, const StrokeStyle& style, Shape shape,
-                 bool centred = true) {
+void Stroke_With(QPainter& painter, const StrokeStyle& style, Shape shape, bool centred = true) {
     if (!style.visible) return;
     if (style.enlarged && centred) {
         painter.save();
@@ -155,7 +152,8 @@ void Stroke_Line(QPainter& painter, const StrokeStyle& style, const QPoint& from
                  const QPoint& to) {
     if (style.enlarged) {
         const QLineF line = Enlarged_Line(from, to);
-        Stroke_With(painter, style, [&](QPainter& q) { q.drawLine(line); }, false);
+        Stroke_With(
+            painter, style, [&](QPainter& q) { q.drawLine(line); }, false);
     } else {
         Stroke_With(painter, style, [&](QPainter& q) { q.drawLine(from, to); });
     }
@@ -176,7 +174,7 @@ bool Redraw_ChangesNothing(HDC hdc, const StrokeStyle& style) {
 // The shapes already drawn in a batch, by their four coordinates (open addressing; a key
 // with the gap value in its first place marks an empty slot, as no drawn shape has one).
 class DrawnShapes {
-public:
+  public:
     struct Key {
         int32_t a, b, c, d;
         bool operator==(const Key& o) const { return a == o.a && b == o.b && c == o.c && d == o.d; }
@@ -194,7 +192,7 @@ public:
         return true;
     }
 
-private:
+  private:
     static size_t Hash(const Key& k) {
         uint64_t h = (uint64_t(uint32_t(k.a)) << 32 | uint32_t(k.b)) * 0x9E3779B97F4A7C15ull;
         h ^= (uint64_t(uint32_t(k.c)) << 32 | uint32_t(k.d)) * 0xC2B2AE3D27D4EB4Full;
@@ -346,11 +344,13 @@ int GetDeviceCaps(HDC hdc, int index) {
         case HORZRES:
             if (hdc->image) return hdc->image->width();
             return hdc->device_painter && hdc->device_painter->device()
-                       ? hdc->device_painter->device()->width() : 0;
+                       ? hdc->device_painter->device()->width()
+                       : 0;
         case VERTRES:
             if (hdc->image) return hdc->image->height();
             return hdc->device_painter && hdc->device_painter->device()
-                       ? hdc->device_painter->device()->height() : 0;
+                       ? hdc->device_painter->device()->height()
+                       : 0;
         default: return 0;
     }
 }
@@ -538,9 +538,8 @@ int FillRect(HDC hdc, const tagRECT* rect, HBRUSH brush) {
     if (!hdc || !rect || !brush || brush->null) return 0;
     if (rect->right <= rect->left || rect->bottom <= rect->top) return 1;
     Forget_When_Covered(hdc, Qt_Rect(*rect));
-    Keep(hdc, 0, 0, [area = *rect, fill = *brush](HDC again) mutable {
-        FillRect(again, &area, &fill);
-    });
+    Keep(hdc, 0, 0,
+         [area = *rect, fill = *brush](HDC again) mutable { FillRect(again, &area, &fill); });
     DcPainter painter(hdc);
     if (!painter.ok()) return 0;
     painter->setCompositionMode(QPainter::CompositionMode_Source);
@@ -653,8 +652,8 @@ int Ellipses(HDC hdc, const tagRECT* boxes, int count) {
     if (!painter.ok()) return 0;
     const StrokeStyle style = Stroke_Style(hdc);
     const Brush* brush = hdc->brush ? hdc->brush : Default_Brush();
-    const bool one_colour =
-        brush->null || !style.visible || brush->color == (hdc->pen ? hdc->pen : Default_Pen())->color;
+    const bool one_colour = brush->null || !style.visible ||
+                            brush->color == (hdc->pen ? hdc->pen : Default_Pen())->color;
     const bool skip_repeats = one_colour && Redraw_ChangesNothing(hdc, style);
     DrawnShapes drawn;
     for (int i = 0; i < count; ++i) {

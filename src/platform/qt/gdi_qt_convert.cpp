@@ -16,9 +16,7 @@ QColor Qt_Color(COLORREF color) {
                   static_cast<int>((color >> 16) & 0xff));
 }
 
-COLORREF Colorref_Of(const QColor& color) {
-    return RGB(color.red(), color.green(), color.blue());
-}
+COLORREF Colorref_Of(const QColor& color) { return RGB(color.red(), color.green(), color.blue()); }
 
 QRect Qt_Rect(const tagRECT& rect) {
     return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
@@ -85,8 +83,7 @@ tagLOGFONTA LogFont_Of(const QFont& font, int dpi_y) {
     lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
     lf.lfCharSet = SHIFTJIS_CHARSET;
     // As much of the name as the document file can keep, whole characters only.
-    const std::string face =
-        Cut_ToCp932Bytes(font.family().toStdString(), FACE_NAME_CP932_BYTES);
+    const std::string face = Cut_ToCp932Bytes(font.family().toStdString(), FACE_NAME_CP932_BYTES);
     std::memcpy(lf.lfFaceName, face.data(), std::min(face.size(), sizeof lf.lfFaceName - 1));
     return lf;
 }

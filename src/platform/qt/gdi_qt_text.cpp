@@ -63,8 +63,9 @@ int GetTextExtentPoint32A(HDC hdc, const char* text, int length, tagSIZE* size) 
     if (!hdc || !size) return 0;
     const QString s = Text_Of(text, length);
     const QFont font = Dc_Font(hdc);
-    QPaintDevice* device = hdc->image ? static_cast<QPaintDevice*>(hdc->image)
-                           : hdc->device_painter ? hdc->device_painter->device() : nullptr;
+    QPaintDevice* device = hdc->image            ? static_cast<QPaintDevice*>(hdc->image)
+                           : hdc->device_painter ? hdc->device_painter->device()
+                                                 : nullptr;
     const QFontMetrics metrics = device ? QFontMetrics(font, device) : QFontMetrics(font);
     size->cx = metrics.horizontalAdvance(s);
     size->cy = metrics.height();
@@ -183,11 +184,11 @@ int Draw_Enlarged(HDC dest, const QRect& shown, HDC src, const QRect& from, doub
         again.dpi_x = src->dpi_x;
         again.dpi_y = src->dpi_y;
         again.transformed = true;
-        again.transform = QTransform()
-                              .translate(-key.part.left(), -key.part.top())
-                              .scale(double(key.width) / from.width(),
-                                     double(key.height) / from.height())
-                              .translate(-from.left(), -from.top());
+        again.transform =
+            QTransform()
+                .translate(-key.part.left(), -key.part.top())
+                .scale(double(key.width) / from.width(), double(key.height) / from.height())
+                .translate(-from.left(), -from.top());
         Replay(record, &again);
         record.cache = enlarged;
         record.cache_key = key;
@@ -196,9 +197,9 @@ int Draw_Enlarged(HDC dest, const QRect& shown, HDC src, const QRect& from, doub
     DcPainter painter(dest);
     if (!painter.ok()) return 0;
     painter->setCompositionMode(mode);
-    painter->drawImage(QPointF(shown.left() + key.part.left() / ratio,
-                               shown.top() + key.part.top() / ratio),
-                       record.cache);
+    painter->drawImage(
+        QPointF(shown.left() + key.part.left() / ratio, shown.top() + key.part.top() / ratio),
+        record.cache);
     return 1;
 }
 

@@ -106,8 +106,7 @@ void ImageWindow::SetDeviceRatio(double ratio) {
 }
 
 void HeadlessWindow::InvalidateRect(const tagRECT* rect, bool erase) {
-    invalidations.push_back(
-        {rect ? QRegion(Qt_Rect(*rect)) : QRegion(Area()), erase});
+    invalidations.push_back({rect ? QRegion(Qt_Rect(*rect)) : QRegion(Area()), erase});
     ImageWindow::InvalidateRect(rect, erase);
 }
 

@@ -142,13 +142,13 @@ int QtChoosers::ChooseFont(tagCHOOSEFONTA* cf) {
     auto* swatch = new QLabel(&dialog);
     swatch->setFixedSize(48, 20);
     auto show_color = [&] {
-        swatch->setStyleSheet(QString("background-color: %1; border: 1px solid gray;")
-                                  .arg(color.name()));
+        swatch->setStyleSheet(
+            QString("background-color: %1; border: 1px solid gray;").arg(color.name()));
     };
     show_color();
     QObject::connect(color_button, &QPushButton::clicked, &dialog, [&] {
-        QColor picked = QColorDialog::getColor(color, &dialog, QString(),
-                                               QColorDialog::DontUseNativeDialog);
+        QColor picked =
+            QColorDialog::getColor(color, &dialog, QString(), QColorDialog::DontUseNativeDialog);
         if (picked.isValid()) {
             color = picked;
             show_color();

@@ -24,7 +24,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // In-place editing of a list view: only column 0 opens an editor, and a confirmed edit is
 // handed to the dialog procedure instead of being written into the row.
 class LabelDelegate : public QStyledItemDelegate {
-public:
+  public:
     LabelDelegate(QtDialog* dialog, int id, QObject* parent)
         : QStyledItemDelegate(parent), dialog_(dialog), id_(id) {}
 
@@ -60,7 +60,7 @@ public:
 
     bool grid_lines = false;
 
-private:
+  private:
     QtDialog* dialog_;
     int id_;
 };
@@ -88,7 +88,8 @@ void QtDialog::Build() {
         switch (control.kind) {
             case ControlKind::Static: {
                 auto* label = new QLabel(text, this);
-                if (control.style & CS_RIGHT) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                if (control.style & CS_RIGHT)
+                    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 widget = label;
                 break;
             }
@@ -117,9 +118,7 @@ void QtDialog::Build() {
                 widget = edit;
                 break;
             }
-            case ControlKind::CheckBox:
-                widget = new QCheckBox(text, this);
-                break;
+            case ControlKind::CheckBox: widget = new QCheckBox(text, this); break;
             case ControlKind::RadioButton: {
                 auto* radio = new QRadioButton(text, this);
                 if (group == nullptr || (control.style & CS_GROUP)) {
@@ -129,9 +128,7 @@ void QtDialog::Build() {
                 widget = radio;
                 break;
             }
-            case ControlKind::GroupBox:
-                widget = new QGroupBox(text, this);
-                break;
+            case ControlKind::GroupBox: widget = new QGroupBox(text, this); break;
             case ControlKind::PushButton:
             case ControlKind::DefPushButton: {
                 auto* button = new QPushButton(text, this);
@@ -379,7 +376,8 @@ void QtDialog::Edit_SetSel(int id, int start, int end) {
         box->setTextCursor(cursor);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         const int length = static_cast<int>(edit->text().size());
-        edit->setSelection(qBound(0, start, length), qBound(0, end, length) - qBound(0, start, length));
+        edit->setSelection(qBound(0, start, length),
+                           qBound(0, end, length) - qBound(0, start, length));
     }
 }
 
@@ -405,7 +403,7 @@ void QtDialog::ListView_InsertColumn(int id, int column, const std::string& titl
     view->setColumnCount(static_cast<int>(titles.size()));
     view->setHeaderLabels(titles);
     view->setColumnWidth(column, width);
-    const Qt::Alignment qt_align = align == ColumnAlign::Center ? Qt::AlignHCenter
+    const Qt::Alignment qt_align = align == ColumnAlign::Center  ? Qt::AlignHCenter
                                    : align == ColumnAlign::Right ? Qt::AlignRight
                                                                  : Qt::AlignLeft;
     header->setTextAlignment(column, qt_align | Qt::AlignVCenter);
@@ -491,8 +489,8 @@ void QtDialog::ShowDialog(bool show) {
 }
 
 std::unique_ptr<DialogControls> QtDialogRunner::CreateModeless(const DialogTemplate& dialog,
-                                                              HWND owner, DLGPROC proc,
-                                                              LPARAM init_param) {
+                                                               HWND owner, DLGPROC proc,
+                                                               LPARAM init_param) {
     QWidget* owner_widget = Owner_Widget(owner);
     auto qt_dialog = std::make_unique<QtDialog>(dialog, proc, owner_widget);
     qt_dialog->setModal(false);

@@ -33,9 +33,7 @@ int QtMessageSink::Show(HWND owner, const std::string& text, const std::string& 
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Yes);
             break;
-        default:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
+        default: box.setStandardButtons(QMessageBox::Ok); break;
     }
     switch (box.exec()) {
         case QMessageBox::Yes: return IDYES;

@@ -55,7 +55,8 @@ TEST(QtChoosers, SaveFileNameFillsPathTitleAndFilter) {
     ofn.lpstrDefExt = "dat";
     When_Shown<QFileDialog>([&](QFileDialog* dialog) {
         EXPECT_EQ(dialog->nameFilters().size(), 2);
-        EXPECT_EQ(dialog->selectedNameFilter(), QString::fromUtf8("グラフファイル (*.dat) (*.dat)"));
+        EXPECT_EQ(dialog->selectedNameFilter(),
+                  QString::fromUtf8("グラフファイル (*.dat) (*.dat)"));
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
     });
@@ -83,8 +84,9 @@ TEST(QtChoosers, SaveFileNameFillsPathTitleAndFilter) {
 
 // A name typed without an extension gets the chosen filter's own, not the default one.
 TEST(QtChoosers, TheChosenFilterGivesTheExtension) {
-    const char filters[] = "ビットマップ(*.BMP)\0*.bmp\0JPEG files(*.JPG,*.JPEG)\0*.jpg;*.jpeg\0"
-                           "PNG (*.png)\0*.png\0";
+    const char filters[] =
+        "ビットマップ(*.BMP)\0*.bmp\0JPEG files(*.JPG,*.JPEG)\0*.jpg;*.jpeg\0"
+        "PNG (*.png)\0*.png\0";
     QtChoosers choosers;
     QTemporaryDir folder;
     for (int filter : {1, 2, 3}) {

@@ -69,8 +69,7 @@ INT_PTR SampleProc(DialogControls* dlg, UINT message, WPARAM wparam, LPARAM lpar
                 dlg->EndDialog(3);
             }
             return 1;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
@@ -87,21 +86,21 @@ TEST(ScriptedDialogs, ScriptedUserActionsReachTheProcedure) {
     });
     runner.Then([](MemoryDialog& d) { d.Close(); });
     outcome = Outcome();
-    EXPECT_EQ(DialogBoxParamA(nullptr, dialog, nullptr, SampleProc,
-                              reinterpret_cast<LPARAM>(kInitial)),
-              7);
+    EXPECT_EQ(
+        DialogBoxParamA(nullptr, dialog, nullptr, SampleProc, reinterpret_cast<LPARAM>(kInitial)),
+        7);
     EXPECT_EQ(outcome.name, "plotari-");
     EXPECT_EQ(outcome.first, BST_CHECKED);
     EXPECT_EQ(outcome.second, BST_UNCHECKED);  // same group as the first
     EXPECT_EQ(outcome.third, BST_CHECKED);     // a group of its own
     EXPECT_EQ(outcome.check, BST_CHECKED);
     EXPECT_EQ(outcome.changes, 1);
-    EXPECT_EQ(DialogBoxParamA(nullptr, dialog, nullptr, SampleProc,
-                              reinterpret_cast<LPARAM>(kInitial)),
-              3);
-    EXPECT_EQ(DialogBoxParamA(nullptr, dialog, nullptr, SampleProc,
-                              reinterpret_cast<LPARAM>(kInitial)),
-              3);  // no script left: cancelled
+    EXPECT_EQ(
+        DialogBoxParamA(nullptr, dialog, nullptr, SampleProc, reinterpret_cast<LPARAM>(kInitial)),
+        3);
+    EXPECT_EQ(
+        DialogBoxParamA(nullptr, dialog, nullptr, SampleProc, reinterpret_cast<LPARAM>(kInitial)),
+        3);  // no script left: cancelled
     ASSERT_EQ(runner.shown.size(), 3u);
     EXPECT_EQ(runner.shown[0].name, "SAMPLEDLG");
     EXPECT_EQ(runner.shown[0].initial_texts[ID_NAME], "abc");
