@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings on, and runs every test.
-# Then builds everything again with clang under address and undefined-behaviour sanitizers,
-# runs every test again there and fuzzes each fuzz target (fuzz/) for a bounded time.
+# Installs what is missing, checks the format, builds everything with warnings as errors,
+# runs every test and clang-tidy over every source. Then builds everything again with clang
+# under address and undefined-behaviour sanitizers, runs every test again there and fuzzes
+# each fuzz target (fuzz/) for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,6 +11,9 @@ cd "$(dirname "$0")"
 JOBS=${JOBS:-$(nproc)}
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
+
+echo "== format (.clang-format)"
+./tools/format.sh --check
 
 echo "== main build"
 cmake --preset dev >/dev/null
