@@ -62,8 +62,8 @@ int LogFont_ToBytes(const tagLOGFONTA* log_font, unsigned char bytes[60]) {
     std::string cp932;
     if (!Utf8_ToCp932(face, &cp932) || cp932.size() > FACE_NAME_CP932_BYTES) return 0;
     // At most 31 bytes into the zero-filled 32 of the field: the name stays terminated.
-    std::memcpy(bytes + 28, cp932.data(),
-                cp932.size());  // NOLINT(bugprone-not-null-terminated-result)
+    // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
+    std::memcpy(bytes + 28, cp932.data(), cp932.size());
     return 1;
 }
 
