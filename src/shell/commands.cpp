@@ -1,6 +1,9 @@
 // The program's command table and what is made from it (see the header).
 #include "shell/commands.h"
 
+#include "shell/close_question.h"
+#include "shell/manual.h"
+
 #include "document/graph_on_win.h"
 #include "platform/message_box.h"
 #include "shell/picture_export.h"

@@ -8,24 +8,10 @@
 #include <vector>
 
 #include "platform/menu.h"
-#include "shell/close_question.h"
-#include "shell/manual.h"
 #include "shell/paper_dialogs.h"
+#include "shell/paper_host.h"
 
 class GraphOnWin;
-
-// The main window as the commands see it.
-class PaperHost : public ScrollHost {
-  public:
-    // Ends the program after the close question (WM_CLOSE).
-    virtual void CloseWindow() = 0;
-    // Shows the formula input dialog and gives it the focus.
-    virtual void ShowInputDialog() = 0;
-    // Opens a file with the desktop's default program; false when that failed.
-    virtual bool OpenDocument(const std::string& path) = 0;
-    // Owner of message boxes and dialogs.
-    virtual HWND OwnerHandle() = 0;
-};
 
 // The fixed command ids, as documents of the menus and the accelerators know them.
 enum CommandId : int {

@@ -25,6 +25,8 @@
 #include "document/move_obj.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
+#include "shell/close_question.h"
+#include "shell/manual.h"
 #include "shell/paper_dialogs.h"
 #include "input/formula_dialog.h"
 #include "kinds/samplers.h"

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 
 #include "platform/message_box.h"
-#include "shell/commands.h"
+#include "shell/paper_host.h"
 
 std::string Help_FilePath() {
     char buffer[PATH_MAX];

@@ -12,7 +12,9 @@
 #include "platform/numeric.h"
 #include "platform/recording_message_sink.h"
 #include "platform/scripted_dialogs.h"
+#include "shell/close_question.h"
 #include "shell/commands.h"
+#include "shell/manual.h"
 #include "shell_app.h"
 
 namespace {
