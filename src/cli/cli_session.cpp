@@ -38,69 +38,22 @@ const std::map<std::string, int> kForms = {
     {"polar", IDC_FORM_POLAR},
 };
 
-const char* const kDialogActions[] = {"--form",
-                                      "--type",
-                                      "--register",
-                                      "--ok",
-                                      "--plot",
-                                      "--select",
-                                      "--delete",
-                                      "--set",
-                                      "--var",
-                                      "--dep",
-                                      "--divisions",
-                                      "--zoom",
-                                      "--size",
-                                      "--marker-interval",
-                                      "--open",
-                                      "--save",
-                                      "--csv",
-                                      "--bmp",
-                                      "--jpg",
-                                      "--png",
-                                      "--svg",
-                                      "--print-pdf",
-                                      "--select-element",
-                                      "--drag",
-                                      "--text",
-                                      "--font",
-                                      "--ticks",
-                                      "--grid",
-                                      "--number-style",
-                                      "--legend",
-                                      "--line-color",
-                                      "--marker-color",
-                                      "--line",
-                                      "--delete-line",
-                                      "--undo"};
-const char* const kWithArgument[] = {"--form",
-                                     "--type",
-                                     "--plot",
-                                     "--select",
-                                     "--set",
-                                     "--var",
-                                     "--dep",
-                                     "--divisions",
-                                     "--zoom",
-                                     "--size",
-                                     "--marker-interval",
-                                     "--open",
-                                     "--save",
-                                     "--csv",
-                                     "--bmp",
-                                     "--jpg",
-                                     "--png",
-                                     "--svg",
-                                     "--print-pdf",
-                                     "--select-element",
-                                     "--drag",
-                                     "--text",
-                                     "--font",
-                                     "--ticks",
-                                     "--number-style",
-                                     "--line-color",
-                                     "--marker-color",
-                                     "--line"};
+// The action lists are laid out as tables.
+// clang-format off
+// The actions that drive the dialogs, the menus and the elements.
+const char* const kDialogActions[] = {
+    "--form", "--type", "--register", "--ok", "--plot", "--select", "--delete", "--set", "--var",
+    "--dep", "--divisions", "--zoom", "--size", "--marker-interval", "--open", "--save", "--csv",
+    "--bmp", "--jpg", "--png", "--svg", "--print-pdf", "--select-element", "--drag", "--text",
+    "--font", "--ticks", "--grid", "--number-style", "--legend", "--line-color", "--marker-color",
+    "--line", "--delete-line", "--undo"};
+// The actions that take an argument.
+const char* const kWithArgument[] = {
+    "--form", "--type", "--plot", "--select", "--set", "--var", "--dep", "--divisions", "--zoom",
+    "--size", "--marker-interval", "--open", "--save", "--csv", "--bmp", "--jpg", "--png", "--svg",
+    "--print-pdf", "--select-element", "--drag", "--text", "--font", "--ticks", "--number-style",
+    "--line-color", "--marker-color", "--line"};
+// clang-format on
 
 // The keys of --ticks: the axis dialog's boxes.
 struct TickKey {
