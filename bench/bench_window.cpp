@@ -30,7 +30,7 @@ namespace {
 
 // Quits the event loop once the watched widget has been painted.
 class FirstPaint : public QObject {
-  public:
+public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) ++paints;
         if (event->type() == QEvent::Paint && !painted) {

@@ -6,7 +6,7 @@
 #include "platform/message_box.h"
 
 class SilentSink : public MessageSink {
-  public:
+public:
     int Show(HWND, const std::string&, const std::string&, UINT style) override {
         return Default_Answer(style);
     }

@@ -9,7 +9,7 @@
 
 template <class App>
 class QtAppEnvironment : public testing::Environment {
-  public:
+public:
     void SetUp() override {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         static int argc = 1;
@@ -19,6 +19,6 @@ class QtAppEnvironment : public testing::Environment {
     }
     void TearDown() override { app_.reset(); }
 
-  private:
+private:
     std::unique_ptr<App> app_;
 };

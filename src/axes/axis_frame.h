@@ -15,7 +15,7 @@
 // One label: its value, its text and the top-left corner of the text in the frame's
 // bitmap (pixels at 100 %).
 class NumStrObj {
-  public:
+public:
     void SetDblNum(double value) { the_number = value; }
     double PutDblNum() const { return the_number; }
     // Copies at most 255 bytes.
@@ -24,7 +24,7 @@ class NumStrObj {
     void SetPosVirWin(tagPOINT point) { pos_onVirwin = point; }
     tagPOINT PutPosVirWin() const { return pos_onVirwin; }
 
-  private:
+private:
     double the_number = 0.0;
     char num_str[256] = {};
     tagPOINT pos_onVirwin;
@@ -32,7 +32,7 @@ class NumStrObj {
 
 // The number-style chooser of a frame.
 class AxNumStyl {
-  public:
+public:
     AxNumStyl(HWND hWnd, short fist_styl, short fist_dignum);
     void SetChooseStyl(short styl, short digit) {
         chs_styl.style_number = styl;
@@ -42,14 +42,14 @@ class AxNumStyl {
     // 1 when the user confirmed a new style, 0 when nothing changed.
     int ShowNumStylDlg() { return Choose_Style(&chs_styl, p_hInst, h_pWnd); }
 
-  private:
+private:
     CHOOSESTYLE chs_styl;
     HINSTANCE p_hInst = nullptr;
     HWND h_pWnd = nullptr;
 };
 
 class AxisFrame final : public MoveFrame {
-  public:
+public:
     // Where a new frame goes: *frame_rect in twips and *trans_factor in pixels at 100 % per
     // data unit, for the plot area rect_of_view and the plot area with its tick frames
     // graph_rect (both twips). The margin is in pixels; font_info may be null (12 points).
@@ -134,7 +134,7 @@ class AxisFrame final : public MoveFrame {
     int ReDraw(HDC hdc, unsigned long wr_mode, int) override;
     int PrintObject(HDC hdc_to_printer, int) override;
 
-  private:
+private:
     // Labels for values with texts in the frame's style; positions set by SetNumStrObj.
     static std::unique_ptr<NumStrObj[]> MakeLabels(int count, const double* values, short digits,
                                                    short style);
@@ -165,7 +165,7 @@ class AxisFrame final : public MoveFrame {
     // After a placement that changed the size: new scale, labels and drawing.
     void RescaleToFrame();
 
-  public:
+public:
     // Fields of the document file's number-frame record, in order.
     int show_flag = 1;
     int wrt_flag = 0;
@@ -176,10 +176,10 @@ class AxisFrame final : public MoveFrame {
     int16_t num_dspdgt = 0;
     int16_t num_dspobj = 0;
 
-  private:
+private:
     std::unique_ptr<NumStrObj[]> p_num_obj;
 
-  public:
+public:
     LONG string_width = 0;
     LONG string_height = 0;
     tagPOINT numobj_start;
@@ -188,6 +188,6 @@ class AxisFrame final : public MoveFrame {
     ColorSet color_info;
     double date_sctrns = 0.0;
 
-  private:
+private:
     std::unique_ptr<VirWindow> vir;
 };

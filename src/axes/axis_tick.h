@@ -20,7 +20,7 @@ struct TickProp {
 };
 
 class AxisTick final : public MoveFrame {
-  public:
+public:
     // A frame at the_rect (twips) for axis num_ofobject with the default ticks.
     AxisTick(HWND h_Wnd, short num_ofobject, double axmin_val, double axmax_val, double axdiv_val,
              const tagRECT* the_rect, LONG h_shift, LONG v_shift, int zoom_val, int disp_style);
@@ -131,7 +131,7 @@ class AxisTick final : public MoveFrame {
     int TickPosOnPrnt(HDC hdc_to_printer, std::unique_ptr<LONG[]>* positions, short* count) const;
     tagPOINT CalcAddValToPos(HDC hdc_to_printer) const;
 
-  private:
+private:
     HDC VirDC() const { return vir ? vir->PutDC() : nullptr; }
     // Bitmap, tick positions and drawing for the current box size.
     void Rebuild();
@@ -145,7 +145,7 @@ class AxisTick final : public MoveFrame {
     void DrawTicks(HDC hdc, const TickPos* ticks, const TickProp& prop, HDC win_hdc, HDC printer,
                    tagPOINT corner) const;
 
-  public:
+public:
     // Fields of the document file's tick record, in order.
     int show_flag = 1;
     int wrt_flag = 0;
@@ -160,7 +160,7 @@ class AxisTick final : public MoveFrame {
     ColorSet color_info;
     LONG inpart_lng = 13;
 
-  private:
+private:
     std::unique_ptr<VirWindow> vir;
     std::unique_ptr<TickPos> p_main_tickpos;
     std::unique_ptr<TickPos> p_sub_tickpos;

@@ -8,7 +8,7 @@
 #include "platform/win_types.h"
 
 class TickPos {
-  public:
+public:
     // n > 0 allocates n start and n end points; otherwise there are none.
     explicit TickPos(short n) {
         if (n > 0) {
@@ -31,7 +31,7 @@ class TickPos {
     short PutTickNum() const { return tick_number; }
     int PutUsbFlag() const { return usb_flag; }
 
-  private:
+private:
     bool InRange(int i) const { return usb_flag && i >= 0 && i < tick_number; }
 
     int16_t tick_number = 0;

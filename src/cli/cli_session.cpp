@@ -239,7 +239,7 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
 
 // Message boxes: "CAPTION: TEXT" on standard error, answered as Enter would.
 class CliSink : public MessageSink {
-  public:
+public:
     explicit CliSink(std::ostream& err) : err_(err) {}
     int Show(HWND, const std::string& text, const std::string& caption, UINT style) override {
         err_ << Message_Line(caption, text);
@@ -248,14 +248,14 @@ class CliSink : public MessageSink {
     }
     int shown = 0;
 
-  private:
+private:
     std::ostream& err_;
 };
 
 // The dialog of the session: what the program writes into the formula box (a result) is
 // printed; what the user types there is not.
 class CliDialog : public MemoryDialog {
-  public:
+public:
     CliDialog(const DialogTemplate& dialog, std::ostream& out)
         : MemoryDialog(dialog, InFrmDlgProc), out_(out) {}
     void SetDlgItemText(int id, const std::string& text) override {
@@ -264,14 +264,14 @@ class CliDialog : public MemoryDialog {
     }
     bool typing = false;
 
-  private:
+private:
     std::ostream& out_;
 };
 
 // The window side of the menu commands: a paper without a screen. Scrolling and repainting
 // have nothing to show; message boxes go to standard error.
 class CliPaperHost : public PaperHost {
-  public:
+public:
     explicit CliPaperHost(HWND paper) : paper_(paper) {}
     tagRECT ClientRect() const override { return paper_->ClientRect(); }
     void SetScrollInfo(int, const SCROLLINFO&, bool) override {}
@@ -283,14 +283,14 @@ class CliPaperHost : public PaperHost {
     bool OpenDocument(const std::string&) override { return false; }
     HWND OwnerHandle() override { return nullptr; }
 
-  private:
+private:
     HWND paper_;
 };
 
 // The font and colour choosers as --font, --line-color and --marker-color answer them: what
 // is not given keeps what the chooser shows.
 class CliChoosers : public ScriptedChoosers {
-  public:
+public:
     int ChooseFont(tagCHOOSEFONTA* cf) override {
         color = font_colour_given ? font_colour : cf->rgbColors;
         font_given = false;
@@ -329,7 +329,7 @@ constexpr LONG kPaperHeightDmm = 21000;
 
 // The enabled state of the menu items, as the window's menus would show it.
 class MenuState : public MenuHandle {
-  public:
+public:
     void EnableMenuItem(int id, bool enable) override { enabled[id] = enable; }
     void CheckMenuItem(int, bool) override {}
     std::map<int, bool> enabled;
@@ -344,7 +344,7 @@ bool Is_Editing(const std::string& name) {
 }
 
 class Session {
-  public:
+public:
     Session(std::ostream& out, std::ostream& err)
         : err_(err),
           sink_(err),
@@ -485,7 +485,7 @@ class Session {
 
     int Reported() const { return sink_.shown + refused_; }
 
-  private:
+private:
     void Menu(int command) {
         commands_.Command(&document_, command);
         // A script for a dialog that did not come is not kept for the next one.

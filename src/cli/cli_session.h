@@ -26,7 +26,7 @@ class DocumentCommands;
 // A session kept open and run action by action, for tests and fuzzers that look at the
 // document between actions. Only one may exist at a time (the program's state is shared).
 class CliSession {
-  public:
+public:
     CliSession(std::ostream& out, std::ostream& err);
     ~CliSession();
     CliSession(const CliSession&) = delete;
@@ -37,7 +37,7 @@ class CliSession {
     // Message boxes shown and actions refused so far.
     int Reported() const;
 
-  private:
+private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -13,7 +13,7 @@ class MoveFrame;
 struct PaperState;
 
 class PaperMouse {
-  public:
+public:
     PaperMouse(GraphOnWin& graph, HWND paper, PaperState& state, DocumentCommands& commands)
         : graph_(graph), paper_(paper), state_(state), commands_(commands) {}
 
@@ -24,7 +24,7 @@ class PaperMouse {
     std::string Click(const std::string& what);
     std::string Drag(const std::string& what, double dx_mm, double dy_mm);
 
-  private:
+private:
     // The element, or null with the reason; none is never found (it is the empty paper).
     MoveFrame* Find(const std::string& what, std::string* why);
     // Scrolls so that the point (pixels on the whole paper at this zoom) is near the middle

@@ -7,7 +7,7 @@
 
 template <typename T>
 class ArrayCls {
-  public:
+public:
     ArrayCls(int element = 1, const T* source = nullptr) {
         if (element <= 0) element = 1;
         num_of_element = element;
@@ -44,7 +44,7 @@ class ArrayCls {
         return 1;
     }
 
-  private:
+private:
     std::vector<T> parray;
     T dummy = T(0);
     int num_of_element;

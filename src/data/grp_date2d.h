@@ -7,7 +7,7 @@
 #include "data/point_array.h"
 
 class GrpDate2D {
-  public:
+public:
     static constexpr int DefElmNumber = 1;
 
     GrpDate2D(int element = DefElmNumber, const PointArray* pnt_array = nullptr);
@@ -24,7 +24,7 @@ class GrpDate2D {
     // one-point series).
     int MoveDateArray(int element, PointArray* source);
 
-  private:
+private:
     int num_of_array;
     std::vector<PointArray> array;
     PointArray dummy;

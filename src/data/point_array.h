@@ -7,7 +7,7 @@
 #include <vector>
 
 class PointDbl {
-  public:
+public:
     PointDbl(double x_comp = 0.0, double y_comp = 0.0) : x(x_comp), y(y_comp) {}
     double& xcomp() { return x; }
     double& ycomp() { return y; }
@@ -25,7 +25,7 @@ class PointDbl {
 // One data series: at least one point and an optional name (UTF-8; at most 254 bytes once
 // written in CP932).
 class PointArray {
-  public:
+public:
     static constexpr int DefElmNumber = 1;
     static constexpr int NameBytes = 255;
 
@@ -56,7 +56,7 @@ class PointArray {
     // Bounds of the finite components; NaN for a component without any finite value.
     void CalcMaxMin(double* x_min, double* x_max, double* y_min, double* y_max) const;
 
-  private:
+private:
     void Reset() noexcept;
     int num_of_array;
     std::vector<PointDbl> array;

@@ -8,7 +8,7 @@
 #include "platform/win_types.h"
 
 class PointDate {
-  public:
+public:
     static constexpr int DefArraySize = 10;
 
     explicit PointDate(int element = DefArraySize);
@@ -24,7 +24,7 @@ class PointDate {
     // are unspecified until then.
     tagPOINT* Resize(int date_size);
 
-  private:
+private:
     int num_of_element;
     std::vector<tagPOINT> point_onwin;
 };

@@ -36,7 +36,7 @@ FileProgressHook file_progress;
 
 // The hook for one opening or save: told 0 now and 1 when this goes.
 class FileWork {
-  public:
+public:
     explicit FileWork(bool writing) : writing_(writing) { Report(0.0); }
     ~FileWork() { Report(1.0); }
     FileWork(const FileWork&) = delete;
@@ -47,7 +47,7 @@ class FileWork {
         return [this](double done) { return Report(done); };
     }
 
-  private:
+private:
     bool writing_;
 };
 
@@ -250,7 +250,7 @@ int GraphOnWin::OpenFileToGraph(LONG h_shift, LONG v_shift) {
 namespace {
 // The open file behind a document being read; closed when this goes.
 class OpenedFile {
-  public:
+public:
     explicit OpenedFile(const std::string& path)
         : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
     ~OpenedFile() {
@@ -260,7 +260,7 @@ class OpenedFile {
     OpenedFile& operator=(const OpenedFile&) = delete;
     int Descriptor() const { return fd_; }
 
-  private:
+private:
     int fd_;
 };
 }  // namespace

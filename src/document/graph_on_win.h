@@ -49,7 +49,7 @@ using FileProgressHook = std::function<bool(double done, bool writing)>;
 void Set_FileProgressHook(FileProgressHook hook);
 
 class GraphOnWin final : public MoveFrame {
-  public:
+public:
     GraphOnWin(HWND h_pWnd, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
                tagRECT* view_rect, LONG h_shift, LONG v_shift, int zoom_val,
                const int* axisflag_array, const char* const* ax_title, const char* date_title,
@@ -257,7 +257,7 @@ class GraphOnWin final : public MoveFrame {
     int move_flag = 0;
     std::string reference_file;  // the document's file, empty when never saved or opened
 
-  private:
+private:
     // 1 when there is a graph with changes to save; else 0 or -1 after the message.
     int Savable();
     void Reference_File(const char* dsource_file);

@@ -14,7 +14,7 @@
 
 // The line sample of one legend row.
 class GListLine final : public MoveFrame {
-  public:
+public:
     // Radius of a sample's markers, in pixels at 100 %.
     static constexpr LONG kMarkerRadius = 3;
     // the_rect in twips; the points in pixels of the part's bitmap.
@@ -53,7 +53,7 @@ class GListLine final : public MoveFrame {
     int PrintGLine(HDC hdc_to_printer, PointDate* points);
     int PrintCircle(HDC hdc_to_printer, PointDate* points);
 
-  private:
+private:
     // The sample's marker at the middle of points, of the given radius, on the screen's
     // bitmap or a printer page alike.
     void DrawSampleMarker(HDC hdc, PointDate* points, LONG radius);
@@ -70,7 +70,7 @@ class GListLine final : public MoveFrame {
 // An owning list of legend parts, in series order.
 template <class Part>
 class PartList {
-  public:
+public:
     explicit PartList(HWND h_Wnd = nullptr) : h_grpWin(h_Wnd) {}
     void Append(std::unique_ptr<Part> part) {
         if (part) parts.push_back(std::move(part));
@@ -90,7 +90,7 @@ class PartList {
     }
     typename std::vector<std::unique_ptr<Part>>::const_iterator end() const { return parts.end(); }
 
-  protected:
+protected:
     HWND h_grpWin;
     std::vector<std::unique_ptr<Part>> parts;
 };
@@ -98,14 +98,14 @@ class PartList {
 using GListLnLink = PartList<GListLine>;
 
 class TtlLnLink : public PartList<TitleOnWin> {
-  public:
+public:
     using PartList<TitleOnWin>::PartList;
     // The widest name in twips (0 without names).
     LONG GetMaxWidth() const;
 };
 
 class GListFrame final : public MoveFrame {
-  public:
+public:
     // view_rect: the plot area; gframe_rect: a provisional rectangle (both twips). The
     // legend lists the series of source_date, which outlives it.
     GListFrame(HWND h_Wnd, GrpLnLink& source_date, tagRECT view_rect, tagRECT gframe_rect,
@@ -173,7 +173,7 @@ class GListFrame final : public MoveFrame {
     int PrintObject(HDC hdc_to_printer, int wr_mode) override;
     int WriteImageToDC(HDC target_hdc, LONG zoom_val, unsigned long wr_mode) override;
 
-  private:
+private:
     // The part under the mouse becomes the selected one (the box itself: none inside).
     int Select_At(LPARAM lParam, int* curs_state, bool clear_when_missed);
     // A row's height in pixels for a name of text_height pixels.

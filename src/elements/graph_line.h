@@ -19,7 +19,7 @@ void Draw_GapPolyline(HDC hdc, const tagPOINT* points, int count);
 bool Is_GapPoint(const tagPOINT& point);
 
 class GraphLine {
-  public:
+public:
     // A data series: the points are copied and placed with TransDate.
     GraphLine(HWND h_Vwin, const PointArray* the_date, PointDbl strat_point, PointDbl trfc_point,
               const char* new_lett, int x_axisnum, int y_axisnum);
@@ -73,7 +73,7 @@ class GraphLine {
     int PrintLineO(HDC hdc_to_printer, PointDate* points);
     int PrintCircle(HDC hdc_to_printer, PointDate* points);
 
-  private:
+private:
     int DrawPolyline(HDC hdc, PointDate* points, LONG width);
     int DrawMarkers(HDC hdc, PointDate* points, LONG radius);
 
@@ -88,7 +88,7 @@ class GraphLine {
 };
 
 class GrpLnLink {
-  public:
+public:
     explicit GrpLnLink(HWND h_Wnd = nullptr) : h_grpWin(h_Wnd) {}
     void SetWinHandle(HWND h_Wnd) { h_grpWin = h_Wnd; }
     // Appends at the end; the list owns the series.
@@ -118,7 +118,7 @@ class GrpLnLink {
     // The series as a CSV table (name and a blank per series, then x, y per point).
     int PrnGraphTableData(std::ostream& output) const;
 
-  private:
+private:
     bool InRange(int number) const {
         return number >= 0 && number < static_cast<int>(lines.size());
     }

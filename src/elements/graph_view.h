@@ -11,7 +11,7 @@
 class AxisTick;
 
 class GraphView final : public MoveFrame {
-  public:
+public:
     // the_rect in twips.
     GraphView(HWND h_pWnd, const tagRECT* the_rect, LONG h_shift, LONG v_shift, int zoom_val);
     ~GraphView() = default;
@@ -64,7 +64,7 @@ class GraphView final : public MoveFrame {
     int ReDraw(HDC hdc, unsigned long wr_mode, int) override;
     int PrintObject(HDC hdc_to_printer, int) override;
 
-  private:
+private:
     // Makes the bitmap at least as large as the box at 100 %.
     void EnlargeBitmap();
 

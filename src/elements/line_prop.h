@@ -6,7 +6,7 @@
 #include "platform/gdi.h"
 
 class LineProp {
-  public:
+public:
     // Marker types: 0 line only, 1 line and markers, -1 markers only.
     LineProp(HWND h_Wnd = nullptr, unsigned int style = PS_SOLID, LONG line_size = 1,
              LONG mrk_kind = 0, LONG rd_size = 3);
@@ -25,7 +25,7 @@ class LineProp {
     // values (they are taken), 0 otherwise (nothing changes).
     int ShowLinePropDlg(LONG* line_mrkdev);
 
-  private:
+private:
     HWND h_pWnd;
     unsigned int pen_style;
     LONG pen_size;

@@ -11,7 +11,7 @@
 #include "platform/dialog.h"
 
 class TitleOnWin final : public MoveFrame {
-  public:
+public:
     // Position and size in twips. direction 1 writes the text upward (left and right axis
     // titles); a text, when given, resizes the frame to fit it.
     TitleOnWin(HWND h_pWnd, const char* cont_lett, int direction, int num_ofobject, LONG left_pos,
@@ -79,7 +79,7 @@ class TitleOnWin final : public MoveFrame {
     int ReDraw(HDC hdc, unsigned long wr_mode, int) override;
     int PrintObject(HDC hdc_to_printer, int) override;
 
-  private:
+private:
     bool HasBitmap() const { return vir.PutDC() != nullptr; }
     // Creates the bitmap again when the box size at 100 % differs from it.
     void FitBitmap();

@@ -6,7 +6,7 @@
 #include <ostream>
 
 class BinTree {
-  public:
+public:
     explicit BinTree(const char* key);
     virtual ~BinTree();
     BinTree(const BinTree&) = delete;
@@ -29,7 +29,7 @@ BinTree** Serch(BinTree** the_tree, const char* key);
 
 template <class T>
 class Asc : public BinTree {
-  public:
+public:
     explicit Asc(const char* key) : BinTree(key) {}
 
     T& GetValue() { return value; }
@@ -61,7 +61,7 @@ class Asc : public BinTree {
 
 template <class T>
 class AscArray {
-  public:
+public:
     AscArray() = default;
     AscArray(const AscArray<T>& the_source) { CopyFrom(the_source); }
     AscArray<T>& operator=(const AscArray<T>& the_source) {
@@ -129,7 +129,7 @@ class AscArray {
 
     Asc<T>* root = nullptr;
 
-  private:
+private:
     void CopyFrom(const AscArray<T>& the_source) {
         if (the_source.root == nullptr) return;
         root = new Asc<T>(the_source.root->label);

@@ -10,7 +10,7 @@ class CompForm;
 // Argument slots of a function element. The slots point at elements of the same element
 // array and are not owned.
 class CFList {
-  public:
+public:
     CFList() = default;
     explicit CFList(int slot_count);
     CFList(const CFList& source);
@@ -72,7 +72,7 @@ struct CompiledFormula;
 // A tree root's flat program, made on its first evaluation. Copies of an element start
 // without one: a copied array may be bound to other variable cells.
 class CompiledSlot {
-  public:
+public:
     CompiledSlot() = default;
     CompiledSlot(const CompiledSlot&) {}
     CompiledSlot& operator=(const CompiledSlot& other) {
@@ -104,7 +104,7 @@ struct EvalCache {
 };
 
 class CompForm {
-  public:
+public:
     CompForm() = default;
     CompForm(const CompForm&) = default;
     CompForm& operator=(const CompForm&) = default;

@@ -19,13 +19,13 @@ locale_t C_Locale() {
 
 // Formats under the C locale whatever the process locale is.
 class CLocaleScope {
-  public:
+public:
     CLocaleScope() : previous_(uselocale(C_Locale())) {}
     ~CLocaleScope() { uselocale(previous_); }
     CLocaleScope(const CLocaleScope&) = delete;
     CLocaleScope& operator=(const CLocaleScope&) = delete;
 
-  private:
+private:
     locale_t previous_;
 };
 

@@ -9,7 +9,7 @@
 #include "formula/comp_form.h"
 
 class BaseLnList {
-  public:
+public:
     explicit BaseLnList(const char* key);
     virtual ~BaseLnList();
     BaseLnList(const BaseLnList&) = delete;
@@ -22,7 +22,7 @@ class BaseLnList {
 };
 
 class UsrFuncProp : public BaseLnList {
-  public:
+public:
     explicit UsrFuncProp(const char* key) : BaseLnList(key) {}
     ~UsrFuncProp() override;
 
@@ -38,7 +38,7 @@ class UsrFuncProp : public BaseLnList {
 };
 
 class UsrFuncArray {
-  public:
+public:
     explicit UsrFuncArray(const char* file_path);
     ~UsrFuncArray();
     UsrFuncArray(const UsrFuncArray&) = delete;
@@ -53,7 +53,7 @@ class UsrFuncArray {
     UsrFuncProp* the_root = nullptr;  // ascending strcmp order of the labels
     char* ufndef_file = nullptr;
 
-  private:
+private:
     const UsrFuncProp* Find(const char* key) const;
 };
 

@@ -5,7 +5,7 @@
 #include "platform/gdi.h"
 
 class BaseFrame {
-  public:
+public:
     BaseFrame(HWND h_win, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
               int obj_index);
     BaseFrame(const BaseFrame&) = delete;
@@ -53,7 +53,7 @@ class BaseFrame {
     // Ends a drag: the frame takes the band's rectangle; returns the previous rectangle.
     tagRECT MoveEnd(LONG x_pos, LONG y_pos, int mv_state);
 
-  protected:
+protected:
     ~BaseFrame();
 
     int useabl_flag;
@@ -75,6 +75,6 @@ class BaseFrame {
     int obj_num;
     int sinfo_flag;
 
-  private:
+private:
     void DrawBands(bool both);
 };

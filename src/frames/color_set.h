@@ -11,7 +11,7 @@ UINT_PTR Line_Hook(HWND hdlg, UINT message, WPARAM wparam, LPARAM lparam);
 UINT_PTR Paint_Hook(HWND hdlg, UINT message, WPARAM wparam, LPARAM lparam);
 
 class ColorSet {
-  public:
+public:
     explicit ColorSet(HWND hwnd);
 
     int ShowColorDlg() { return ChooseColorA(&chs_clr); }
@@ -21,7 +21,7 @@ class ColorSet {
     COLORREF PutRGBPntdata() const { return chs_clr_paint.rgbResult; }
     void SetRGBPntdata(COLORREF color) { chs_clr_paint.rgbResult = color; }
 
-  private:
+private:
     tagCHOOSECOLORA chs_clr;
     tagCHOOSECOLORA chs_clr_paint;
 };

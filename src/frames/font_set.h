@@ -8,7 +8,7 @@
 UINT_PTR Font_Hook(HWND hdlg, UINT message, WPARAM wparam, LPARAM lparam);
 
 class FontSet {
-  public:
+public:
     // Without a font: "ＭＳ ゴシック", Shift-JIS character set, point_size at the window's
     // vertical resolution.
     FontSet(HWND hwnd, short point_size, const tagLOGFONTA* log_font = nullptr);
@@ -23,7 +23,7 @@ class FontSet {
     void SetFontColor(COLORREF color) { chs_fnt.rgbColors = color; }
     const tagCHOOSEFONTA& PutChooser() const { return chs_fnt; }
 
-  private:
+private:
     tagCHOOSEFONTA chs_fnt;
     tagLOGFONTA glog_font;
 };

@@ -21,7 +21,7 @@ inline tagRECT Twip_Rect(int32_t left, int32_t top, double width, double height)
 }
 
 class MoveFrame : public BaseFrame {
-  public:
+public:
     MoveFrame(HWND h_Wnd, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
               LONG h_shift, LONG v_shift, int zoom_val, int obj_index);
 
@@ -70,7 +70,7 @@ class MoveFrame : public BaseFrame {
     // is short or its size is not a finite, non-negative number of twips that fits.
     int ReadPosInfo(DocReader* h_File, unsigned long* rcd_byte, LONG h_shift, LONG v_shift);
 
-  protected:
+protected:
     ~MoveFrame() = default;
 
     // Sets a new box size: only for a real change of size (new text, font or values).
@@ -111,7 +111,7 @@ class MoveFrame : public BaseFrame {
 
 // The off-screen bitmap of an element: a memory context with its bitmap, owned together.
 class VirWindow {
-  public:
+public:
     VirWindow() = default;
     ~VirWindow() { Release(); }
     VirWindow(const VirWindow&) = delete;
@@ -127,7 +127,7 @@ class VirWindow {
         vir_frame.y = height;
     }
 
-  private:
+private:
     void Release();
     HDC virmem_dc = nullptr;
     HBITMAP vir_bitmap = nullptr;

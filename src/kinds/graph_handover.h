@@ -35,7 +35,7 @@ int Hand_ToReceiver(GraphRequest& request);
 
 // One sampling's progress, for the installed hook.
 class SamplingProgress {
-  public:
+public:
     SamplingProgress();
     ~SamplingProgress();
     SamplingProgress(const SamplingProgress&) = delete;
@@ -43,6 +43,6 @@ class SamplingProgress {
     // False when the drawing was abandoned; asks the hook every 256 samples.
     bool Continue(double done, double total);
 
-  private:
+private:
     unsigned samples_ = 0;
 };

@@ -3,7 +3,7 @@
 
 // One recorded point of an implicit curve.
 class ElmDblArray {
-  public:
+public:
     ElmDblArray(double x, double y) : x_comp(x), y_comp(y) {}
     double x_comp;
     double y_comp;
@@ -13,7 +13,7 @@ class ElmDblArray {
 // The points of an implicit curve in the order they were found. Appending keeps a pointer
 // to the last node, so collecting m points costs m steps.
 class AnyNumArray {
-  public:
+public:
     AnyNumArray() = default;
     ~AnyNumArray() { AllDelete(); }
     AnyNumArray(const AnyNumArray&) = delete;
@@ -27,6 +27,6 @@ class AnyNumArray {
     ElmDblArray* the_first = nullptr;
     int num_of_element = 0;
 
-  private:
+private:
     ElmDblArray* the_last_ = nullptr;
 };

@@ -19,7 +19,7 @@ constexpr int VAR_NAME_SIZE = 80;
 constexpr LONG DEFAULT_DIVISIONS = 100;
 
 class MathForm {
-  public:
+public:
     MathForm() = default;
     ~MathForm();
     MathForm(const MathForm&) = delete;
@@ -56,7 +56,7 @@ class MathForm {
 };
 
 class MathFormList {
-  public:
+public:
     MathFormList();
     ~MathFormList();
     MathFormList(const MathFormList&) = delete;

@@ -5,7 +5,7 @@
 namespace {
 
 class CancelChoosers : public Choosers {
-  public:
+public:
     int OpenFileName(OPENFILENAMEA*) override { return 0; }
     int SaveFileName(OPENFILENAMEA*) override { return 0; }
     int ChooseFont(tagCHOOSEFONTA*) override { return 0; }

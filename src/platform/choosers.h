@@ -78,7 +78,7 @@ struct tagCHOOSECOLORA {
 };
 
 class Choosers {
-  public:
+public:
     virtual ~Choosers() = default;
     // Each returns non-zero when the user confirmed, 0 when cancelled.
     virtual int OpenFileName(OPENFILENAMEA* ofn) = 0;

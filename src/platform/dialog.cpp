@@ -6,7 +6,7 @@ HINSTANCE win_Inst = nullptr;
 
 namespace {
 class CancellingRunner : public DialogRunner {
-  public:
+public:
     INT_PTR RunModal(const DialogTemplate&, HWND, DLGPROC, LPARAM) override { return IDCANCEL; }
     std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate&, HWND, DLGPROC,
                                                    LPARAM) override {

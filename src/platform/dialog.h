@@ -110,7 +110,7 @@ struct DialogTemplate {
 
 // What a dialog procedure sees of its dialog.
 class DialogControls {
-  public:
+public:
     virtual ~DialogControls() = default;
 
     // The dialog as the owner of message boxes and nested dialogs.
@@ -173,7 +173,7 @@ void Refuse_EditValue(DialogControls* hdlg, int edit_id, const char* text, const
 using DLGPROC = INT_PTR (*)(DialogControls* hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
 class DialogRunner {
-  public:
+public:
     virtual ~DialogRunner() = default;
     // Shows the dialog modally: sends WM_INITDIALOG with init_param, then the user's
     // commands, and returns the value given to EndDialog.

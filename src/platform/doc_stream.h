@@ -19,7 +19,7 @@ using WorkProgress = std::function<bool(double done)>;
 constexpr size_t kProgressStep = size_t(1) << 20;
 
 class DocWriter {
-  public:
+public:
     // The undo history's copies keep texts as they are (UTF-8), so that a document with a
     // character CP932 cannot hold can still be taken back; files hold CP932.
     bool keeps_utf8 = false;
@@ -52,7 +52,7 @@ class DocWriter {
     const std::string& Bytes() const { return bytes_; }
     size_t Size() const { return bytes_.size(); }
 
-  private:
+private:
     void Put_LE(uint64_t value, int width) {
         if (abandoned_) return;
         for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<char>(value >> (8 * i)));
@@ -72,7 +72,7 @@ class DocWriter {
 };
 
 class DocReader {
-  public:
+public:
     bool keeps_utf8 = false;  // reading an undo copy (see DocWriter)
     DocReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
     // Reads the open file fd (owned by the caller) of size bytes from its start; memory
@@ -137,7 +137,7 @@ class DocReader {
     bool Failed() const { return failed_; }
     void Fail() { failed_ = true; }
 
-  private:
+private:
     bool Fits(size_t size) {
         if (failed_ || size > size_ - position_) {
             failed_ = true;

@@ -8,7 +8,7 @@
 #include <string>
 
 class ReplacingFile {
-  public:
+public:
     ReplacingFile() = default;
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -31,7 +31,7 @@ class ReplacingFile {
     const std::string& Target() const { return target_; }
     const std::string& KeptCopy() const { return kept_; }
 
-  private:
+private:
     void Discard();
     std::string target_;
     std::string temporary_;

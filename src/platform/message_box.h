@@ -23,7 +23,7 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 class MessageSink {
-  public:
+public:
     virtual ~MessageSink() = default;
     // Shows one box and returns the button pressed (IDOK, IDCANCEL, IDYES, IDNO).
     virtual int Show(HWND owner, const std::string& text, const std::string& caption,
@@ -40,7 +40,7 @@ std::string Message_Line(const std::string& caption, const std::string& text);
 // Writes "CAPTION: TEXT" on standard error (a line break in TEXT as the two characters
 // "\n") and answers as pressing Enter would. The sink used until another is installed.
 class StderrMessageSink : public MessageSink {
-  public:
+public:
     int Show(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
     int shown_count = 0;
 };

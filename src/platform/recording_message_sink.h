@@ -15,7 +15,7 @@ struct RecordedBox {
 };
 
 class RecordingMessageSink : public MessageSink {
-  public:
+public:
     // Installs itself for its lifetime and restores the previous sink afterwards.
     RecordingMessageSink();
     ~RecordingMessageSink() override;
@@ -32,7 +32,7 @@ class RecordingMessageSink : public MessageSink {
 
     std::vector<RecordedBox> boxes;
 
-  private:
+private:
     std::deque<int> answers_;
     MessageSink* previous_ = nullptr;
 };

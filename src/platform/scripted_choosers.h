@@ -7,7 +7,7 @@
 #include "platform/choosers.h"
 
 class ScriptedChoosers : public Choosers {
-  public:
+public:
     // Installs itself for its lifetime and restores the previous choosers afterwards.
     ScriptedChoosers();
     ~ScriptedChoosers() override;
@@ -35,7 +35,7 @@ class ScriptedChoosers : public Choosers {
     // Captions the hooks set when the dialogs opened.
     std::vector<std::string> captions;
 
-  private:
+private:
     int FileName(OPENFILENAMEA* ofn);
     void RunHook(HookProc hook);
     Choosers* previous_ = nullptr;

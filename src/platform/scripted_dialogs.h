@@ -12,7 +12,7 @@
 #include "platform/window.h"
 
 class MemoryDialog : public DialogControls {
-  public:
+public:
     MemoryDialog(const DialogTemplate& dialog, DLGPROC proc);
 
     HWND Handle() override { return &window_; }
@@ -69,7 +69,7 @@ class MemoryDialog : public DialogControls {
     int focus = 0;
     bool visible = false;
 
-  private:
+private:
     struct State {
         std::string text;
         UINT check = BST_UNCHECKED;
@@ -93,7 +93,7 @@ class MemoryDialog : public DialogControls {
 };
 
 class ScriptedDialogRunner : public DialogRunner {
-  public:
+public:
     using Script = std::function<void(MemoryDialog&)>;
 
     // Installs itself for its lifetime.
@@ -122,7 +122,7 @@ class ScriptedDialogRunner : public DialogRunner {
     };
     std::vector<Shown> shown;
 
-  private:
+private:
     std::deque<Script> scripts_;
     DialogRunner* previous_ = nullptr;
 };

@@ -12,7 +12,7 @@ class Region;
 using HRGN = Region*;
 
 class Window {
-  public:
+public:
     virtual ~Window() = default;
 
     // Client area in pixels, left and top 0.
@@ -47,7 +47,7 @@ class Window {
 // A window that only has a caption: the base of handles that stand for dialogs and
 // choosers, which are drawn and repainted by their own toolkit.
 class CaptionOnlyWindow : public Window {
-  public:
+public:
     tagRECT ClientRect() const override { return tagRECT(); }
     void InvalidateRect(const tagRECT*, bool) override {}
     void InvalidateRgn(HRGN, bool) override {}

@@ -104,7 +104,7 @@ const Accelerator* Graph_Accelerators(int* count);
 
 // A menu's items by command id.
 class MenuHandle {
-  public:
+public:
     virtual ~MenuHandle() = default;
     virtual void EnableMenuItem(int id, bool enable) = 0;
     virtual void CheckMenuItem(int id, bool check) = 0;

@@ -9,7 +9,7 @@
 #include "shell/undo_history.h"
 
 class DocumentCommands {
-  public:
+public:
     DocumentCommands(PaperHost* host, PaperState* state) : host_(host), state_(state) {}
 
     // A menu command (Handle_Of_Menu), やり直し (300) included.
@@ -26,7 +26,7 @@ class DocumentCommands {
     UndoHistory& History() { return history_; }
     const UndoHistory& History() const { return history_; }
 
-  private:
+private:
     // Keeps the step, or takes a change that broke the file's limits back.
     void Finish(GraphOnWin* graph, bool known, UndoHistory::State before, bool changed = false);
 

@@ -509,7 +509,7 @@ void MainWindow::PaperResized() {
 namespace {
 // The pop-up menu's items by command id, for the menu rules.
 class PopupMenuHandle : public MenuHandle {
-  public:
+public:
     explicit PopupMenuHandle(QMenu* menu) : menu_(menu) {}
     void EnableMenuItem(int id, bool enable) override {
         if (QAction* action = Find(id)) action->setEnabled(enable);
@@ -518,7 +518,7 @@ class PopupMenuHandle : public MenuHandle {
         if (QAction* action = Find(id)) action->setChecked(check);
     }
 
-  private:
+private:
     QAction* Find(int id) const {
         for (QAction* action : menu_->actions()) {
             if (action->data().toInt() == id && !action->isSeparator()) return action;

@@ -22,7 +22,7 @@ class MainWindow;
 // The paper view: the client area the graph document draws on and receives the mouse from.
 class PaperView : public PaperWidget, public QtWidgetOwner {
     Q_OBJECT
-  public:
+public:
     PaperView(MainWindow* main, QWidget* parent);
     QWidget* OwnerWidget() override;
     // The main window comes to the front (a graph drawn from the input dialog is seen).
@@ -30,7 +30,7 @@ class PaperView : public PaperWidget, public QtWidgetOwner {
     // The main window is going: events are no longer passed on.
     void Detach() { main_ = nullptr; }
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -40,13 +40,13 @@ class PaperView : public PaperWidget, public QtWidgetOwner {
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 
-  private:
+private:
     MainWindow* main_;
 };
 
 class MainWindow : public QMainWindow, public PaperHost, private MenuHandle {
     Q_OBJECT
-  public:
+public:
     MainWindow();
     ~MainWindow() override;
 
@@ -106,13 +106,13 @@ class MainWindow : public QMainWindow, public PaperHost, private MenuHandle {
     // route, keeping the paper point under pos where it is.
     void PaperWheelZoom(int steps, QPoint pos);
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
     // A document dropped on the window opens as 開く would open it.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-  private:
+private:
     void EnableMenuItem(int id, bool enable) override;
     void CheckMenuItem(int id, bool check) override;
     void BuildMenus();

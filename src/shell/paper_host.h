@@ -8,7 +8,7 @@
 
 // The main window as the commands see it.
 class PaperHost : public ScrollHost {
-  public:
+public:
     // Ends the program after the close question (WM_CLOSE).
     virtual void CloseWindow() = 0;
     // Shows the formula input dialog and gives it the focus.

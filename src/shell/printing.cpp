@@ -62,7 +62,7 @@ bool Draw_Page(GraphOnWin* graph, QPainter* painter, int dpi_x, int dpi_y,
 
 // The cancel dialog "PRNTSTOP": ｷｬﾝｾﾙ, Escape and its close box all end it.
 class PrintStopDialog : public QDialog {
-  public:
+public:
     explicit PrintStopDialog(QWidget* owner) : QDialog(owner) {
         setWindowTitle(" ");
         auto* layout = new QVBoxLayout(this);

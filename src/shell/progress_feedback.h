@@ -13,7 +13,7 @@ class QProgressDialog;
 class QWidget;
 
 class ProgressFeedback {
-  public:
+public:
     explicit ProgressFeedback(QWidget* owner, int delay_ms = 500);
     ~ProgressFeedback();
     ProgressFeedback(const ProgressFeedback&) = delete;
@@ -26,7 +26,7 @@ class ProgressFeedback {
     // The dialog while it is shown (null before the delay has passed).
     QProgressDialog* Dialog() const { return dialog_.get(); }
 
-  private:
+private:
     void Finish();
     bool Report(double done, const char* label, const char* title);
 

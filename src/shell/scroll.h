@@ -51,7 +51,7 @@ struct SCROLLINFO {
 
 // The window that scrolls: its client area (the paper view), its bars and its contents.
 class ScrollHost {
-  public:
+public:
     virtual ~ScrollHost() = default;
     virtual tagRECT ClientRect() const = 0;
     // Applies the fields named by info.fMask to a bar. A bar whose range is smaller than

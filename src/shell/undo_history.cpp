@@ -8,7 +8,7 @@ namespace {
 
 // Snapshots are taken silently: the save's refusals are for saving.
 class QuietSink : public MessageSink {
-  public:
+public:
     int Show(HWND, const std::string&, const std::string&, UINT style) override {
         return Default_Answer(style);
     }

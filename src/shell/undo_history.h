@@ -13,7 +13,7 @@
 #include "document/graph_on_win.h"
 
 class UndoHistory {
-  public:
+public:
     static constexpr size_t kMaxSteps = 50;
     // Older steps are dropped beyond this many bytes in all (documents of 10^6 points are
     // 16 MB each).
@@ -53,7 +53,7 @@ class UndoHistory {
     // and its Ctrl+Z follow CanUndo() at once, not only when a menu is next opened.
     std::function<void()> changed;
 
-  private:
+private:
     std::deque<State> steps_;
     size_t bytes_ = 0;
     std::string saved_;  // the document part of the saved state

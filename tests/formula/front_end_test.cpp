@@ -17,7 +17,7 @@ constexpr int kUnchecked = -99;
 
 // Message boxes of the front-end belong to the formula input dialog.
 class FrontEnd : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         saved_dialog_ = g_mhDlg;
         g_mhDlg = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x4d6c67));
@@ -35,7 +35,7 @@ class FrontEnd : public ::testing::Test {
 
     RecordingMessageSink sink_;
 
-  private:
+private:
     HWND saved_dialog_ = nullptr;
 };
 

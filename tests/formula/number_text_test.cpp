@@ -189,14 +189,14 @@ TEST(NumberText, WholeTextMustBeOneLong) {
 
 // Switches the whole process to a locale with a decimal comma for one test.
 class DecimalCommaLocale {
-  public:
+public:
     DecimalCommaLocale() : saved_(std::setlocale(LC_ALL, nullptr)) {
         active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
     }
     ~DecimalCommaLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
     bool Active() const { return active_; }
 
-  private:
+private:
     std::string saved_;
     bool active_ = false;
 };

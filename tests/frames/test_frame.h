@@ -5,7 +5,7 @@
 #include "frames/move_frame.h"
 
 class TestFrame final : public MoveFrame {
-  public:
+public:
     TestFrame(HWND hwnd, LONG left, LONG top, LONG width, LONG height, int zoom = 100,
               LONG h_shift = 0, LONG v_shift = 0)
         : MoveFrame(hwnd, left, top, width, height, h_shift, v_shift, zoom, 0) {}

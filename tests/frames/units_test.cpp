@@ -7,7 +7,7 @@
 namespace {
 
 class SkewedWindow : public HeadlessWindow {
-  public:
+public:
     SkewedWindow() : HeadlessWindow(10, 10) {}
     int LogPixelsX() const override { return 120; }
     int LogPixelsY() const override { return 72; }

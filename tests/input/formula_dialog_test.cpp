@@ -15,7 +15,7 @@
 namespace {
 
 class FormulaDialog : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         g_mathlist.Clear();
         g_selLB_item = -1;

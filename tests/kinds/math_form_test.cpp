@@ -12,7 +12,7 @@
 namespace {
 
 class Registry : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { g_mathlist.Clear(); }
     void TearDown() override { g_mathlist.Clear(); }
 

@@ -20,7 +20,7 @@ struct Point {
 };
 
 class Samplers : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         g_mathlist.Clear();
         Set_GraphReceiver([this](GraphRequest& request) {

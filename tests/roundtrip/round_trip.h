@@ -27,7 +27,7 @@ namespace round_trip {
 
 // Where choices come from: a seeded generator (the test) or the fuzzer's bytes.
 class Choices {
-  public:
+public:
     explicit Choices(uint32_t seed) : random_(seed), seeded_(true) {}
     Choices(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
@@ -45,7 +45,7 @@ class Choices {
         return options[Below(N)];
     }
 
-  private:
+private:
     uint8_t Byte() { return used_ < size_ ? data_[used_++] : 0; }
     std::mt19937 random_;
     bool seeded_ = false;

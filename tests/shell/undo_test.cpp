@@ -34,7 +34,7 @@
 namespace {
 
 class Undo : public WindowFixture {
-  protected:
+protected:
     void SetUp() override {
         WindowFixture::SetUp();
         window_->InstallGraphReceiver();  // as the program does: adding a series is undoable

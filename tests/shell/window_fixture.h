@@ -21,7 +21,7 @@
 #include "shell/main_window.h"
 
 class WindowFixture : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         g_mathlist.Clear();
         g_selLB_item = -1;

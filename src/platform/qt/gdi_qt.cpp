@@ -174,7 +174,7 @@ bool Redraw_ChangesNothing(HDC hdc, const StrokeStyle& style) {
 // The shapes already drawn in a batch, by their four coordinates (open addressing; a key
 // with the gap value in its first place marks an empty slot, as no drawn shape has one).
 class DrawnShapes {
-  public:
+public:
     struct Key {
         int32_t a, b, c, d;
         bool operator==(const Key& o) const { return a == o.a && b == o.b && c == o.c && d == o.d; }
@@ -192,7 +192,7 @@ class DrawnShapes {
         return true;
     }
 
-  private:
+private:
     static size_t Hash(const Key& k) {
         uint64_t h = (uint64_t(uint32_t(k.a)) << 32 | uint32_t(k.b)) * 0x9E3779B97F4A7C15ull;
         h ^= (uint64_t(uint32_t(k.c)) << 32 | uint32_t(k.d)) * 0xC2B2AE3D27D4EB4Full;

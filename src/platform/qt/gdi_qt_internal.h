@@ -14,7 +14,7 @@
 // The drawing calls made on a memory context since its bitmap was last wholly painted over,
 // each with the state it was made in, and the last enlarged drawing made from them.
 class DrawingRecord {
-  public:
+public:
     struct State {
         Pen pen;
         Brush brush;
@@ -95,7 +95,7 @@ QPainter::CompositionMode Blt_Mode(DWORD rop, bool* ok);
 
 // A painter over a context for one drawing call (or the context's own painter).
 class DcPainter {
-  public:
+public:
     explicit DcPainter(HDC hdc) {
         if (hdc->abort_proc != nullptr && !hdc->aborted) {
             // A long print keeps its cancel dialog answering between drawing calls.
@@ -137,7 +137,7 @@ class DcPainter {
     QPainter* operator->() { return painter_; }
     QPainter& operator*() { return *painter_; }
 
-  private:
+private:
     QPainter* painter_ = nullptr;
     std::unique_ptr<QPainter> own_;
 };

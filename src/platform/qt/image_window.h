@@ -13,7 +13,7 @@
 #include "platform/window.h"
 
 class ImageWindow : public Window {
-  public:
+public:
     ImageWindow(int width, int height);
 
     tagRECT ClientRect() const override;
@@ -53,12 +53,12 @@ class ImageWindow : public Window {
     const std::map<UINT, UINT>& Timers() const { return timers_; }
     const std::string& Title() const { return title_; }
 
-  protected:
+protected:
     // The surface changed (window context released, area invalidated): the Qt widget
     // schedules a repaint here.
     virtual void SurfaceChanged() {}
 
-  private:
+private:
     void AddUpdate(const QRegion& area, bool erase);
 
     QImage New_Surface() const;
@@ -77,7 +77,7 @@ class ImageWindow : public Window {
 
 // The test host: an image window that remembers every invalidation.
 class HeadlessWindow : public ImageWindow {
-  public:
+public:
     struct Invalidation {
         QRegion area;
         bool erase;

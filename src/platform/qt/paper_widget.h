@@ -11,7 +11,7 @@ class QTimer;
 
 class PaperWidget : public QWidget, public ImageWindow {
     Q_OBJECT
-  public:
+public:
     explicit PaperWidget(QWidget* parent = nullptr);
     void SetCursorShape(int cursor_id) override;
     void SetTimer(UINT timer_id, UINT elapse_ms) override;
@@ -20,11 +20,11 @@ class PaperWidget : public QWidget, public ImageWindow {
     void SetCapture() override;
     void ReleaseCapture() override;
 
-  protected:
+protected:
     void SurfaceChanged() override { update(); }
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     std::map<UINT, QTimer*> qt_timers_;
 };

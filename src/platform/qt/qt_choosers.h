@@ -6,7 +6,7 @@
 #include "platform/choosers.h"
 
 class QtChoosers : public Choosers {
-  public:
+public:
     int OpenFileName(OPENFILENAMEA* ofn) override;
     int SaveFileName(OPENFILENAMEA* ofn) override;
     int ChooseFont(tagCHOOSEFONTA* cf) override;

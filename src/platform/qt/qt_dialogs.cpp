@@ -24,7 +24,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // In-place editing of a list view: only column 0 opens an editor, and a confirmed edit is
 // handed to the dialog procedure instead of being written into the row.
 class LabelDelegate : public QStyledItemDelegate {
-  public:
+public:
     LabelDelegate(QtDialog* dialog, int id, QObject* parent)
         : QStyledItemDelegate(parent), dialog_(dialog), id_(id) {}
 
@@ -60,7 +60,7 @@ class LabelDelegate : public QStyledItemDelegate {
 
     bool grid_lines = false;
 
-  private:
+private:
     QtDialog* dialog_;
     int id_;
 };

@@ -17,7 +17,7 @@ class QButtonGroup;
 
 class QtDialog : public QDialog, public DialogControls {
     Q_OBJECT
-  public:
+public:
     QtDialog(const DialogTemplate& dialog, DLGPROC proc, QWidget* parent);
     ~QtDialog() override;
 
@@ -66,13 +66,13 @@ class QtDialog : public QDialog, public DialogControls {
     static int Unit_X(int units) { return units * 7 / 4; }
     static int Unit_Y(int units) { return units * 15 / 8; }
 
-  public slots:
+public slots:
     void reject() override;
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void Build();
     void Command(int id, WORD notification);
 
@@ -88,7 +88,7 @@ class QtDialog : public QDialog, public DialogControls {
 };
 
 class QtDialogRunner : public DialogRunner {
-  public:
+public:
     INT_PTR RunModal(const DialogTemplate& dialog, HWND owner, DLGPROC proc,
                      LPARAM init_param) override;
     std::unique_ptr<DialogControls> CreateModeless(const DialogTemplate& dialog, HWND owner,

@@ -42,12 +42,12 @@ QImage Shrink_BlackOnWhite(const QImage& source, int width, int height);
 QImage New_Image(int width, int height, QColor fill);
 
 class Region {
-  public:
+public:
     QRegion rgn;
 };
 
 class Pen {
-  public:
+public:
     int style = PS_SOLID;
     int width = 1;
     COLORREF color = 0;
@@ -55,20 +55,20 @@ class Pen {
 };
 
 class Brush {
-  public:
+public:
     bool null = false;
     COLORREF color = 0;
     bool stock = false;
 };
 
 class Font {
-  public:
+public:
     tagLOGFONTA log_font;
     QFont font;
 };
 
 class Bitmap {
-  public:
+public:
     QImage image;
     HDC selected_in = nullptr;
 };
@@ -76,7 +76,7 @@ class Bitmap {
 class DrawingRecord;
 
 class DeviceContext {
-  public:
+public:
     enum class Kind { Memory, Window, Printer };
 
     Kind kind = Kind::Memory;

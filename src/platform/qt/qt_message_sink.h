@@ -4,6 +4,6 @@
 #include "platform/message_box.h"
 
 class QtMessageSink : public MessageSink {
-  public:
+public:
     int Show(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
 };

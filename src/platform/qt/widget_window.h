@@ -8,7 +8,7 @@
 #include "platform/window.h"
 
 class QtWidgetOwner {
-  public:
+public:
     virtual ~QtWidgetOwner() = default;
     virtual QWidget* OwnerWidget() = 0;
 };
@@ -17,7 +17,7 @@ class QtWidgetOwner {
 QWidget* Owner_Widget(HWND owner);
 
 class WidgetWindow : public CaptionOnlyWindow, public QtWidgetOwner {
-  public:
+public:
     explicit WidgetWindow(QWidget* widget) : widget_(widget) {}
 
     QWidget* OwnerWidget() override { return widget_; }
@@ -27,6 +27,6 @@ class WidgetWindow : public CaptionOnlyWindow, public QtWidgetOwner {
     void InvalidateRgn(HRGN, bool) override;
     void SetTitle(const std::string& title) override;
 
-  private:
+private:
     QPointer<QWidget> widget_;
 };

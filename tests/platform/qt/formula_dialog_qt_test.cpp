@@ -30,7 +30,7 @@
 namespace {
 
 class FormulaDialogQt : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         g_mathlist.Clear();
         g_selLB_item = -1;
