@@ -5,6 +5,7 @@
 #include "shell/manual.h"
 
 #include "document/graph_on_win.h"
+#include "frames/trans_unit.h"
 #include "platform/message_box.h"
 #include "shell/picture_export.h"
 #include "shell/printing.h"
@@ -60,6 +61,42 @@ int Zoom(const CommandCall& c) {
     if (g_dlgstate == 1) {
         Change_Zoom(c.host, g_new_zoom, c.graph, c.paper, c.shifth, c.shiftv);
         g_zoom_main = g_zoom;
+    }
+    return 1;
+}
+
+// The zoom that fits the sheet (or its width) into the paper window, or 100 %, through the
+// zoom dialog's route. The whole sheet is shown from its top left corner.
+int FitZoom(const CommandCall& c) {
+    if (c.graph == nullptr || c.host == nullptr) return 0;
+    const auto apply = [&c](LONG zoom) {
+        if (zoom == g_zoom) return false;
+        Change_Zoom(c.host, zoom, c.graph, c.paper, c.shifth, c.shiftv);
+        g_zoom_main = g_zoom;
+        return true;
+    };
+    if (c.id == kCmdZoomActualSize) {
+        apply(100);
+        return 1;
+    }
+    const bool whole = c.id == kCmdZoomWholeSheet;
+    const LONG width100 = Twip_ToPixel(c.paper->win_width, c.paper_window, 100, 1);
+    const LONG height100 = Twip_ToPixel(c.paper->win_height, c.paper_window, 100, 2);
+    if (whole) c.paper->ver_si.nPos = 0;
+    c.paper->hori_si.nPos = 0;
+    const auto fit = [&] {
+        const tagRECT client = c.host->ClientRect();
+        return Fit_Zoom(client.right - client.left, client.bottom - client.top, width100, height100,
+                        whole);
+    };
+    // A new zoom shows or hides the scroll bars, and with them the room the paper has: fit
+    // again until it holds, and end on a zoom that fits the window as it then is.
+    for (int round = 0; round < 4 && apply(fit()); ++round) {
+    }
+    const tagRECT client = c.host->ClientRect();
+    if (c.paper->zoom_width_size > client.right - client.left ||
+        (whole && c.paper->zoom_height_size > client.bottom - client.top)) {
+        apply(fit());
     }
     return 1;
 }
@@ -157,6 +194,9 @@ const std::vector<CommandSpec>& Command_Table() {
         // 表示(&V): 数式入力 is where every graph begins, so it has a key of its own.
         {kCmdZoom, "倍率変更", 0, false, false, R::Always, 0, Zoom},
         {kCmdFormulaInput, "数式入力", 'I', true, false, R::Always, 0, FormulaInput},
+        {kCmdZoomWholeSheet, "用紙全体を表示", 0, false, false, R::Always, 0, FitZoom},
+        {kCmdZoomSheetWidth, "用紙の幅に合わせる", 0, false, false, R::Always, 0, FitZoom},
+        {kCmdZoomActualSize, "100%で表示", '0', true, false, R::Always, 0, FitZoom},
         // グラフ操作(&G) and the element pop-up menus.
         {kCmdTitleFont, "フォント情報を変更(&F)", 0, false, false, R::Selection, Kind(1),
          EditElement},
@@ -247,7 +287,9 @@ const MenuResource& Title_Menu_Resource() {
                      Item(kCmdPrintSetup), Item(kCmdPrint), Menu_Separator(), Item(kCmdExit)}),
                 Menu_Submenu("編集(&E)", {Item(kCmdUndo), Menu_Separator(), Item(kCmdCut),
                                           Item(kCmdCopy), Item(kCmdPaste)}),
-                Menu_Submenu("表示(&V)", {Item(kCmdZoom), Item(kCmdFormulaInput)}),
+                Menu_Submenu("表示(&V)",
+                             {Item(kCmdZoom), Item(kCmdZoomWholeSheet), Item(kCmdZoomSheetWidth),
+                              Item(kCmdZoomActualSize), Menu_Separator(), Item(kCmdFormulaInput)}),
                 Menu_Submenu("グラフ操作(&G)", std::move(graph_menu)),
                 Menu_Submenu("ヘルプ(&H)", {Item(kCmdManual), Item(kCmdAbout)}),
             }};

@@ -23,6 +23,10 @@ enum CommandId : int {
     kCmdPrintSetup = 140,
     kCmdPrint = 150,
     kCmdZoom = 160,
+    // Added by this program: the sheet or its width fitted to the window, and 100 %.
+    kCmdZoomWholeSheet = 161,
+    kCmdZoomSheetWidth = 162,
+    kCmdZoomActualSize = 163,
     kCmdExit = 170,
     kCmdUndo = 300,
     kCmdCut = 310,

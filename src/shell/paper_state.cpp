@@ -1,6 +1,9 @@
 // The paper shown in the window and the change of zoom (see the header).
 #include "shell/paper_state.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "document/graph_on_win.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
@@ -10,6 +13,15 @@ LONG PAPER_HEIGHT = 0;
 LONG g_zoom = 100;
 LONG g_new_zoom = 100;
 int g_dlgstate = 0;
+
+LONG Fit_Zoom(LONG client_width, LONG client_height, LONG width100, LONG height100,
+              bool whole_sheet) {
+    if (width100 <= 0 || height100 <= 0) return 100;
+    // Whole percent, rounded down: the paper is never a pixel wider than the window.
+    int64_t zoom = int64_t(client_width) * 100 / width100;
+    if (whole_sheet) zoom = std::min(zoom, int64_t(client_height) * 100 / height100);
+    return static_cast<LONG>(std::clamp<int64_t>(zoom, MIN_ZOOM, MAX_ZOOM));
+}
 
 int Change_Zoom(ScrollHost* host, LONG new_zoom, GraphOnWin* graph, PaperState* paper, LONG* shifth,
                 LONG* shiftv) {

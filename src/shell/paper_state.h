@@ -28,6 +28,13 @@ extern int g_dlgstate;
 
 // Zooms above this are refused: paper sizes and offsets in pixels stay within 32 bits.
 constexpr LONG MAX_ZOOM = 10000;
+// The smallest zoom the zoom dialog takes (it ignores 10 and below).
+constexpr LONG MIN_ZOOM = 11;
+
+// The largest whole zoom at which the paper, width100 x height100 pixels at 100 %, fits a
+// client area: the whole sheet, or only its width; kept within MIN_ZOOM … MAX_ZOOM.
+LONG Fit_Zoom(LONG client_width, LONG client_height, LONG width100, LONG height100,
+              bool whole_sheet);
 
 // Shows the paper at new_zoom percent: sizes, offsets (kept in proportion), bars, graph.
 int Change_Zoom(ScrollHost* host, LONG new_zoom, GraphOnWin* graph, PaperState* paper, LONG* shifth,

@@ -452,3 +452,69 @@ TEST_F(MainWindowQt, WheelZoomDropAndTheInputDialogAtStart) {
                 dialog.left() == qMax(screen.left(), screen.right() - dialog.width()))
         << dialog.left() << " " << screen.right();
 }
+
+namespace {
+
+TEST(FitZoom, LargestWholeZoomThatFits) {
+    // The A4 sheet is 1122 x 793 pixels at 100 % on a 96 dpi screen.
+    const struct {
+        LONG client_w, client_h;
+        bool whole_sheet;
+        LONG zoom;
+    } rows[] = {
+        {561, 400, true, 50},              // 561/1122 = 0.5, 400/793 = 0.504
+        {561, 400, false, 50},             // the width alone
+        {1200, 600, true, 75},             // the height decides: 600/793 = 0.756
+        {1200, 600, false, 106},           // 1200/1122 = 1.069
+        {1122, 793, true, 100},            // exactly the sheet
+        {1121, 793, true, 99},             // one pixel short: rounded down, never wider
+        {50, 50, true, 11},                // never below what the zoom dialog takes
+        {2000000, 2000000, false, 10000},  // never above it
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Fit_Zoom(row.client_w, row.client_h, 1122, 793, row.whole_sheet), row.zoom)
+            << row.client_w << "x" << row.client_h << (row.whole_sheet ? " sheet" : " width");
+    }
+    EXPECT_EQ(Fit_Zoom(800, 600, 0, 793, true), 100);  // no paper yet: as it is
+}
+
+}  // namespace
+
+// 用紙全体を表示 shows the whole sheet in the window, 用紙の幅に合わせる its width, Ctrl+0 returns
+// to 100 %: the largest whole zoom that fits, at two window sizes.
+TEST_F(MainWindowQt, TheSheetFitsTheWindow) {
+    Draw("x:x(0,1)[4]");
+    const LONG width100 = window_->State().zoom_width_size;
+    const LONG height100 = window_->State().zoom_height_size;
+    ASSERT_EQ(width100, 1122);
+    for (const QSize size : {QSize(900, 700), QSize(1400, 1000)}) {
+        window_->resize(size);
+        QCoreApplication::processEvents();
+        for (int command : {161, 162}) {
+            window_->Command(command);
+            const tagRECT client = window_->ClientRect();
+            const LONG zoom = g_zoom;
+            const LONG w = window_->State().zoom_width_size;
+            const LONG h = window_->State().zoom_height_size;
+            EXPECT_EQ(g_zoom_main, zoom);
+            EXPECT_LE(w, client.right) << command << " at " << size.width();
+            // The largest that fits, short of it by a scroll bar's room at most (a larger
+            // paper brings the bars back): 3 % more would not fit.
+            EXPECT_GT(width100 * (zoom + 3) / 100 > client.right ||
+                          (command == 161 && height100 * (zoom + 3) / 100 > client.bottom),
+                      0)
+                << "a larger zoom would fit: " << command << " at " << size.width();
+            if (command == 161) {
+                EXPECT_LE(h, client.bottom) << size.width();
+            }
+            EXPECT_EQ(window_->HorizontalBar()->value(), 0);
+        }
+        // Ctrl+0 is the item's own shortcut.
+        QAction* actual = window_->Action(163);
+        ASSERT_NE(actual, nullptr);
+        EXPECT_EQ(actual->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+        actual->trigger();
+        EXPECT_EQ(g_zoom, 100);
+        EXPECT_EQ(window_->State().zoom_width_size, 1122);
+    }
+}
