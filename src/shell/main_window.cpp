@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QScreen>
 #include <QWheelEvent>
@@ -18,10 +19,12 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QUrl>
 
 #include <iterator>
 
+#include "document/graph_readout.h"
 #include "document/move_obj.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
@@ -147,6 +150,13 @@ MainWindow::MainWindow() {
     grid->addWidget(vbar_, 0, 1);
     grid->addWidget(hbar_, 1, 0);
     setCentralWidget(central);
+    // The status bar: what is under the mouse (values over the plot area), and the zoom.
+    readout_ = new QLabel(this);
+    readout_->setAccessibleName("マウスの位置");
+    zoom_label_ = new QLabel(this);
+    zoom_label_->setAccessibleName("倍率");
+    statusBar()->addWidget(readout_, 1);
+    statusBar()->addPermanentWidget(zoom_label_);
     connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_HORZ, v); });
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_VERT, v); });
     BuildMenus();
@@ -264,10 +274,27 @@ void MainWindow::UpdateMenus() {
     Update_MenuState(graph_.get(), this, commands_.History().CanUndo());
 }
 
-int MainWindow::Command(int id) { return commands_.Command(graph_.get(), id); }
+int MainWindow::Command(int id) {
+    const int result = commands_.Command(graph_.get(), id);
+    UpdateStatus();
+    return result;
+}
+
+QString MainWindow::StatusText() const { return readout_->text(); }
+
+QString MainWindow::ZoomText() const { return zoom_label_->text(); }
+
+void MainWindow::UpdateStatus(const QPoint* mouse) {
+    if (mouse != nullptr) {
+        readout_->setText(
+            QString::fromStdString(Paper_Readout(graph_.get(), mouse->x(), mouse->y())));
+    }
+    zoom_label_->setText(QString("倍率 %1%").arg(g_zoom));
+}
 
 bool MainWindow::Start(HINSTANCE instance) {
     show();
+    UpdateStatus();
     g_hWnd = Paper();
     InstallGraphReceiver();
     return Create_ModlsDialog(instance, Paper()) != 0;
@@ -370,6 +397,7 @@ void MainWindow::PaperWheelZoom(int steps, QPoint pos) {
     state_.ver_si.nPos = qMax(0, Trunc_ToInt32(state_.ver_si.nPos + pos.y() * shift));
     Change_Zoom(this, next, graph_.get(), &state_, &g_shifth, &g_shiftv);
     g_zoom_main = g_zoom;
+    UpdateStatus(&pos);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -462,6 +490,7 @@ void MainWindow::PaperMouseMove(Qt::MouseButtons buttons, QPoint pos) {
         if (graph_->Dragging()) PaperLostMouse();  // the release went elsewhere
         graph_->MouseMove_NoBdown(Pack(pos), &cur_state_);
     }
+    UpdateStatus(&pos);
 }
 
 void MainWindow::PaperMouseRelease(Qt::MouseButton button, QPoint pos) {

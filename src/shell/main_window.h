@@ -15,6 +15,7 @@
 #include "shell/document_commands.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QScrollBar;
 class MainWindow;
@@ -89,6 +90,11 @@ public:
     const UndoHistory& Undo() const { return commands_.History(); }
     // The menu state rules, as when a menu opens.
     void UpdateMenus();
+    // The status bar: the zoom, and what is under the mouse at *mouse (paper pixels) when
+    // given.
+    void UpdateStatus(const QPoint* mouse = nullptr);
+    QString StatusText() const;
+    QString ZoomText() const;
     // The element pop-up menu last built (null before): for the program and its tests.
     QMenu* LastPopUp() const { return popup_.get(); }
     int LastPopUpIndex() const { return popup_index_; }
@@ -122,6 +128,8 @@ private:
     void BarMoved(int bar, int value);
 
     PaperView* paper_ = nullptr;
+    QLabel* readout_ = nullptr;
+    QLabel* zoom_label_ = nullptr;
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
     std::unique_ptr<GraphOnWin> graph_;

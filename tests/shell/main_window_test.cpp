@@ -518,3 +518,26 @@ TEST_F(MainWindowQt, TheSheetFitsTheWindow) {
         EXPECT_EQ(window_->State().zoom_width_size, 1122);
     }
 }
+
+// The status bar says what is under the mouse (values over the plot area, else the element)
+// and the zoom, as the mouse moves and the zoom changes.
+TEST_F(MainWindowQt, TheStatusBarReadsTheGraph) {
+    EXPECT_EQ(window_->ZoomText(), "倍率 100%");
+    Draw("x^2:x(-3,3)[60]");
+    Hover(Center(*Graph().graph_view));
+    // The middle of the plot: x near the middle of -3 … 3, shown first.
+    const QString middle = window_->StatusText();
+    EXPECT_TRUE(middle.startsWith("x = ")) << middle.toStdString();
+    EXPECT_TRUE(middle.contains("  y = ")) << middle.toStdString();
+    const double x = middle.mid(4, middle.indexOf("  ") - 4).toDouble();
+    EXPECT_NEAR(x, 0.0, 0.05) << middle.toStdString();
+    Hover(Center(*Graph().axis_frame[1]));
+    EXPECT_EQ(window_->StatusText(), "横軸の数値");
+    Hover(Center(*Graph().title_on_win[0]));
+    EXPECT_EQ(window_->StatusText(), "グラフのタイトル");
+    window_->Command(162);
+    EXPECT_EQ(window_->ZoomText(), QString("倍率 %1%").arg(g_zoom));
+    EXPECT_NE(g_zoom, 100);
+    window_->Command(163);
+    EXPECT_EQ(window_->ZoomText(), "倍率 100%");
+}
