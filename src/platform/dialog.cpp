@@ -24,6 +24,56 @@ const DialogControl* DialogTemplate::Find(int id) const {
     return nullptr;
 }
 
+namespace {
+
+std::string Without_AccessKey(const std::string& text) {
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;  // "&&" is a literal "&"
+        plain += text[i];
+    }
+    return plain;
+}
+
+// Dialog units of slack: labels are placed a little off their controls.
+constexpr int kSlack = 2;
+
+bool Overlap(int a, int a_size, int b, int b_size) { return a < b + b_size && b < a + a_size; }
+
+}  // namespace
+
+std::string DialogTemplate::Accessible_Name(const DialogControl& control) const {
+    if (!control.text.empty()) return Without_AccessKey(control.text);
+    const DialogControl* label = nullptr;
+    int nearest = 0;
+    for (const DialogControl& other : controls) {
+        if (other.kind != ControlKind::Static || other.text.empty()) continue;
+        int gap = 0;
+        if (other.x + other.cx <= control.x + kSlack &&
+            Overlap(other.y, other.cy, control.y, control.cy)) {
+            gap = control.x - (other.x + other.cx);  // left of it, on its row
+        } else if (other.y + other.cy <= control.y + kSlack &&
+                   Overlap(other.x, other.cx, control.x, control.cx)) {
+            gap = control.y - (other.y + other.cy);  // above it, in its column
+        } else {
+            continue;
+        }
+        if (label == nullptr || gap < nearest) {
+            label = &other;
+            nearest = gap;
+        }
+    }
+    if (label != nullptr) return Without_AccessKey(label->text);
+    for (const DialogControl& other : controls) {
+        if (other.kind == ControlKind::GroupBox && !other.text.empty() &&
+            Overlap(other.x, other.cx, control.x, control.cx) &&
+            Overlap(other.y, other.cy, control.y, control.cy)) {
+            return Without_AccessKey(other.text);
+        }
+    }
+    return caption;
+}
+
 UINT DialogControls::GetDlgItemTextA(int id, char* buffer, int size) const {
     if (buffer == nullptr || size < 1) return 0;
     std::string text = GetDlgItemText(id);

@@ -106,6 +106,11 @@ struct DialogTemplate {
     std::vector<DialogControl> controls;
 
     const DialogControl* Find(int id) const;
+    // The name a screen reader says for a control: its own text (without the "&" of its
+    // access key), else the label a sighted user reads for it (the nearest static text to
+    // its left on its row or above it in its column), else its group box's text, else the
+    // dialog's caption.
+    std::string Accessible_Name(const DialogControl& control) const;
 };
 
 // What a dialog procedure sees of its dialog.

@@ -144,6 +144,7 @@ MainWindow::MainWindow() {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     paper_ = new PaperView(this, central);
+    paper_->setAccessibleName("用紙");
     vbar_ = new QScrollBar(Qt::Vertical, central);
     hbar_ = new QScrollBar(Qt::Horizontal, central);
     grid->addWidget(paper_, 0, 0);

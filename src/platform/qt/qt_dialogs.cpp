@@ -171,6 +171,8 @@ void QtDialog::Build() {
         }
         widget->setGeometry(Unit_X(control.x), Unit_Y(control.y), Unit_X(control.cx),
                             Unit_Y(control.cy));
+        // What a screen reader says of the control: the label a sighted user reads for it.
+        widget->setAccessibleName(Q(template_.Accessible_Name(control)));
         if (control.kind == ControlKind::GroupBox) widget->lower();
         if (control.id != IDC_STATIC) {
             widget->setObjectName(QString("item%1").arg(control.id));
