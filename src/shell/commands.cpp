@@ -175,8 +175,8 @@ using R = CommandRule;
 
 }  // namespace
 
-const std::vector<CommandSpec>& Command_Table() {
-    static const std::vector<CommandSpec> table = {
+const std::vector<CommandRow>& Command_Table() {
+    static const std::vector<CommandRow> table = {
         // ファイル(&F)
         {kCmdOpen, "開く(&O) Ctrl+O", 'O', false, false, R::Always, 0, Open},
         {kCmdSave, "保存(&S) Ctrl+S", 'S', false, false, R::Printable, 0, Save},
@@ -226,9 +226,9 @@ const std::vector<CommandSpec>& Command_Table() {
     return table;
 }
 
-const CommandSpec* Find_Command(int id) {
-    for (const CommandSpec& spec : Command_Table()) {
-        if (spec.id == id) return &spec;
+const CommandRow* Find_Command(int id) {
+    for (const CommandRow& row : Command_Table()) {
+        if (row.id == id) return &row;
     }
     return nullptr;
 }
@@ -238,8 +238,8 @@ namespace {
 MenuEntry Item(CommandId id) { return Menu_Item(id, Find_Command(id)->text); }
 
 // True for the items that act on the selected element or the graph (grayed together).
-bool On_Object(const CommandSpec& spec) {
-    switch (spec.rule) {
+bool On_Object(const CommandRow& row) {
+    switch (row.rule) {
         case R::Selection:
         case R::LegendOrHidden:
         case R::GraphShown:
@@ -249,7 +249,7 @@ bool On_Object(const CommandSpec& spec) {
 }
 
 // The file menu's printable commands (the edit menu's is コピー).
-bool In_FileMenu(const CommandSpec& spec) { return spec.id < kCmdUndo; }
+bool In_FileMenu(const CommandRow& row) { return row.id < kCmdUndo; }
 
 }  // namespace
 
@@ -300,8 +300,8 @@ const MenuResource& Title_Menu_Resource() {
 const Accelerator* Graph_Accelerators(int* count) {
     static const std::vector<Accelerator> table = [] {
         std::vector<Accelerator> keys;
-        for (const CommandSpec& spec : Command_Table()) {
-            if (spec.ctrl_key != 0 && !spec.key_on_item) keys.push_back({spec.ctrl_key, spec.id});
+        for (const CommandRow& row : Command_Table()) {
+            if (row.ctrl_key != 0 && !row.key_on_item) keys.push_back({row.ctrl_key, row.id});
         }
         return keys;
     }();
@@ -310,30 +310,28 @@ const Accelerator* Graph_Accelerators(int* count) {
 }
 
 void DisEnable_AllOnObject(MenuHandle* menu) {
-    for (const CommandSpec& spec : Command_Table()) {
-        if (On_Object(spec)) menu->EnableMenuItem(spec.id, false);
+    for (const CommandRow& row : Command_Table()) {
+        if (On_Object(row)) menu->EnableMenuItem(row.id, false);
     }
 }
 
 void DisEnaSwitch_GraphMenuItem(int kind, MenuHandle* menu) {
     DisEnable_AllOnObject(menu);
     if (kind < 0 || kind >= 31) return;
-    for (const CommandSpec& spec : Command_Table()) {
-        if ((spec.kinds & Kind(kind)) != 0) menu->EnableMenuItem(spec.id, true);
+    for (const CommandRow& row : Command_Table()) {
+        if ((row.kinds & Kind(kind)) != 0) menu->EnableMenuItem(row.id, true);
     }
 }
 
 void DisEnaSwitch_EditMenuItem(int flag, MenuHandle* menu) {
-    for (const CommandSpec& spec : Command_Table()) {
-        if (spec.rule == R::Printable && !In_FileMenu(spec))
-            menu->EnableMenuItem(spec.id, flag != 0);
+    for (const CommandRow& row : Command_Table()) {
+        if (row.rule == R::Printable && !In_FileMenu(row)) menu->EnableMenuItem(row.id, flag != 0);
     }
 }
 
 void DisEnaSwitch_FileMenuItem(int flag, MenuHandle* menu) {
-    for (const CommandSpec& spec : Command_Table()) {
-        if (spec.rule == R::Printable && In_FileMenu(spec))
-            menu->EnableMenuItem(spec.id, flag != 0);
+    for (const CommandRow& row : Command_Table()) {
+        if (row.rule == R::Printable && In_FileMenu(row)) menu->EnableMenuItem(row.id, flag != 0);
     }
 }
 
@@ -351,36 +349,36 @@ void Update_MenuState(GraphOnWin* graph, MenuHandle* menu, bool can_undo) {
     const int kind = graph != nullptr ? graph->GetSelObjectKind() : -1;
     DisEnaSwitch_GraphMenuItem(kind, menu);
     if (graph != nullptr) {
-        for (const CommandSpec& spec : Command_Table()) {
-            const bool on = (spec.rule == R::LegendOrHidden && graph->glist_frame &&
+        for (const CommandRow& row : Command_Table()) {
+            const bool on = (row.rule == R::LegendOrHidden && graph->glist_frame &&
                              graph->glist_frame->PutShowFlag() == 0) ||
-                            (spec.rule == R::GraphShown && graph->graph_view);
-            if (on) menu->EnableMenuItem(spec.id, true);
+                            (row.rule == R::GraphShown && graph->graph_view);
+            if (on) menu->EnableMenuItem(row.id, true);
         }
         if (graph->graph_view && SetGridMenu(graph, menu)) {
-            for (const CommandSpec& spec : Command_Table()) {
-                if (spec.rule == R::TickSelected) menu->EnableMenuItem(spec.id, true);
+            for (const CommandRow& row : Command_Table()) {
+                if (row.rule == R::TickSelected) menu->EnableMenuItem(row.id, true);
             }
         }
     }
     const int printable = CanPrint(graph);
     DisEnaSwitch_EditMenuItem(printable, menu);
     DisEnaSwitch_FileMenuItem(printable, menu);
-    for (const CommandSpec& spec : Command_Table()) {
-        if (spec.rule == R::NotBuilt) menu->EnableMenuItem(spec.id, false);
-        if (spec.rule == R::Undoable) menu->EnableMenuItem(spec.id, can_undo);
+    for (const CommandRow& row : Command_Table()) {
+        if (row.rule == R::NotBuilt) menu->EnableMenuItem(row.id, false);
+        if (row.rule == R::Undoable) menu->EnableMenuItem(row.id, can_undo);
     }
 }
 
 bool Command_Available(int id) {
-    const CommandSpec* spec = Find_Command(id);
-    return spec != nullptr && spec->rule != R::NotBuilt;
+    const CommandRow* row = Find_Command(id);
+    return row != nullptr && row->rule != R::NotBuilt;
 }
 
 int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* paper, LONG* shifth,
                    LONG* shiftv) {
-    const CommandSpec* spec = Find_Command(command);
-    if (spec == nullptr || spec->handler == nullptr) return 1;
+    const CommandRow* row = Find_Command(command);
+    if (row == nullptr || row->handler == nullptr) return 1;
     const CommandCall call{host,
                            graph,
                            paper,
@@ -389,5 +387,5 @@ int Handle_Of_Menu(PaperHost* host, int command, GraphOnWin* graph, PaperState* 
                            command,
                            host != nullptr ? host->OwnerHandle() : nullptr,
                            host != nullptr ? host->PaperHandle() : nullptr};
-    return spec->handler(call);
+    return row->handler(call);
 }

@@ -77,7 +77,7 @@ struct CommandCall {
 };
 using CommandHandler = int (*)(const CommandCall& call);
 
-struct CommandSpec {
+struct CommandRow {
     CommandId id;
     const char* text;  // the menu text, accelerator hint included
     char ctrl_key;     // the letter with Ctrl, or 0
@@ -90,9 +90,9 @@ struct CommandSpec {
 };
 
 // Every command, in menu order.
-const std::vector<CommandSpec>& Command_Table();
+const std::vector<CommandRow>& Command_Table();
 // A command by id, or null.
-const CommandSpec* Find_Command(int id);
+const CommandRow* Find_Command(int id);
 
 const MenuResource& Title_Menu_Resource();  // "TITLEMENU"
 // "OBJMENU": the pop-up menus of the graph elements, the first six submenus of グラフ操作.

@@ -248,10 +248,10 @@ void MainWindow::AddEntries(QMenu* menu, const MenuEntry& entry) {
         action->setData(entry.id);
         const int id = entry.id;
         connect(action, &QAction::triggered, this, [this, id] { Command(id); });
-        if (const CommandSpec* spec = Find_Command(id)) {
-            action->setCheckable(spec->checkable);
-            if (spec->ctrl_key != 0 && spec->key_on_item) {
-                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(spec->ctrl_key)));
+        if (const CommandRow* row = Find_Command(id)) {
+            action->setCheckable(row->checkable);
+            if (row->ctrl_key != 0 && row->key_on_item) {
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(row->ctrl_key)));
             }
         }
         actions_[entry.id] = action;
@@ -575,7 +575,7 @@ void MainWindow::ShowPopUp(tagPOINT point, const MenuEntry& submenu) {
         QAction* action = popup_->addAction(Menu_Text(item.text));
         action->setData(item.id);
         action->setEnabled(Command_Available(item.id));
-        if (const CommandSpec* spec = Find_Command(item.id)) action->setCheckable(spec->checkable);
+        if (const CommandRow* row = Find_Command(item.id)) action->setCheckable(row->checkable);
     }
     // The grid item carries the same check mark as in the main menu.
     PopupMenuHandle handle(popup_.get());

@@ -533,9 +533,9 @@ TEST(Menus, TheGraphMenuAndThePopUpsShareTheirItems) {
     // Every command the menus show is in the table, with the menu's text.
     std::function<void(const MenuEntry&)> check = [&](const MenuEntry& e) {
         if (e.id != 0) {
-            const CommandSpec* spec = Find_Command(e.id);
-            ASSERT_NE(spec, nullptr) << e.id;
-            EXPECT_EQ(e.text, spec->text);
+            const CommandRow* row = Find_Command(e.id);
+            ASSERT_NE(row, nullptr) << e.id;
+            EXPECT_EQ(e.text, row->text);
         }
         for (const auto& item : e.items) check(item);
     };
