@@ -83,6 +83,29 @@ int GraphOnWin::ChangeNumATick(AxisTick* tick, LONG h_shift, LONG v_shift) {
     return 1;
 }
 
+int GraphOnWin::NumbersOrOldRange(AxisTick* tick, double old_low, double old_high, double old_step,
+                                  LONG h_shift, LONG v_shift) {
+    if (ChangeNumATick(tick, h_shift, v_shift)) return 1;
+    // The number frame refused the new values: the ticks take the old range back, so ticks
+    // and labels never disagree.
+    tick->SetATValues(old_low, old_high, old_step);
+    tagRECT view = PutViewRect();
+    const int axis = tick->ObjectNumber();
+    if (axis_frame[axis]) axis_frame[axis]->CalcDateSctrns(&view, &old_low, &old_high, 1);
+    tick->ReDrawContent(view, h_shift, v_shift);
+    graph_view->SetGridLine(tick);
+    return 0;
+}
+
+int GraphOnWin::TakeAxisRange(AxisTick* tick, double low, double high, double step, LONG h_shift,
+                              LONG v_shift) {
+    if (tick == nullptr || !graph_view) return 0;
+    double old_low = 0.0, old_high = 0.0, old_step = 0.0;
+    tick->PutATValues(&old_low, &old_high, &old_step);
+    tick->SetATValues(low, high, step);
+    return NumbersOrOldRange(tick, old_low, old_high, old_step, h_shift, v_shift);
+}
+
 int GraphOnWin::ChangeOutATick(AxisTick* tick, LONG h_shift, LONG v_shift) {
     const int axis = tick->ObjectNumber();
     if (!axis_frame[axis]) return 0;
@@ -108,17 +131,7 @@ int GraphOnWin::ChangeAxisTick(HINSTANCE p_Inst, LONG h_shift, LONG v_shift) {
     if (outcome == 0) return -1;
     int report = 0;
     if (outcome == 1) {
-        report = ChangeNumATick(tick, h_shift, v_shift);
-        if (report == 0) {
-            // The number frame refused the new values: the ticks take the old range back,
-            // so ticks and labels never disagree.
-            tick->SetATValues(old_low, old_high, old_step);
-            tagRECT view = PutViewRect();
-            const int axis = tick->ObjectNumber();
-            if (axis_frame[axis]) axis_frame[axis]->CalcDateSctrns(&view, &old_low, &old_high, 1);
-            tick->ReDrawContent(view, h_shift, v_shift);
-            graph_view->SetGridLine(tick);
-        }
+        report = NumbersOrOldRange(tick, old_low, old_high, old_step, h_shift, v_shift);
     } else if (outcome == 2) {
         report = ChangeOutATick(tick, h_shift, v_shift);
     } else {

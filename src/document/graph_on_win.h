@@ -144,6 +144,9 @@ public:
     int CatchOnObject2(LPARAM lParam, MoveFrame** the_target);
     int Handle_To_LMouseDown(LPARAM lParam, int* cur_state);
     int Handle_To_RMouseDown(LPARAM lParam);
+    // The tick frame of an axis becomes the selected element, as a click on it selects it
+    // (the axis dialog's element); 0 during a drag or without that axis.
+    int SelectAxisTicks(int axis);
     int Handle_To_MouseMove(HWND hWnd, LPARAM lParam, int* mspart_win, int* cur_state);
     int MouseMove_NoBdown(LPARAM lParam, int* cur_state);
     int Handle_To_LButtonUp(HWND hWnd, LPARAM lParam, int* mspart_win, int* cur_state);
@@ -174,6 +177,13 @@ public:
     int ChangeAxisTick(HINSTANCE p_Inst, LONG h_shift, LONG v_shift);
     int ChangeNumATick(AxisTick* tick, LONG h_shift, LONG v_shift);
     int ChangeOutATick(AxisTick* tick, LONG h_shift, LONG v_shift);
+    // The axis's ticks and numbers take low ... high by step (the numbers made anew, the
+    // series mapped again): 1; 0 when the number frame refuses them, the old range kept.
+    int TakeAxisRange(AxisTick* tick, double low, double high, double step, LONG h_shift,
+                      LONG v_shift);
+    // ChangeNumATick for values already in the tick frame, or the old values put back.
+    int NumbersOrOldRange(AxisTick* tick, double old_low, double old_high, double old_step,
+                          LONG h_shift, LONG v_shift);
     int NewAxisValue(int index, ArrayCls<double>* XArray) const;
     int SetGridFlag();
     int ChngAxFrameFont(LONG h_shift, LONG v_shift);

@@ -133,6 +133,20 @@ int GraphOnWin::Handle_To_LMouseDown(LPARAM lParam, int* cur_state) {
     return 1;
 }
 
+int GraphOnWin::SelectAxisTicks(int axis) {
+    if (drag_active || !Exists(axis) || !axis_tick[axis]) return 0;
+    MoveFrame* target = axis_tick[axis].get();
+    if (selectobject != nullptr && selectobject != target) {
+        if (selectobject == glist_frame.get()) glist_frame->DeSelectInObject();
+        Deselect(selectobject);
+    }
+    target->BoderFlag() = 1;
+    target->UpdFrmLinePart();
+    selectobject = target;
+    move_flag = 0;
+    return 1;
+}
+
 int GraphOnWin::Handle_To_RMouseDown(LPARAM lParam) {
     // Another button during a drag does not change the selection under the drag.
     if (drag_active) return 0;

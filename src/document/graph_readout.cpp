@@ -1,10 +1,12 @@
 // What the status bar says of a point of the paper (see the header).
 #include "document/graph_readout.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "document/graph_on_win.h"
 #include "document/move_obj.h"
+#include "elements/graph_line.h"
 #include "formula/number_text.h"
 
 namespace {
@@ -78,4 +80,89 @@ std::string Paper_Readout(GraphOnWin* graph, LONG x, LONG y) {
                 Axis_Text(graph->axis_frame[axis].get(), reading.value[axis]);
     }
     return text;
+}
+
+int Selected_Series(const GraphOnWin* graph) {
+    if (graph == nullptr || !graph->glist_frame || !graph->graph_view ||
+        graph->selectobject != graph->glist_frame.get()) {
+        return -1;
+    }
+    int index = graph->glist_frame->NoFrameGList(0);
+    if (index < 0) index = graph->glist_frame->NoFrameTList(0);
+    return index < graph->graph_view->PutElementNum() ? index : -1;
+}
+
+namespace {
+
+// The series' drawn points and their values, index for index; null when the series is gone.
+GraphLine* Series(GraphOnWin* graph, int series) {
+    if (graph == nullptr || !graph->graph_view || series < 0 ||
+        series >= graph->graph_view->PutElementNum()) {
+        return nullptr;
+    }
+    return graph->graph_view->PutGrpLnLink()->Array(static_cast<short>(series));
+}
+
+int Point_Count(GraphLine* line) {
+    const int drawn = line->PutPointDate()->GetArraySize();
+    const int values = line->PutPointArray()->ArrayNum();
+    return drawn < values ? drawn : values;
+}
+
+// The point as drawn, when it is a drawn number inside the plot area.
+bool Drawn_Inside(GraphLine* line, const tagRECT& plot, int index, SeriesPoint* point) {
+    const tagPOINT drawn = (*line->PutPointDate())[index];
+    if (Is_GapPoint(drawn)) return false;
+    const PointDbl value = line->PutPointArray()->Points()[index];
+    if (!std::isfinite(value.x) || !std::isfinite(value.y)) return false;
+    const long long x = static_cast<long long>(plot.left) + drawn.x;
+    const long long y = static_cast<long long>(plot.top) + drawn.y;
+    if (x < plot.left || x >= plot.right || y < plot.top || y >= plot.bottom) return false;
+    point->index = index;
+    point->x = value.x;
+    point->y = value.y;
+    point->at.x = static_cast<LONG>(x);
+    point->at.y = static_cast<LONG>(y);
+    return true;
+}
+
+}  // namespace
+
+bool Series_PointAt(GraphOnWin* graph, int series, int index, SeriesPoint* point) {
+    GraphLine* line = Series(graph, series);
+    if (line == nullptr || index < 0 || index >= Point_Count(line)) return false;
+    point->series = series;
+    return Drawn_Inside(line, graph->graph_view->PutFrmRect(), index, point);
+}
+
+bool Nearest_SeriesPoint(GraphOnWin* graph, int series, LONG x, LONG y, SeriesPoint* found) {
+    GraphLine* line = Series(graph, series);
+    if (line == nullptr) return false;
+    const tagRECT plot = graph->graph_view->PutFrmRect();
+    const int count = Point_Count(line);
+    long long best = -1;
+    for (int i = 0; i < count; ++i) {
+        SeriesPoint point;
+        if (!Drawn_Inside(line, plot, i, &point)) continue;
+        const long long dx = static_cast<long long>(point.at.x) - x;
+        const long long dy = static_cast<long long>(point.at.y) - y;
+        const long long distance = dx * dx + dy * dy;
+        // On a tie the earlier point stays: the first of points drawn on one pixel.
+        if (best < 0 || distance < best) {
+            best = distance;
+            *found = point;
+            found->series = series;
+        }
+    }
+    return best >= 0;
+}
+
+std::string SeriesPoint_Text(GraphOnWin* graph, const SeriesPoint& point) {
+    GraphLine* line = Series(graph, point.series);
+    if (line == nullptr) return std::string();
+    const int hori = line->HoriAxis() & 3;
+    const int vert = line->VerAxis() & 3;
+    return std::to_string(point.index + 1) + " 番目の点  " + kAxisLabel[hori] + " = " +
+           Axis_Text(graph->axis_frame[hori].get(), point.x) + "  " + kAxisLabel[vert] + " = " +
+           Axis_Text(graph->axis_frame[vert].get(), point.y);
 }

@@ -4,6 +4,7 @@
 #include "shell/close_question.h"
 #include "shell/manual.h"
 
+#include "document/axis_ranges.h"
 #include "document/graph_on_win.h"
 #include "frames/trans_unit.h"
 #include "platform/message_box.h"
@@ -153,6 +154,13 @@ int GraphSize(const CommandCall& c) {
     return 1;
 }
 
+int FitAxes(const CommandCall& c) {
+    if (Fit_AxesToData(c.graph, *c.shifth, *c.shiftv) && c.host != nullptr) {
+        c.host->InvalidateAll();
+    }
+    return 1;
+}
+
 int MarkerDefaults(const CommandCall& c) {
     DialogBoxParamA(win_Inst, Marker_Dialog_Template(), c.owner, MkrInitProc, 0);
     return 1;
@@ -218,6 +226,8 @@ const std::vector<CommandRow>& Command_Table() {
          EditElement},
         {kCmdSeriesText, "文字内容の変更(&T)", 0, false, false, R::Selection, Kind(7), EditElement},
         {kCmdGraphSize, "グラフのサイズ変更", 0, false, false, R::GraphShown, 0, GraphSize},
+        {kCmdFitAxesToData, "軸の範囲をデータに合わせる", 0, false, false, R::GraphShown, 0,
+         FitAxes},
         {kCmdMarkerDefaults, "マーカー初期値設定", 0, false, false, R::Always, 0, MarkerDefaults},
         // ヘルプ(&H)
         {kCmdManual, "説明書を見る(&H)", 0, false, false, R::Always, 0, Manual},
@@ -276,6 +286,7 @@ const MenuResource& Title_Menu_Resource() {
         std::vector<MenuEntry> graph_menu = Obj_Menu_Resource().menus;
         graph_menu.push_back(Menu_Separator());
         graph_menu.push_back(Item(kCmdGraphSize));
+        graph_menu.push_back(Item(kCmdFitAxesToData));
         graph_menu.push_back(Item(kCmdMarkerDefaults));
         return MenuResource{
             "TITLEMENU",

@@ -48,6 +48,8 @@ enum CommandId : int {
     kCmdSeriesText = 1450,
     kCmdGraphSize = 1460,
     kCmdMarkerDefaults = 1470,
+    // Added by this program: every axis back to the range of its data.
+    kCmdFitAxesToData = 1480,
     kCmdManual = 1600,
     kCmdAbout = 1650,
 };

@@ -24,6 +24,7 @@
 
 #include <iterator>
 
+#include "document/axis_ranges.h"
 #include "document/graph_readout.h"
 #include "document/move_obj.h"
 #include "frames/trans_unit.h"
@@ -89,7 +90,15 @@ void PaperView::BringToTop() {
 }
 
 void PaperView::mousePressEvent(QMouseEvent* event) {
-    if (main_) main_->PaperMousePress(event->button(), event->position().toPoint());
+    if (main_) {
+        main_->PaperMousePress(event->button(), event->position().toPoint(), event->modifiers());
+    }
+}
+
+void PaperView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (main_ && event->button() == Qt::LeftButton) {
+        main_->PaperDoubleClick(event->position().toPoint());
+    }
 }
 
 void PaperView::mouseMoveEvent(QMouseEvent* event) {
@@ -156,7 +165,10 @@ MainWindow::MainWindow() {
     readout_->setAccessibleName("マウスの位置");
     zoom_label_ = new QLabel(this);
     zoom_label_->setAccessibleName("倍率");
+    point_label_ = new QLabel(this);
+    point_label_->setAccessibleName("選んだ線の最寄りの点");
     statusBar()->addWidget(readout_, 1);
+    statusBar()->addWidget(point_label_, 1);
     statusBar()->addPermanentWidget(zoom_label_);
     connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_HORZ, v); });
     connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) { BarMoved(SB_VERT, v); });
@@ -285,12 +297,74 @@ QString MainWindow::StatusText() const { return readout_->text(); }
 
 QString MainWindow::ZoomText() const { return zoom_label_->text(); }
 
+QString MainWindow::PointText() const { return point_label_->text(); }
+
 void MainWindow::UpdateStatus(const QPoint* mouse) {
+    const int series = Selected_Series(graph_.get());
+    SeriesPoint nearest;
     if (mouse != nullptr) {
         readout_->setText(
             QString::fromStdString(Paper_Readout(graph_.get(), mouse->x(), mouse->y())));
+        PlotReading over;
+        if (series >= 0 && Read_PlotPoint(graph_.get(), mouse->x(), mouse->y(), &over)) {
+            Nearest_SeriesPoint(graph_.get(), series, mouse->x(), mouse->y(), &nearest);
+        }
+    } else if (series >= 0 && series == marked_.series) {
+        // Not moved: the same point, where the graph now draws it.
+        Series_PointAt(graph_.get(), marked_.series, marked_.index, &nearest);
     }
+    if (nearest.series != marked_.series || nearest.index != marked_.index ||
+        nearest.at.x != marked_.at.x || nearest.at.y != marked_.at.y) {
+        InvalidateCross(marked_);
+        InvalidateCross(nearest);
+        marked_ = nearest;
+    }
+    point_label_->setText(marked_.series < 0
+                              ? QString()
+                              : QString::fromStdString(SeriesPoint_Text(graph_.get(), marked_)));
     zoom_label_->setText(QString("倍率 %1%").arg(g_zoom));
+}
+
+namespace {
+constexpr LONG kCrossArm = 6;  // pixels from the marked point to each end of the cross
+}  // namespace
+
+void MainWindow::InvalidateCross(const SeriesPoint& point) {
+    if (point.series < 0) return;
+    const tagRECT box = {point.at.x - kCrossArm - 1, point.at.y - kCrossArm - 1,
+                         point.at.x + kCrossArm + 2, point.at.y + kCrossArm + 2};
+    paper_->InvalidateRect(&box, false);
+}
+
+tagRECT MainWindow::BandRect() const {
+    return {qMin(band_from_.x(), band_to_.x()), qMin(band_from_.y(), band_to_.y()),
+            qMax(band_from_.x(), band_to_.x()), qMax(band_from_.y(), band_to_.y())};
+}
+
+void MainWindow::PaintMarks(HDC hdc) {
+    if (banding_) {
+        const tagRECT band = BandRect();
+        HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 0, 255));
+        HPEN old_pen = SelectObject(hdc, pen);
+        HBRUSH old_brush = SelectObject(hdc, GetStockBrush(NULL_BRUSH));
+        Rectangle(hdc, band.left, band.top, band.right + 1, band.bottom + 1);
+        SelectObject(hdc, old_brush);
+        SelectObject(hdc, old_pen);
+        DeleteObject(pen);
+    }
+    SeriesPoint point;
+    if (marked_.series < 0 || marked_.series != Selected_Series(graph_.get()) ||
+        !Series_PointAt(graph_.get(), marked_.series, marked_.index, &point)) {
+        return;
+    }
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    HPEN old_pen = SelectObject(hdc, pen);
+    MoveToEx(hdc, point.at.x - kCrossArm, point.at.y, nullptr);
+    LineTo(hdc, point.at.x + kCrossArm + 1, point.at.y);
+    MoveToEx(hdc, point.at.x, point.at.y - kCrossArm, nullptr);
+    LineTo(hdc, point.at.x, point.at.y + kCrossArm + 1);
+    SelectObject(hdc, old_pen);
+    DeleteObject(pen);
 }
 
 bool MainWindow::Start(HINSTANCE instance) {
@@ -470,9 +544,21 @@ void MainWindow::Paint(HDC hdc) {
     SelectObject(hdc, old_brush);
     graph_->ReDraw(hdc, SRCAND, 0);
     graph_->DrawDragBands(hdc);
+    PaintMarks(hdc);
 }
 
-void MainWindow::PaperMousePress(Qt::MouseButton button, QPoint pos) {
+void MainWindow::PaperMousePress(Qt::MouseButton button, QPoint pos,
+                                 Qt::KeyboardModifiers modifiers) {
+    PlotReading over;
+    if (button == Qt::LeftButton && (modifiers & Qt::ShiftModifier) && !graph_->Dragging() &&
+        Read_PlotPoint(graph_.get(), pos.x(), pos.y(), &over)) {
+        // The new ranges are one step, from the press to the release.
+        commands_.PressStarted(graph_.get());
+        paper_->SetCapture();
+        banding_ = true;
+        band_from_ = band_to_ = pos;
+        return;
+    }
     if (button == Qt::LeftButton) {
         // A drag is one step, from the press to the release.
         commands_.PressStarted(graph_.get());
@@ -484,6 +570,15 @@ void MainWindow::PaperMousePress(Qt::MouseButton button, QPoint pos) {
 }
 
 void MainWindow::PaperMouseMove(Qt::MouseButtons buttons, QPoint pos) {
+    if (banding_) {
+        // The band stays inside the plot area, where its corners have values.
+        const tagRECT plot = graph_->graph_view ? graph_->graph_view->PutFrmRect() : tagRECT{};
+        band_to_ = QPoint(qBound<int>(plot.left, pos.x(), plot.right - 1),
+                          qBound<int>(plot.top, pos.y(), plot.bottom - 1));
+        InvalidateAll();
+        UpdateStatus(&pos);
+        return;
+    }
     if (buttons & Qt::LeftButton) {
         // Shift or Ctrl held during a drag: still the drag.
         graph_->Handle_To_MouseMove(paper_, Pack(pos), &mspart_win_, &cur_state_);
@@ -496,12 +591,44 @@ void MainWindow::PaperMouseMove(Qt::MouseButtons buttons, QPoint pos) {
 
 void MainWindow::PaperMouseRelease(Qt::MouseButton button, QPoint pos) {
     if (button != Qt::LeftButton) return;
+    if (banding_) {
+        PaperMouseMove(Qt::LeftButton, pos);
+        banding_ = false;
+        if (paper_->HasCapture()) paper_->ReleaseCapture();
+        Zoom_AxesToBand(graph_.get(), BandRect(), g_shifth, g_shiftv);
+        commands_.PressEnded(graph_.get());
+        InvalidateAll();
+        UpdateStatus(&pos);
+        return;
+    }
     graph_->Handle_To_LButtonUp(paper_, Pack(pos), &mspart_win_, &cur_state_);
     if (paper_->HasCapture()) paper_->ReleaseCapture();
     commands_.PressEnded(graph_.get());
 }
 
+void MainWindow::PaperDoubleClick(QPoint pos) {
+    if (!graph_ || banding_ || graph_->Dragging()) return;
+    MoveFrame* target = nullptr;
+    if (graph_->CatchOnObject(Pack(pos), &target) < 0 || target == nullptr) return;
+    for (int axis = 0; axis < 4; ++axis) {
+        if (target != graph_->axis_frame[axis].get() && target != graph_->axis_tick[axis].get()) {
+            continue;
+        }
+        if (graph_->SelectAxisTicks(axis)) {
+            InvalidateAll();
+            Command(kCmdAxisTicks);
+        }
+        return;
+    }
+}
+
 void MainWindow::PaperLostMouse() {
+    if (banding_) {
+        // A band that lost the mouse changes nothing.
+        banding_ = false;
+        commands_.PressEnded(graph_.get());
+        InvalidateAll();
+    }
     if (graph_ && graph_->CancelDrag(paper_, &mspart_win_, &cur_state_)) {
         if (paper_->HasCapture()) paper_->ReleaseCapture();
     }

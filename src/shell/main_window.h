@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "document/graph_on_win.h"
+#include "document/graph_readout.h"
 #include "platform/qt/paper_widget.h"
 #include "platform/qt/widget_window.h"
 #include "shell/commands.h"
@@ -33,6 +34,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -95,6 +97,10 @@ public:
     void UpdateStatus(const QPoint* mouse = nullptr);
     QString StatusText() const;
     QString ZoomText() const;
+    // The selected series' point nearest to the mouse, and the point the cross marks
+    // (series -1: none).
+    QString PointText() const;
+    SeriesPoint MarkedPoint() const { return marked_; }
     // The element pop-up menu last built (null before): for the program and its tests.
     QMenu* LastPopUp() const { return popup_.get(); }
     int LastPopUpIndex() const { return popup_index_; }
@@ -102,7 +108,12 @@ public:
     void SetPopUpsShown(bool shown) { show_popups_ = shown; }
 
     // Routed from the paper view.
-    void PaperMousePress(Qt::MouseButton button, QPoint pos);
+    // Shift + the left button over the plot area starts a rubber band instead of a drag.
+    void PaperMousePress(Qt::MouseButton button, QPoint pos,
+                         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // A double click on an axis's numbers or ticks opens that axis's dialog.
+    void PaperDoubleClick(QPoint pos);
+    bool Banding() const { return banding_; }
     void PaperMouseMove(Qt::MouseButtons buttons, QPoint pos);
     void PaperMouseRelease(Qt::MouseButton button, QPoint pos);
     void PaperKey(int key);
@@ -126,10 +137,19 @@ private:
     void Paint(HDC hdc);
     void ShowPopUp(tagPOINT point, const MenuEntry& submenu);
     void BarMoved(int bar, int value);
+    // The cross on the marked point and the rubber band, drawn on the window only.
+    void PaintMarks(HDC hdc);
+    void InvalidateCross(const SeriesPoint& point);
+    tagRECT BandRect() const;
 
     PaperView* paper_ = nullptr;
     QLabel* readout_ = nullptr;
     QLabel* zoom_label_ = nullptr;
+    QLabel* point_label_ = nullptr;
+    SeriesPoint marked_;
+    bool banding_ = false;
+    QPoint band_from_;
+    QPoint band_to_;
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
     std::unique_ptr<GraphOnWin> graph_;

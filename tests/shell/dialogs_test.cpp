@@ -501,7 +501,7 @@ TEST(Menus, TitleMenuHoldsEveryCommand) {
     const std::set<int> expected = {100,  110,  120,  130,  135,  140,  150,  160,  161,
                                     162,  163,  170,  300,  310,  320,  330,  500,  1000,
                                     1050, 1100, 1150, 1200, 1250, 1300, 1310, 1315, 1320,
-                                    1330, 1400, 1450, 1460, 1470, 1600, 1650};
+                                    1330, 1400, 1450, 1460, 1470, 1480, 1600, 1650};
     EXPECT_EQ(ids, expected);
     EXPECT_NE(std::find(tops.begin(), tops.end(), "グラフ操作(&G)"), tops.end());
     int count = 0;
