@@ -13,8 +13,8 @@ namespace {
 bool Horizontal(int axis) { return (axis & 1) == 1; }
 
 // The wanted range, made tidy as the dialog makes an automatic axis, taken by the axis.
-int Take_Range(GraphOnWin* graph, int axis, double low, double high, double divisions,
-               LONG h_shift, LONG v_shift) {
+int Take_Range(GraphOnWin* graph, int axis, double low, double high, double divisions, LONG h_shift,
+               LONG v_shift) {
     AxisTick* tick = graph->axis_tick[axis].get();
     if (tick == nullptr || !(high > low) || !std::isfinite(high - low)) return 0;
     double old_low = 0.0, old_high = 0.0, old_step = 0.0;
@@ -64,8 +64,8 @@ int Zoom_AxesToBand(GraphOnWin* graph, const tagRECT& band, LONG h_shift, LONG v
     int changed = 0;
     for (int axis = 0; axis < 4; ++axis) {
         if (divisions[axis] == 0) continue;
-        changed |= Take_Range(graph, axis, low[axis], high[axis], divisions[axis], h_shift,
-                              v_shift);
+        changed |=
+            Take_Range(graph, axis, low[axis], high[axis], divisions[axis], h_shift, v_shift);
     }
     if (changed) graph->SetModified(1);
     return changed;

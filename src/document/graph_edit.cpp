@@ -261,7 +261,11 @@ int GraphOnWin::DateChangeFont(LONG h_shift, LONG v_shift) {
     if (!glist_frame) return -1;
     const int index = glist_frame->NoFrameTList(0);
     if (index < 0) return -1;
-    if (glist_frame->ChangeGListFont(index, h_shift, v_shift)) sinfo_flag = 1;
+    const tagRECT before = glist_frame->GetRectOnTwip();
+    if (glist_frame->ChangeGListFont(index, h_shift, v_shift)) {
+        KeepLegendInPlot(before, h_shift, v_shift);
+        sinfo_flag = 1;
+    }
     return 0;
 }
 
@@ -269,6 +273,10 @@ int GraphOnWin::DateChangeCont(HINSTANCE p_Inst, LONG h_shift, LONG v_shift) {
     if (!glist_frame) return -1;
     const int index = glist_frame->NoFrameTList(0);
     if (index < 0) return -1;
-    if (glist_frame->ChangeGListCont(index, p_Inst, h_shift, v_shift)) sinfo_flag = 1;
+    const tagRECT before = glist_frame->GetRectOnTwip();
+    if (glist_frame->ChangeGListCont(index, p_Inst, h_shift, v_shift)) {
+        KeepLegendInPlot(before, h_shift, v_shift);
+        sinfo_flag = 1;
+    }
     return 0;
 }

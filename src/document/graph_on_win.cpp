@@ -1,5 +1,6 @@
 #include "document/graph_on_win.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -547,7 +548,9 @@ int GraphOnWin::AddGraphLine(GrpDate2D* grp_date, ArrayCls<int>* mrk_kind,
     AddNewGrpDate(grp_date, origin, factors, mrk_kind, data_color, data_style, data_size, mrk_color,
                   mrk_size, ux, uy);
     if (glist_frame) {
+        const tagRECT before = glist_frame->GetRectOnTwip();
         glist_frame->AddObject(h_shift, v_shift);
+        KeepLegendInPlot(before, h_shift, v_shift);
         glist_frame->DrawAllObject();
     }
     graph_view->DrawAllObject();
@@ -730,3 +733,18 @@ int Hand_ToGraphDocument(GraphRequest& request) {
 }
 
 void Install_GraphDocumentReceiver() { Set_GraphReceiver(Hand_ToGraphDocument); }
+
+void GraphOnWin::KeepLegendInPlot(const tagRECT& before, LONG h_shift, LONG v_shift) {
+    if (!glist_frame || !graph_view) return;
+    const tagRECT plot = graph_view->GetRectOnTwip();
+    const tagRECT now = glist_frame->GetRectOnTwip();
+    const bool was_inside = before.left >= plot.left && before.right <= plot.right;
+    if (!was_inside || now.right <= plot.right) return;
+    const int64_t room = int64_t(now.left) - plot.left;
+    const int64_t shift = std::min<int64_t>(int64_t(now.right) - plot.right, room);
+    if (shift <= 0) return;
+    tagRECT moved = now;
+    moved.left = static_cast<LONG>(now.left - shift);
+    moved.right = static_cast<LONG>(now.right - shift);
+    glist_frame->MoveObjectWithOutMouse(&moved, h_shift, v_shift);
+}

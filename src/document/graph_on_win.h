@@ -226,6 +226,10 @@ public:
     // True when every frame's place and size and every axis scale are within what the
     // document file is read with (with_legend: the legend too, which undo keeps).
     bool FitsItsFile(bool with_legend);
+    // A legend that lay across the plot area's width before it grew for a longer name is
+    // moved left by what it grew past the plot's right edge (as far as the plot's left edge
+    // allows), so the plot's frame never runs through a name. before: its twips then.
+    void KeepLegendInPlot(const tagRECT& before, LONG h_shift, LONG v_shift);
     // A frame let go after a drag is moved back until a part of it is on the paper.
     void KeepNearPaper(MoveFrame* frame);
     bool RestoreViewState(const std::string& state, LONG h_shift, LONG v_shift);

@@ -37,8 +37,9 @@ protected:
     QPoint PixelOf(double x, double y) {
         const tagRECT plot = Graph().graph_view->PutFrmRect();
         const Range h = AxisRange(1), v = AxisRange(0);
-        return QPoint(std::lround(plot.left + (x - h.low) / (h.high - h.low) * (plot.right - plot.left)),
-                      std::lround(plot.bottom - (y - v.low) / (v.high - v.low) * (plot.bottom - plot.top)));
+        return QPoint(
+            std::lround(plot.left + (x - h.low) / (h.high - h.low) * (plot.right - plot.left)),
+            std::lround(plot.bottom - (y - v.low) / (v.high - v.low) * (plot.bottom - plot.top)));
     }
     void ShiftDrag(QPoint from, QPoint to) {
         Hover(from);
@@ -171,7 +172,8 @@ TEST_F(DataZoom, TheSelectedSeriesNearestPointIsReadAndMarkedOnTheWindowOnly) {
     Release(sample);
     ASSERT_EQ(Selected_Series(window_->Graph()), 0);
     Hover(near_one);
-    EXPECT_TRUE(window_->PointText().startsWith("5 番目の点  x = ")) << window_->PointText().toStdString();
+    EXPECT_TRUE(window_->PointText().startsWith("5 番目の点  x = "))
+        << window_->PointText().toStdString();
     const SeriesPoint marked = window_->MarkedPoint();
     EXPECT_EQ(marked.index, 4);
     EXPECT_LE(std::abs(marked.at.x - PixelOf(1.0, 1.0).x()), 1);

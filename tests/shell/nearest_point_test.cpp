@@ -25,7 +25,8 @@ struct GappedGraph {
         std::vector<double> x, y;
         for (int i = 0; i <= 20; ++i) {
             x.push_back(i);
-            y.push_back(i == 7 ? std::numeric_limits<double>::quiet_NaN() : (i - 10.0) * (i - 10.0) / 10.0);
+            y.push_back(i == 7 ? std::numeric_limits<double>::quiet_NaN()
+                               : (i - 10.0) * (i - 10.0) / 10.0);
         }
         GrpDate2D data;
         PointArray series(static_cast<int>(x.size()), x.data(), y.data(), "gapped");
@@ -54,7 +55,8 @@ struct GappedGraph {
         const tagRECT plot = graph.graph_view->PutFrmRect();
         const AxisTick& bottom = *graph.axis_tick[1];
         const AxisTick& left = *graph.axis_tick[0];
-        const double across = (x - bottom.PutMinValue()) / (bottom.PutMaxValue() - bottom.PutMinValue());
+        const double across =
+            (x - bottom.PutMinValue()) / (bottom.PutMaxValue() - bottom.PutMinValue());
         const double up = (y - left.PutMinValue()) / (left.PutMaxValue() - left.PutMinValue());
         return {static_cast<LONG>(std::lround(plot.left + across * (plot.right - plot.left))),
                 static_cast<LONG>(std::lround(plot.bottom - up * (plot.bottom - plot.top)))};
