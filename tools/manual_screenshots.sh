@@ -25,7 +25,7 @@ OUT=${SHOT_OUT:-$ROOT/resources/使用説明/images}
 WORK=${SHOT_DIR:-/tmp/plotari-manual}
 
 SCENES=(start explicit forms ranges variables evaluate progress elements edit files export
-        print zoom menus messages)
+        print zoom readout menus messages)
 if [ "${1:-}" = --list ]; then printf '%s\n' "${SCENES[@]}"; exit 0; fi
 for scene in "$@"; do
   [[ " ${SCENES[*]} " == *" $scene "* ]] || { echo "unknown scene: $scene (--list)" >&2; exit 2; }
@@ -461,7 +461,7 @@ scene_elements() {  # the parts of a graph, named; the pop-up menus and dialogs 
   xdotool key Right
   sleep 0.4
   grab
-  crop 0 0 580 210 menu-graph
+  crop 0 0 580 240 menu-graph
   xdotool key Escape Escape
   # The legend on its way: the dotted band follows the mouse.
   empty_paper
@@ -582,6 +582,36 @@ scene_zoom() {  # 倍率変更, グラフのサイズ変更, マーカー初期�
   menu g 7; xdotool key Return
   shot_window マーカー初期値設定 marker-dialog
   answer マーカー初期値設定 Escape
+}
+
+scene_readout() {  # a selected line's nearest point in the status bar; Shift + drag zooms in
+  local x y
+  sine_document
+  start_program "$DOCS/正弦.dat"
+  left_click $LEGEND_LINE          # the line is selected
+  xdotool mousemove 392 600        # near the sine's lowest point, x = -π/2
+  sleep 0.3
+  grab
+  convert "$WORK/raw/root.png" -crop "${MAIN_W}x${MAIN_H}+0+0" +repage "$WORK/raw/main.png"
+  convert "$WORK/raw/main.png" -crop 560x300+150+420 +repage "$WORK/raw/cross.png"
+  convert "$WORK/raw/main.png" -crop "${MAIN_W}x26+0+$((MAIN_H - 26))" +repage "$WORK/raw/bar.png"
+  convert "$WORK/raw/cross.png" "$WORK/raw/bar.png" -background white -gravity west -append \
+    "$WORK/raw/readout-point.png"
+  save_png "$WORK/raw/readout-point.png" readout-point
+  empty_paper
+  # Shift + drag over the sine's right hump, shot before the button is let go.
+  read -r x y <<<"440 260"
+  xdotool keydown shift
+  drag "$x" "$y" 230 200 keep
+  sleep 0.3
+  grab_now
+  crop $PAPER_CROP zoom-band
+  xdotool mouseup 1
+  xdotool keyup shift
+  sleep 0.5
+  empty_paper
+  grab
+  crop $PAPER_CROP zoom-done
 }
 
 scene_menus() {  # the view and help menus

@@ -12,25 +12,36 @@ namespace {
 // Axes 0 and 2 are vertical (left, right), 1 and 3 horizontal (bottom, top).
 bool Horizontal(int axis) { return (axis & 1) == 1; }
 
-// The wanted range, made tidy as the dialog makes an automatic axis, taken by the axis.
-int Take_Range(GraphOnWin* graph, int axis, double low, double high, double divisions, LONG h_shift,
-               LONG v_shift) {
-    AxisTick* tick = graph->axis_tick[axis].get();
-    if (tick == nullptr || !(high > low) || !std::isfinite(high - low)) return 0;
-    double old_low = 0.0, old_high = 0.0, old_step = 0.0;
-    tick->PutATValues(&old_low, &old_high, &old_step);
-    double step = (high - low) / divisions;
-    tick->CalcOnAxisValues(&low, &high, &step);
-    if (low == old_low && high == old_high && step == old_step) return 0;
-    return graph->TakeAxisRange(tick, low, high, step, h_shift, v_shift);
+// A step of 1, 2 or 5 times a power of ten that cuts low ... high into at most about ten
+// parts; 0 when there is none.
+double Round_Step(double low, double high) {
+    const double raw = (high - low) / 10.0;
+    if (!(raw > 0.0) || !std::isfinite(raw)) return 0.0;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double mantissa = raw / power;
+    const double step = mantissa <= 1.0   ? 1.0
+                        : mantissa <= 2.0 ? 2.0
+                        : mantissa <= 5.0 ? 5.0
+                                          : 10.0;
+    return step * power;
 }
 
-// The number of divisions the axis has now (10 when it cannot say).
-double Divisions(const AxisTick& tick) {
-    double low = 0.0, high = 0.0, step = 0.0;
-    tick.PutATValues(&low, &high, &step);
-    const double count = std::floor((high - low) / step + 0.5);
-    return count >= 1.0 && count <= 10000.0 ? count : 10.0;
+// The band's range widened to whole round steps, taken by the axis as the axis dialog takes
+// a range typed into it.
+int Take_BandRange(GraphOnWin* graph, int axis, double low, double high, LONG h_shift,
+                   LONG v_shift) {
+    AxisTick* tick = graph->axis_tick[axis].get();
+    const double step = Round_Step(low, high);
+    if (tick == nullptr || step == 0.0) return 0;
+    // A band edge within a millionth of a step of a whole step stays on it.
+    const double first = std::floor(low / step + 1e-6);
+    const double last = std::ceil(high / step - 1e-6);
+    if (!(last > first)) return 0;
+    double old_low = 0.0, old_high = 0.0, old_step = 0.0;
+    tick->PutATValues(&old_low, &old_high, &old_step);
+    const double new_low = first * step, new_high = last * step;
+    if (new_low == old_low && new_high == old_high && step == old_step) return 0;
+    return graph->TakeAxisRange(tick, new_low, new_high, step, h_shift, v_shift);
 }
 
 }  // namespace
@@ -47,7 +58,8 @@ int Zoom_AxesToBand(GraphOnWin* graph, const tagRECT& band, LONG h_shift, LONG v
     if (width <= 0 || height <= 0 || right - left < 3 || bottom - top < 3) return 0;
     if (left < plot.left || right > plot.right || top < plot.top || bottom > plot.bottom) return 0;
     // Every range is read before any axis changes: a new range may move the plot area.
-    double low[4] = {0, 0, 0, 0}, high[4] = {0, 0, 0, 0}, divisions[4] = {0, 0, 0, 0};
+    bool has[4] = {false, false, false, false};
+    double low[4] = {0, 0, 0, 0}, high[4] = {0, 0, 0, 0};
     for (int axis = 0; axis < 4; ++axis) {
         const AxisTick* tick = graph->axis_tick[axis].get();
         if (tick == nullptr || graph->axis_flag[axis] == 0) continue;
@@ -57,15 +69,14 @@ int Zoom_AxesToBand(GraphOnWin* graph, const tagRECT& band, LONG h_shift, LONG v
                                               : double(plot.bottom - bottom) / height;
         const double end = Horizontal(axis) ? double(right - plot.left) / width
                                             : double(plot.bottom - top) / height;
+        has[axis] = true;
         low[axis] = from + start * span;
         high[axis] = from + end * span;
-        divisions[axis] = Divisions(*tick);
     }
     int changed = 0;
     for (int axis = 0; axis < 4; ++axis) {
-        if (divisions[axis] == 0) continue;
-        changed |=
-            Take_Range(graph, axis, low[axis], high[axis], divisions[axis], h_shift, v_shift);
+        if (has[axis])
+            changed |= Take_BandRange(graph, axis, low[axis], high[axis], h_shift, v_shift);
     }
     if (changed) graph->SetModified(1);
     return changed;

@@ -109,14 +109,26 @@ int Point_Count(GraphLine* line) {
     return drawn < values ? drawn : values;
 }
 
-// The point as drawn, when it is a drawn number inside the plot area.
-bool Drawn_Inside(GraphLine* line, const tagRECT& plot, int index, SeriesPoint* point) {
+// The point as drawn, when it is a drawn number inside the plot area. Points are placed on
+// the plot area's bitmap at 100 %, which is stretched onto the plot area at other zooms.
+bool Drawn_Inside(GraphLine* line, const GraphView& view, int index, SeriesPoint* point) {
     const tagPOINT drawn = (*line->PutPointDate())[index];
     if (Is_GapPoint(drawn)) return false;
     const PointDbl value = line->PutPointArray()->Points()[index];
     if (!std::isfinite(value.x) || !std::isfinite(value.y)) return false;
-    const long long x = static_cast<long long>(plot.left) + drawn.x;
-    const long long y = static_cast<long long>(plot.top) + drawn.y;
+    const tagRECT plot = view.PutFrmRect();
+    // 64 bits: a point far off the plot area is placed far off too, never wrapped round.
+    long long x = static_cast<long long>(plot.left) + drawn.x;
+    long long y = static_cast<long long>(plot.top) + drawn.y;
+    if (view.ZoomPercent() != 100) {
+        const LONG width = view.BoxPixelWidth();
+        const LONG height = view.BoxPixelHeight();
+        if (width <= 0 || height <= 0) return false;
+        x = plot.left +
+            static_cast<long long>(std::floor((drawn.x + 0.5) * (plot.right - plot.left) / width));
+        y = plot.top +
+            static_cast<long long>(std::floor((drawn.y + 0.5) * (plot.bottom - plot.top) / height));
+    }
     if (x < plot.left || x >= plot.right || y < plot.top || y >= plot.bottom) return false;
     point->index = index;
     point->x = value.x;
@@ -132,18 +144,17 @@ bool Series_PointAt(GraphOnWin* graph, int series, int index, SeriesPoint* point
     GraphLine* line = Series(graph, series);
     if (line == nullptr || index < 0 || index >= Point_Count(line)) return false;
     point->series = series;
-    return Drawn_Inside(line, graph->graph_view->PutFrmRect(), index, point);
+    return Drawn_Inside(line, *graph->graph_view, index, point);
 }
 
 bool Nearest_SeriesPoint(GraphOnWin* graph, int series, LONG x, LONG y, SeriesPoint* found) {
     GraphLine* line = Series(graph, series);
     if (line == nullptr) return false;
-    const tagRECT plot = graph->graph_view->PutFrmRect();
     const int count = Point_Count(line);
     long long best = -1;
     for (int i = 0; i < count; ++i) {
         SeriesPoint point;
-        if (!Drawn_Inside(line, plot, i, &point)) continue;
+        if (!Drawn_Inside(line, *graph->graph_view, i, &point)) continue;
         const long long dx = static_cast<long long>(point.at.x) - x;
         const long long dy = static_cast<long long>(point.at.y) - y;
         const long long distance = dx * dx + dy * dy;

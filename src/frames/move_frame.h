@@ -22,6 +22,11 @@ inline tagRECT Twip_Rect(int32_t left, int32_t top, double width, double height)
 
 class MoveFrame : public BaseFrame {
 public:
+    // Box size in pixels at 100 % (the size of the element's bitmap, stretched at other
+    // zooms).
+    LONG BoxPixelWidth() const;
+    LONG BoxPixelHeight() const;
+    LONG ZoomPercent() const;
     MoveFrame(HWND h_Wnd, LONG left_pos, LONG top_pos, LONG win_width, LONG win_height,
               LONG h_shift, LONG v_shift, int zoom_val, int obj_index);
 
@@ -92,10 +97,6 @@ protected:
     // Placement in pixels with the twip size of twips_rect, refitted when it changed.
     int PlaceWithTwipSize(tagRECT* new_rect, const tagRECT& twips_rect, bool has_bitmap,
                           const std::function<void()>& refit);
-    // Box size in pixels at 100 %.
-    LONG BoxPixelWidth() const;
-    LONG BoxPixelHeight() const;
-    LONG ZoomPercent() const;
     // The body of ReDraw for an element with an off-screen bitmap: a copy at 100 %, a
     // stretch onto frm_rect otherwise, then the selection border. 0 when unused or failed.
     int CopyVirWin(HDC hdc, HDC virmem_dc, unsigned long wr_mode);

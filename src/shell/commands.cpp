@@ -286,8 +286,8 @@ const MenuResource& Title_Menu_Resource() {
         std::vector<MenuEntry> graph_menu = Obj_Menu_Resource().menus;
         graph_menu.push_back(Menu_Separator());
         graph_menu.push_back(Item(kCmdGraphSize));
-        graph_menu.push_back(Item(kCmdFitAxesToData));
         graph_menu.push_back(Item(kCmdMarkerDefaults));
+        graph_menu.push_back(Item(kCmdFitAxesToData));
         return MenuResource{
             "TITLEMENU",
             {

@@ -306,7 +306,9 @@ void MainWindow::UpdateStatus(const QPoint* mouse) {
         readout_->setText(
             QString::fromStdString(Paper_Readout(graph_.get(), mouse->x(), mouse->y())));
         PlotReading over;
-        if (series >= 0 && Read_PlotPoint(graph_.get(), mouse->x(), mouse->y(), &over)) {
+        // Not while an element is dragged: the cross would follow the mouse under the band.
+        if (series >= 0 && !graph_->Dragging() &&
+            Read_PlotPoint(graph_.get(), mouse->x(), mouse->y(), &over)) {
             Nearest_SeriesPoint(graph_.get(), series, mouse->x(), mouse->y(), &nearest);
         }
     } else if (series >= 0 && series == marked_.series) {

@@ -12,6 +12,7 @@
 
 #include "axes/axis_tick_dialog.h"
 #include "platform/scripted_dialogs.h"
+#include "shell/paper_state.h"
 #include "shell/picture_export.h"
 #include "shell/undo_history.h"
 #include "window_fixture.h"
@@ -54,7 +55,7 @@ protected:
         Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
         Release(at);
     }
-    // The tidy range covers [low, high], starts and ends on whole steps and is narrower
+    // The tidy range covers [low, high], starts and ends on whole round steps and is narrower
     // than the range it came from.
     static void ExpectTidyCover(const Range& r, double low, double high, double slack,
                                 double narrower_than, const char* what) {
@@ -62,6 +63,11 @@ protected:
         EXPECT_GE(r.high, high - slack) << what;
         EXPECT_LT(r.high - r.low, narrower_than) << what;
         ASSERT_GT(r.step, 0.0) << what;
+        // A round step: 1, 2 or 5 times a power of ten.
+        const double mantissa = r.step / std::pow(10.0, std::floor(std::log10(r.step) + 1e-9));
+        EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
+                    std::fabs(mantissa - 5) < 1e-9)
+            << what << ": step " << r.step;
         EXPECT_NEAR(r.low / r.step, std::round(r.low / r.step), 1e-9) << what;
         EXPECT_NEAR(r.high / r.step, std::round(r.high / r.step), 1e-9) << what;
     }
@@ -200,6 +206,25 @@ TEST_F(DataZoom, TheSelectedSeriesNearestPointIsReadAndMarkedOnTheWindowOnly) {
     EXPECT_EQ(window_->MarkedPoint().series, -1);
     window_->Paper()->Paint();
     EXPECT_NE(window_->Paper()->Surface().pixel(marked.at.x - 5, marked.at.y), red);
+    // At other zooms the cross still sits on the point (the plot's bitmap is stretched).
+    window_->resize(2300, 1500);
+    QCoreApplication::processEvents();
+    for (int zoom : {50, 200}) {
+        Change_Zoom(window_.get(), zoom, window_->Graph(), &window_->State(), &g_shifth, &g_shiftv);
+        const QPoint one = PixelOf(1.0, 1.0);
+        Hover(one + QPoint(2, -1));
+        EXPECT_EQ(window_->MarkedPoint().index, 4) << zoom;
+        EXPECT_LE(std::abs(window_->MarkedPoint().at.x - one.x()), 1) << zoom;
+        EXPECT_LE(std::abs(window_->MarkedPoint().at.y - one.y()), 1) << zoom;
+    }
+    Change_Zoom(window_.get(), 100, window_->Graph(), &window_->State(), &g_shifth, &g_shiftv);
+    // Nor while the legend is dragged over the plot area.
+    Hover(sample);
+    Press(sample);
+    MoveHeld(near_one);
+    EXPECT_EQ(window_->MarkedPoint().series, -1);
+    EXPECT_EQ(window_->PointText(), "");
+    Release(near_one);
 }
 
 }  // namespace

@@ -27,9 +27,9 @@ protected:
         data.SetDateArray(1, &series);
         const int axes[2] = {1, 0};
         const char* titles[4] = {nullptr, nullptr, nullptr, nullptr};
-        Graph().AddNewGraphDate(&data, axes, nullptr, g_shifth, g_shiftv, nullptr, nullptr,
-                                nullptr, nullptr, nullptr, nullptr, 10, 10, titles, "関数グラフ",
-                                nullptr, nullptr);
+        Graph().AddNewGraphDate(&data, axes, nullptr, g_shifth, g_shiftv, nullptr, nullptr, nullptr,
+                                nullptr, nullptr, nullptr, 10, 10, titles, "関数グラフ", nullptr,
+                                nullptr);
     }
     static bool White(const QImage& image, int x, int y) {
         return (image.pixel(x, y) & 0xffffff) == 0xffffff;
