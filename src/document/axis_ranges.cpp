@@ -9,6 +9,9 @@
 
 namespace {
 
+// A band narrower or lower than this many pixels is taken for a slip of the mouse.
+constexpr LONG kSmallestBand = 5;
+
 // Axes 0 and 2 are vertical (left, right), 1 and 3 horizontal (bottom, top).
 bool Horizontal(int axis) { return (axis & 1) == 1; }
 
@@ -55,7 +58,9 @@ int Zoom_AxesToBand(GraphOnWin* graph, const tagRECT& band, LONG h_shift, LONG v
     const LONG right = band.left < band.right ? band.right : band.left;
     const LONG top = band.top < band.bottom ? band.top : band.bottom;
     const LONG bottom = band.top < band.bottom ? band.bottom : band.top;
-    if (width <= 0 || height <= 0 || right - left < 3 || bottom - top < 3) return 0;
+    if (width <= 0 || height <= 0 || right - left < kSmallestBand || bottom - top < kSmallestBand) {
+        return 0;
+    }
     if (left < plot.left || right > plot.right || top < plot.top || bottom > plot.bottom) return 0;
     // Every range is read before any axis changes: a new range may move the plot area.
     bool has[4] = {false, false, false, false};

@@ -10,7 +10,7 @@ class GraphOnWin;
 // Every axis takes the part of its range that the rectangle (paper window pixels) covers,
 // widened to whole steps of 1, 2 or 5 times a power of ten (about ten of them). 1 when an axis changed (the
 // document is then modified); 0 when the rectangle is not inside the plot area or is under
-// three pixels across either way, or no axis took a new range.
+// five pixels across either way, or no axis took a new range.
 int Zoom_AxesToBand(GraphOnWin* graph, const tagRECT& band, LONG h_shift, LONG v_shift);
 
 // Every axis takes the tidy range of the finite values of the series drawn on it, with ten

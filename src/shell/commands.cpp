@@ -74,6 +74,7 @@ int FitZoom(const CommandCall& c) {
         if (zoom == g_zoom) return false;
         Change_Zoom(c.host, zoom, c.graph, c.paper, c.shifth, c.shiftv);
         g_zoom_main = g_zoom;
+        c.host->SettleLayout();
         return true;
     };
     if (c.id == kCmdZoomActualSize) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDialog>
 #include <QGridLayout>
 #include <QIcon>
@@ -302,6 +303,12 @@ QString MainWindow::PointText() const { return point_label_->text(); }
 void MainWindow::UpdateStatus(const QPoint* mouse) {
     const int series = Selected_Series(graph_.get());
     SeriesPoint nearest;
+    // A zoom, scroll or command under a mouse that did not move: read where it is now.
+    QPoint under;
+    if (mouse == nullptr && paper_->underMouse()) {
+        under = paper_->mapFromGlobal(QCursor::pos());
+        mouse = &under;
+    }
     if (mouse != nullptr) {
         readout_->setText(
             QString::fromStdString(Paper_Readout(graph_.get(), mouse->x(), mouse->y())));
@@ -418,6 +425,10 @@ void MainWindow::InvalidateAll() { paper_->InvalidateRect(nullptr, true); }
 HWND MainWindow::PaperHandle() { return paper_; }
 
 HWND MainWindow::OwnerHandle() { return paper_; }
+
+void MainWindow::SettleLayout() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
 
 void MainWindow::ShowInputDialog() {
     if (DialogControls* dialog = Input_Dialog()) {
@@ -637,6 +648,11 @@ void MainWindow::PaperLostMouse() {
 }
 
 void MainWindow::PaperKey(int key) {
+    if (key == Qt::Key_Escape && banding_) {
+        PaperLostMouse();  // the band goes, nothing changes
+        if (paper_->HasCapture()) paper_->ReleaseCapture();
+        return;
+    }
     switch (key) {
         case Qt::Key_PageUp: PosChange_VScroll(this, SB_PAGEUP, &state_.ver_si, &g_shiftv); break;
         case Qt::Key_PageDown:

@@ -65,6 +65,7 @@ public:
     void ShowInputDialogBeside();
     bool OpenDocument(const std::string& path) override;
     HWND OwnerHandle() override;
+    void SettleLayout() override;
 
     PaperView* Paper() { return paper_; }
     GraphOnWin* Graph() { return graph_.get(); }

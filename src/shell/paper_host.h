@@ -17,4 +17,7 @@ public:
     virtual bool OpenDocument(const std::string& path) = 0;
     // Owner of message boxes and dialogs.
     virtual HWND OwnerHandle() = 0;
+    // Scroll bars shown or hidden take their room at once, so that ClientRect says what the
+    // paper has now (a window lays itself out later otherwise).
+    virtual void SettleLayout() {}
 };

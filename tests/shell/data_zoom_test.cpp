@@ -108,9 +108,16 @@ TEST_F(DataZoom, TinyBandsAndShiftOutsideThePlotChangeNoRange) {
     const std::string before = Bytes();
     const size_t steps = window_->Undo().Steps();
     const QPoint middle = Center(*Graph().graph_view);
-    ShiftDrag(middle, middle + QPoint(2, 40));   // two pixels wide
-    ShiftDrag(middle, middle + QPoint(40, -2));  // two pixels high
+    ShiftDrag(middle, middle + QPoint(4, 40));   // four pixels wide
+    ShiftDrag(middle, middle + QPoint(40, -4));  // four pixels high
     ShiftDrag(middle, middle);                   // a Shift-click
+    // Esc during the band: it goes, and the release changes nothing.
+    Mouse(QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    MoveHeld(middle + QPoint(80, 60), Qt::ShiftModifier);
+    ASSERT_TRUE(window_->Banding());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(window_->Banding());
+    Release(middle + QPoint(80, 60));
     EXPECT_TRUE(Bytes() == before);
     EXPECT_EQ(window_->Undo().Steps(), steps);
     // Over the title, Shift + press is the ordinary press: it selects the title.
