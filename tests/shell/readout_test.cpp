@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
+#include "axes/num_style_dialog.h"
 #include "document/graph_readout.h"
 #include "elements/graph_line.h"
+#include "platform/scripted_dialogs.h"
 #include "shell_app.h"
 
 namespace {
@@ -64,6 +69,75 @@ TEST(Readout, NamesTheElementOrTheValues) {
     PlotReading reading;
     EXPECT_FALSE(Read_PlotPoint(&g, plot.left - 1, plot.bottom - 1, &reading));
     EXPECT_FALSE(Read_PlotPoint(&g, plot.right, plot.top, &reading));
+}
+
+// With a second series on the top and right axes, the reading names all four, the
+// horizontal ones first, each value where that axis puts the point and written as that
+// axis's numbers are (here the top axis in exponent form with two digits).
+TEST(Readout, FourAxesEachInItsOwnNumberStyle) {
+    ComposedGraph doc;
+    GraphOnWin& g = doc.graph;
+    {
+        std::vector<double> x = {1000.0, 3000.0}, y = {-0.5, 0.5};
+        GrpDate2D data;
+        PointArray series(2, x.data(), y.data(), "top right");
+        data.SetDateArray(1, &series);
+        const int axes[2] = {3, 2};
+        const char* titles[4] = {nullptr, nullptr, nullptr, nullptr};
+        g.AddNewGraphDate(&data, axes, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, 10, 10, titles, "関数グラフ", nullptr, nullptr);
+    }
+    ASSERT_TRUE(g.axis_frame[3] && g.axis_frame[2]);
+    {
+        ScriptedDialogRunner dialogs;
+        dialogs.Then([](MemoryDialog& d) {
+            d.Select(IDC_NUMSTYLE, 1);  // 指数型表現
+            d.Type(IDC_NUMDIGIT, "2");
+            d.Click(IDOK);
+        });
+        const tagPOINT numbers = ComposedGraph::Center(*g.axis_frame[3]);
+        doc.Hover(ComposedGraph::At(numbers));
+        doc.Press(ComposedGraph::At(numbers));
+        doc.Release(ComposedGraph::At(numbers));
+        ASSERT_EQ(g.selectobject, g.axis_frame[3].get());
+        g.ChngAxFrameNumStyle(0, 0);
+        ASSERT_EQ(g.axis_frame[3]->PutStyNum(), 1);
+    }
+    const tagRECT plot = g.graph_view->PutFrmRect();
+    const LONG x = plot.left + (plot.right - plot.left) / 4;
+    const LONG y = plot.top + (plot.bottom - plot.top) / 3;
+    const std::string text = Paper_Readout(&g, x, y);
+    const size_t at[4] = {text.find("x = "), text.find("  y = "), text.find("  x(上) = "),
+                          text.find("  y(右) = ")};
+    for (size_t position : at) ASSERT_NE(position, std::string::npos) << text;
+    EXPECT_EQ(at[0], 0u) << text;
+    EXPECT_LT(at[1], at[2]) << text;
+    EXPECT_LT(at[2], at[3]) << text;
+    // Each value, within a pixel of what the axis's range puts there.
+    const auto expect = [&](int axis, size_t from, const char* label) {
+        const std::string value = text.substr(from + std::string(label).size());
+        const AxisTick& tick = *g.axis_tick[axis];
+        const double span = tick.PutMaxValue() - tick.PutMinValue();
+        const bool across = (axis & 1) == 1;
+        const double part = across ? (x - plot.left + 0.5) / (plot.right - plot.left)
+                                   : (plot.bottom - y - 0.5) / (plot.bottom - plot.top);
+        const double pixel = span / (across ? plot.right - plot.left : plot.bottom - plot.top);
+        EXPECT_NEAR(std::strtod(value.c_str(), nullptr), tick.PutMinValue() + part * span,
+                    pixel + std::fabs(span) * 0.01)
+            << label << " in " << text;
+    };
+    expect(1, at[0], "x = ");
+    expect(0, at[1], "  y = ");
+    expect(3, at[2], "  x(上) = ");
+    expect(2, at[3], "  y(右) = ");
+    // The top axis's value in exponent form with two digits, like its numbers ("2.00e+03").
+    const std::string top = text.substr(at[2] + std::string("  x(上) = ").size(),
+                                        at[3] - at[2] - std::string("  x(上) = ").size());
+    EXPECT_EQ(top.size(), std::string("1.50e+03").size()) << top;
+    EXPECT_NE(top.find("e+03"), std::string::npos) << top;
+    EXPECT_EQ(top.find('e'), 4u) << top;
+    const std::string label = g.axis_frame[3]->PutNumStrObj(0)->PutString();
+    EXPECT_NE(label.find('e'), std::string::npos) << "the axis's own numbers: " << label;
 }
 
 }  // namespace
