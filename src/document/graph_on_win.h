@@ -272,6 +272,8 @@ public:
     std::string reference_file;  // the document's file, empty when never saved or opened
 
 private:
+    // The element becomes the one selected, the one selected before losing its border.
+    void SelectOnly(MoveFrame* target);
     // 1 when there is a graph with changes to save; else 0 or -1 after the message.
     int Savable();
     void Reference_File(const char* dsource_file);

@@ -120,22 +120,13 @@ int GraphOnWin::Handle_To_LMouseDown(LPARAM lParam, int* cur_state) {
         drag_active = false;
         return 1;
     }
-    if (selectobject != nullptr && selectobject != target) {
-        if (selectobject == glist_frame.get()) glist_frame->DeSelectInObject();
-        Deselect(selectobject);
-    }
-    target->BoderFlag() = 1;
-    target->UpdFrmLinePart();
-    selectobject = target;
-    move_flag = target->ObjectType() == 1 ? 1 : 0;
+    SelectOnly(target);
     target->MoveStart(x, y);
     drag_active = true;
     return 1;
 }
 
-int GraphOnWin::SelectAxisTicks(int axis) {
-    if (drag_active || !Exists(axis) || !axis_tick[axis]) return 0;
-    MoveFrame* target = axis_tick[axis].get();
+void GraphOnWin::SelectOnly(MoveFrame* target) {
     if (selectobject != nullptr && selectobject != target) {
         if (selectobject == glist_frame.get()) glist_frame->DeSelectInObject();
         Deselect(selectobject);
@@ -143,7 +134,13 @@ int GraphOnWin::SelectAxisTicks(int axis) {
     target->BoderFlag() = 1;
     target->UpdFrmLinePart();
     selectobject = target;
-    move_flag = 0;
+    // Only titles are dragged by their body.
+    move_flag = target->ObjectType() == 1 ? 1 : 0;
+}
+
+int GraphOnWin::SelectAxisTicks(int axis) {
+    if (drag_active || !Exists(axis) || !axis_tick[axis]) return 0;
+    SelectOnly(axis_tick[axis].get());
     return 1;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/graph_readout.h"
@@ -14,41 +15,26 @@
 namespace {
 
 // y = (x - 10)^2 / 10 for x = 0 … 20, the point at x = 7 not a number: a gap in the line.
-struct GappedGraph {
-    HeadlessWindow paper{1123, 794};
-    GraphOnWin graph{&paper,  0,       0,      kPaperTwipWidth, kPaperTwipHeight, nullptr,
-                     0,       0,       100,    nullptr,         nullptr,          "未表示グラフ",
-                     nullptr, nullptr, nullptr};
-    int cur_state = -1;
-
-    GappedGraph() {
-        std::vector<double> x, y;
+struct GappedGraph : ComposedGraph {
+    GappedGraph() : ComposedGraph(Points(), "gapped") {}
+    static std::pair<std::vector<double>, std::vector<double>> Points() {
+        std::pair<std::vector<double>, std::vector<double>> points;
         for (int i = 0; i <= 20; ++i) {
-            x.push_back(i);
-            y.push_back(i == 7 ? std::numeric_limits<double>::quiet_NaN()
-                               : (i - 10.0) * (i - 10.0) / 10.0);
+            points.first.push_back(i);
+            points.second.push_back(i == 7 ? std::numeric_limits<double>::quiet_NaN()
+                                           : (i - 10.0) * (i - 10.0) / 10.0);
         }
-        GrpDate2D data;
-        PointArray series(static_cast<int>(x.size()), x.data(), y.data(), "gapped");
-        data.SetDateArray(1, &series);
-        const int axes[2] = {1, 0};
-        const char* titles[4] = {nullptr, nullptr, nullptr, nullptr};
-        graph.AddNewGraphDate(&data, axes, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr,
-                              nullptr, nullptr, 10, 10, titles, "関数グラフ", nullptr, nullptr);
-        g_timer = 0;
+        return points;
     }
-    ~GappedGraph() { g_timer = 0; }
 
     // A click on the legend's line sample selects the series.
     void SelectSeries() {
         auto& samples = *graph.glist_frame->PutGListLink();
         ASSERT_TRUE(samples.begin() != samples.end());
-        const tagRECT r = (*samples.begin())->PutFrmRect();
-        const LPARAM at = MAKELPARAM_XY((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        graph.MouseMove_NoBdown(at, &cur_state);
-        graph.Handle_To_LMouseDown(at, &cur_state);
-        int edge = -1;
-        graph.Handle_To_LButtonUp(&paper, at, &edge, &cur_state);
+        const LPARAM at = At(Center(**samples.begin()));
+        Hover(at);
+        Press(at);
+        Release(at);
     }
     // Where the axes put a value, from their ranges alone.
     tagPOINT PixelOf(double x, double y) const {

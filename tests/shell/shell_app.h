@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "document/graph_on_win.h"
@@ -21,14 +22,14 @@ struct ComposedGraph {
     int cur_state = -1;
     int mspart_win = -1;
 
-    ComposedGraph() {
-        std::vector<double> x, y;
-        for (int i = -10; i <= 10; ++i) {
-            x.push_back(i);
-            y.push_back(double(i) * i);
-        }
+    ComposedGraph() : ComposedGraph(Squares(), "x*x") {}
+    // A graph of one series of the points (x[i], y[i]) named name.
+    ComposedGraph(const std::pair<std::vector<double>, std::vector<double>>& points,
+                  const char* name) {
+        const std::vector<double>& x = points.first;
+        const std::vector<double>& y = points.second;
         GrpDate2D data;
-        PointArray series(static_cast<int>(x.size()), x.data(), y.data(), "x*x");
+        PointArray series(static_cast<int>(x.size()), x.data(), y.data(), name);
         data.SetDateArray(1, &series);
         const int axes[2] = {1, 0};  // x on the bottom axis, y on the left
         const char* titles[4] = {nullptr, nullptr, nullptr, nullptr};
@@ -38,6 +39,15 @@ struct ComposedGraph {
         g_timer = 0;
     }
     ~ComposedGraph() { g_timer = 0; }
+    // x from -10 to 10, y = x * x.
+    static std::pair<std::vector<double>, std::vector<double>> Squares() {
+        std::pair<std::vector<double>, std::vector<double>> points;
+        for (int i = -10; i <= 10; ++i) {
+            points.first.push_back(i);
+            points.second.push_back(double(i) * i);
+        }
+        return points;
+    }
 
     static tagPOINT Center(const MoveFrame& frame) {
         const tagRECT r = frame.PutFrmRect();
