@@ -524,7 +524,7 @@ scene_files() {  # 名前をつけて保存, and the question before a changed g
   focus_main
   xdotool key ctrl+o
   shot_window "Do you save data?" save-question
-  answer "Do you save data?" Escape
+  answer "Do you save data?" alt+n   # いいえ: キャンセル would stop the opening
   shot_window データを読むファイルを指定 open-dialog
   answer データを読むファイルを指定 Escape
   menu f 0
@@ -537,7 +537,7 @@ scene_export() {  # 図を保存 with its list of picture types open
   local w
   sine_document
   start_program "$DOCS/正弦.dat"
-  menu f 3; xdotool key Return
+  menu f 4; xdotool key Return
   w=$(wait_win 保存ファイルを指定) || fail "no picture save dialog"
   geometry "$w"
   local x=$X y=$Y width=$WIDTH height=$HEIGHT

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "document/graph_on_win.h"
 #include "input/formula_dialog.h"
@@ -49,6 +50,9 @@ int main(int argc, char* argv[]) {
     int status = 0;
     {
         MainWindow window;
+        // The window's size and place, the zoom, the documents last used and each file
+        // dialog's folder, as the user left them.
+        window.Remember(std::make_unique<Remembered>(Remembered::DefaultFile()));
         // The input dialog is a tool window of the main window: it stays above the paper.
         if (!window.Start(win_Inst)) return 0;
         // plotari FILE opens the document FILE as 開く would.
@@ -56,6 +60,7 @@ int main(int argc, char* argv[]) {
         if (arguments.size() > 1) {
             window.Graph()->OpenGraphFile(arguments.at(1).toStdString(), g_shifth, g_shiftv);
             window.ResetUndo();
+            window.NoteRecent();
             window.InvalidateAll();
         }
         window.ShowInputDialogBeside();

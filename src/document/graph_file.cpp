@@ -222,12 +222,14 @@ int GraphOnWin::SaveGraphToNewFile() {
 }
 
 namespace {
-// The question before a document replaces a changed graph; false when a save the user asked
-// for did not happen, which stops the opening: nothing is lost.
+// The question before a document replaces a changed graph; false when the user chose
+// キャンセル or a save the user asked for did not happen, which stops the opening: nothing
+// is lost.
 bool Save_BeforeOpening(GraphOnWin* graph, HWND owner) {
     if (!graph->graph_view || graph->RsinfoFlag() == 0) return true;
     const int answer = MessageBoxA(owner, "現在のデータを保存しますか?", "Do you save data?",
-                                   MB_YESNO | MB_ICONQUESTION);
+                                   MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL) return false;
     return !(answer == IDYES && graph->SaveGraphToFile() != 1);
 }
 }  // namespace

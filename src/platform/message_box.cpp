@@ -12,8 +12,10 @@ MessageSink* current_sink = &default_sink;
 
 int Default_Answer(UINT style) {
     switch (style & MB_TYPEMASK) {
-        case MB_YESNO: return IDNO;
-        case MB_YESNOCANCEL: return IDCANCEL;
+        // A question with キャンセル beside はい and いいえ is answered いいえ too: scripts
+        // that answered the yes/no question go on as before.
+        case MB_YESNO:
+        case MB_YESNOCANCEL: return IDNO;
         default: return IDOK;
     }
 }

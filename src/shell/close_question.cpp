@@ -23,7 +23,7 @@ int Check_ObjSave(GraphOnWin* graph, HWND owner, int* saved) {
     if (saved != nullptr) *saved = 0;
     if (graph == nullptr || graph->RsinfoFlag() != 1) return 0;
     const int answer = MessageBoxA(owner, "現在のデータを保存しますか?", "Do you save data?",
-                                   MB_YESNO | MB_ICONQUESTION);
+                                   MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDYES) {
         const int result = Save_Action() ? Save_Action()() : graph->SaveGraphToFile();
         if (saved != nullptr) *saved = result == 1 ? 1 : 0;
@@ -36,8 +36,13 @@ bool Confirm_Close(GraphOnWin* graph, HWND owner) {
         IDYES) {
         return false;
     }
+    return May_Discard(graph, owner);
+}
+
+bool May_Discard(GraphOnWin* graph, HWND owner) {
     int saved = 0;
-    // A graph the user wanted saved but that was not saved is not thrown away.
-    if (Check_ObjSave(graph, owner, &saved) == IDYES && saved != 1) return false;
-    return true;
+    const int answer = Check_ObjSave(graph, owner, &saved);
+    // キャンセル steps back; a graph the user wanted saved but that was not saved is not
+    // thrown away either.
+    return answer != IDCANCEL && !(answer == IDYES && saved != 1);
 }

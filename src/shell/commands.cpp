@@ -23,6 +23,19 @@ int Open(const CommandCall& c) {
     return 1;
 }
 
+// 新規作成: the empty paper of the start, after the save question; the formulas stay.
+int NewDocument(const CommandCall& c) {
+    if (c.graph == nullptr || !May_Discard(c.graph, c.owner)) return 0;
+    c.graph->DeleteAllObject();
+    if (c.host != nullptr) c.host->InvalidateAll();
+    return 1;
+}
+
+int OpenRecent(const CommandCall& c) {
+    if (c.host != nullptr) c.host->OpenRecent(c.id - kCmdRecent1);
+    return 1;
+}
+
 int Save(const CommandCall& c) {
     if (c.graph != nullptr) c.graph->SaveGraphToFile();
     return 1;
@@ -137,8 +150,7 @@ int EditElement(const CommandCall& c) {
         case kCmdMarkerColor: graph->DateChangeMarkColor(); break;
         case kCmdLineProp: graph->DateChangeProp(); break;
         case kCmdDeleteLine:
-            Check_ObjSave(graph, c.owner, nullptr);
-            graph->LineDelete(h, v);
+            if (Check_ObjSave(graph, c.owner, nullptr) != IDCANCEL) graph->LineDelete(h, v);
             break;
         case kCmdSeriesFont: graph->DateChangeFont(h, v); break;
         case kCmdSeriesText: graph->DateChangeCont(win_Inst, h, v); break;
@@ -187,7 +199,19 @@ using R = CommandRule;
 const std::vector<CommandRow>& Command_Table() {
     static const std::vector<CommandRow> table = {
         // ファイル(&F)
+        {kCmdNew, "新規作成(&N)", 'N', true, false, R::Always, 0, NewDocument},
         {kCmdOpen, "開く(&O) Ctrl+O", 'O', false, false, R::Always, 0, Open},
+        // The window names each item after its document when the menu opens.
+        {CommandId(kCmdRecent1 + 0), "&1", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 1), "&2", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 2), "&3", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 3), "&4", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 4), "&5", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 5), "&6", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 6), "&7", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 7), "&8", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 8), "&9", 0, false, false, R::Always, 0, OpenRecent},
+        {CommandId(kCmdRecent1 + 9), "1&0", 0, false, false, R::Always, 0, OpenRecent},
         {kCmdSave, "保存(&S) Ctrl+S", 'S', false, false, R::Printable, 0, Save},
         {kCmdSaveAs, "名前をつけて保存(&A)", 0, false, false, R::Printable, 0, SaveAs},
         {kCmdSavePicture, "図を保存", 0, false, false, R::Printable, 0, SavePicture},
@@ -282,6 +306,14 @@ const MenuResource& Obj_Menu_Resource() {
     return menu;
 }
 
+namespace {
+MenuEntry Recent_Menu() {
+    std::vector<MenuEntry> items;
+    for (int id = kCmdRecent1; id <= kCmdRecentLast; ++id) items.push_back(Item(CommandId(id)));
+    return Menu_Submenu("最近使ったファイル(&R)", std::move(items));
+}
+}  // namespace
+
 const MenuResource& Title_Menu_Resource() {
     static const MenuResource menu = [] {
         std::vector<MenuEntry> graph_menu = Obj_Menu_Resource().menus;
@@ -292,11 +324,11 @@ const MenuResource& Title_Menu_Resource() {
         return MenuResource{
             "TITLEMENU",
             {
-                Menu_Submenu(
-                    "ファイル(&F)",
-                    {Item(kCmdOpen), Item(kCmdSave), Item(kCmdSaveAs), Menu_Separator(),
-                     Item(kCmdSavePicture), Item(kCmdExportData), Menu_Separator(),
-                     Item(kCmdPrintSetup), Item(kCmdPrint), Menu_Separator(), Item(kCmdExit)}),
+                Menu_Submenu("ファイル(&F)",
+                             {Item(kCmdNew), Item(kCmdOpen), Recent_Menu(), Item(kCmdSave),
+                              Item(kCmdSaveAs), Menu_Separator(), Item(kCmdSavePicture),
+                              Item(kCmdExportData), Menu_Separator(), Item(kCmdPrintSetup),
+                              Item(kCmdPrint), Menu_Separator(), Item(kCmdExit)}),
                 Menu_Submenu("編集(&E)", {Item(kCmdUndo), Menu_Separator(), Item(kCmdCut),
                                           Item(kCmdCopy), Item(kCmdPaste)}),
                 Menu_Submenu("表示(&V)",

@@ -15,6 +15,8 @@ class GraphOnWin;
 
 // The fixed command ids, as documents of the menus and the accelerators know them.
 enum CommandId : int {
+    // Added by this program: an empty paper, as at the start.
+    kCmdNew = 90,
     kCmdOpen = 100,
     kCmdSave = 110,
     kCmdSaveAs = 120,
@@ -28,6 +30,10 @@ enum CommandId : int {
     kCmdZoomSheetWidth = 162,
     kCmdZoomActualSize = 163,
     kCmdExit = 170,
+    // Added by this program: 最近使ったファイル, the documents last opened or saved (newest
+    // first); each item opens its document as 開く would.
+    kCmdRecent1 = 181,
+    kCmdRecentLast = 190,
     kCmdUndo = 300,
     kCmdCut = 310,
     kCmdCopy = 320,

@@ -28,7 +28,9 @@ void DocumentCommands::Finish(GraphOnWin* graph, bool known, UndoHistory::State 
 
 int DocumentCommands::Command(GraphOnWin* graph, int id) {
     auto run = [&] { return Handle_Of_Menu(host_, id, graph, state_, &g_shifth, &g_shiftv); };
-    switch (id) {
+    // A document of 最近使ったファイル is opened as 開く opens one.
+    const int kind = id >= kCmdRecent1 && id <= kCmdRecentLast ? int(kCmdOpen) : id;
+    switch (kind) {
         case kCmdUndo:
             if (history_.Undo(graph, g_shifth, g_shiftv) && host_ != nullptr) {
                 host_->InvalidateAll();

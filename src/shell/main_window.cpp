@@ -9,6 +9,8 @@
 #include <QIcon>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -30,6 +32,7 @@
 #include "document/move_obj.h"
 #include "frames/trans_unit.h"
 #include "platform/numeric.h"
+#include "platform/qt/qt_choosers.h"
 #include "shell/close_question.h"
 #include "shell/manual.h"
 #include "shell/paper_dialogs.h"
@@ -176,6 +179,7 @@ MainWindow::MainWindow() {
     BuildMenus();
     commands_.History().changed = [this] {
         EnableMenuItem(kCmdUndo, commands_.History().CanUndo());
+        UpdateTitle();
     };
     EnableMenuItem(kCmdUndo, false);
     setAcceptDrops(true);
@@ -286,12 +290,86 @@ void MainWindow::CheckMenuItem(int id, bool check) {
 
 void MainWindow::UpdateMenus() {
     Update_MenuState(graph_.get(), this, commands_.History().CanUndo());
+    // 最近使ったファイル: "&1 name.dat" … for the documents kept, "(なし)" without any.
+    const QStringList recent = remembered_ ? remembered_->Recent() : QStringList();
+    for (int id = kCmdRecent1; id <= kCmdRecentLast; ++id) {
+        QAction* action = Action(id);
+        if (action == nullptr) continue;
+        const int index = id - kCmdRecent1;
+        if (index < recent.size()) {
+            const QString number = index == 9 ? QString("1&0") : QString("&%1").arg(index + 1);
+            action->setText(number + " " + QFileInfo(recent[index]).fileName());
+            action->setToolTip(recent[index]);
+            action->setStatusTip(recent[index]);
+            action->setEnabled(true);
+            action->setVisible(true);
+        } else {
+            action->setText("(なし)");
+            action->setEnabled(false);
+            action->setVisible(index == 0 && recent.isEmpty());
+        }
+    }
 }
 
 int MainWindow::Command(int id) {
     const int result = commands_.Command(graph_.get(), id);
+    if (id == kCmdOpen || id == kCmdSave || id == kCmdSaveAs ||
+        (id >= kCmdRecent1 && id <= kCmdRecentLast)) {
+        NoteRecent();
+    }
     UpdateStatus();
     return result;
+}
+
+void MainWindow::Remember(std::unique_ptr<Remembered> kept) {
+    remembered_ = std::move(kept);
+    if (!remembered_) return;
+    if (!remembered_->main_geometry.isEmpty()) restoreGeometry(remembered_->main_geometry);
+    Set_DialogFolders(remembered_->folders);
+    if (remembered_->zoom != g_zoom) {
+        Change_Zoom(this, remembered_->zoom, graph_.get(), &state_, &g_shifth, &g_shiftv);
+        g_zoom_main = g_zoom;
+    }
+    UpdateStatus();
+}
+
+void MainWindow::NoteRecent() {
+    if (!remembered_ || graph_->reference_file.empty()) return;
+    const QString path = QString::fromStdString(graph_->reference_file);
+    if (!QFileInfo::exists(path)) return;
+    remembered_->AddRecent(path);
+    remembered_->Save();
+    Add_ToDesktopRecent(path);
+}
+
+bool MainWindow::OpenRecent(int index) {
+    if (!remembered_ || index < 0 || index >= remembered_->Recent().size()) return false;
+    const QString path = remembered_->Recent().at(index);
+    if (!QFileInfo::exists(path)) {
+        remembered_->RemoveRecent(path);
+        remembered_->Save();
+        const std::string text =
+            "ファイルが見つかりません。最近使ったファイルの一覧から外しました\n" +
+            path.toStdString();
+        MessageBoxA(OwnerHandle(), text.c_str(), "recent file", MB_OK);
+        return false;
+    }
+    const int result = graph_->OpenDroppedFile(path.toStdString(), g_shifth, g_shiftv);
+    InvalidateAll();
+    return result == 1;
+}
+
+void MainWindow::StoreRemembered() {
+    if (!remembered_) return;
+    remembered_->main_geometry = saveGeometry();
+    DialogControls* dialog = Input_Dialog();
+    if (QWidget* input = dialog ? Owner_Widget(dialog->Handle()) : nullptr) {
+        remembered_->has_input_place = true;
+        remembered_->input_place = input->pos();
+    }
+    remembered_->folders = Dialog_Folders();
+    remembered_->zoom = static_cast<int>(g_zoom);
+    remembered_->Save();
 }
 
 QString MainWindow::StatusText() const { return readout_->text(); }
@@ -299,6 +377,19 @@ QString MainWindow::StatusText() const { return readout_->text(); }
 QString MainWindow::ZoomText() const { return zoom_label_->text(); }
 
 QString MainWindow::PointText() const { return point_label_->text(); }
+
+void MainWindow::UpdateTitle() {
+    const QString program = "Plotari Ver.2.2";
+    const GraphOnWin* graph = graph_.get();
+    if (graph == nullptr || (!graph->graph_view && graph->reference_file.empty())) {
+        setWindowTitle(program);
+        return;
+    }
+    const QString name = graph->reference_file.empty()
+                             ? QString("無題")
+                             : QFileInfo(QString::fromStdString(graph->reference_file)).fileName();
+    setWindowTitle((graph->RsinfoFlag() == 1 ? "*" : "") + name + " — " + program);
+}
 
 void MainWindow::UpdateStatus(const QPoint* mouse) {
     const int series = Selected_Series(graph_.get());
@@ -332,6 +423,7 @@ void MainWindow::UpdateStatus(const QPoint* mouse) {
                               ? QString()
                               : QString::fromStdString(SeriesPoint_Text(graph_.get(), marked_)));
     zoom_label_->setText(QString("倍率 %1%").arg(g_zoom));
+    UpdateTitle();
 }
 
 namespace {
@@ -448,6 +540,12 @@ void MainWindow::ShowInputDialogBeside() {
     const QRect frame = frameGeometry();
     const QRect screen_area = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
     const QSize size = widget->frameGeometry().size();
+    // Where the user left it last time, when that is still on a screen.
+    if (remembered_ && remembered_->has_input_place &&
+        QGuiApplication::screenAt(remembered_->input_place + QPoint(20, 20)) != nullptr) {
+        widget->move(remembered_->input_place);
+        return;
+    }
     QPoint at(frame.right() + 8, frame.top() + 40);
     // No room right of the window: against the screen's right edge, over the paper's right
     // part, leaving its left part (where the axes begin) in view.
@@ -500,8 +598,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (graph_->OpenDroppedFile(urls.first().toLocalFile().toStdString(), g_shifth, g_shiftv) ==
         1) {
         commands_.Opened(graph_.get());
+        NoteRecent();
     }
     InvalidateAll();
+    UpdateTitle();
 }
 
 bool MainWindow::OpenDocument(const std::string& path) {
@@ -735,6 +835,7 @@ void MainWindow::ShowPopUp(tagPOINT point, const MenuEntry& submenu) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     PaperLostMouse();
     if (closing_ || Confirm_Close(graph_.get(), OwnerHandle())) {
+        if (!closing_) StoreRemembered();
         closing_ = true;
         Destroy_ModlsDialog();
         event->accept();

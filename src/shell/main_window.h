@@ -14,6 +14,7 @@
 #include "shell/commands.h"
 #include "shell/progress_feedback.h"
 #include "shell/document_commands.h"
+#include "shell/remembered.h"
 
 class QAction;
 class QLabel;
@@ -66,6 +67,16 @@ public:
     bool OpenDocument(const std::string& path) override;
     HWND OwnerHandle() override;
     void SettleLayout() override;
+    bool OpenRecent(int index) override;
+
+    // The program keeps its settings in kept (the window's size, place and zoom are taken from
+    // it at once); without this call the window keeps nothing (the tests, plotari-cli).
+    void Remember(std::unique_ptr<Remembered> kept);
+    const Remembered* Kept() const { return remembered_.get(); }
+    // The document now open or saved goes first in 最近使ったファイル and the desktop's list.
+    void NoteRecent();
+    // Everything kept is written as the window closes.
+    void StoreRemembered();
 
     PaperView* Paper() { return paper_; }
     GraphOnWin* Graph() { return graph_.get(); }
@@ -96,6 +107,10 @@ public:
     // The status bar: the zoom, and what is under the mouse at *mouse (paper pixels) when
     // given.
     void UpdateStatus(const QPoint* mouse = nullptr);
+    // The caption names the document: "NAME.dat — Plotari Ver.2.2", "*" before it while there
+    // are unsaved changes, "無題" for a graph never saved, the program's name alone without a
+    // document.
+    void UpdateTitle();
     QString StatusText() const;
     QString ZoomText() const;
     // The selected series' point nearest to the mouse, and the point the cross marks
@@ -166,6 +181,7 @@ private:
     DocumentCommands commands_{this, &state_};
     ProgressFeedback progress_{this};
     bool receiver_installed_ = false;
+    std::unique_ptr<Remembered> remembered_;
 };
 
 // The program's icon "PRICON": a small graph on a sheet.

@@ -20,4 +20,10 @@ public:
     // Scroll bars shown or hidden take their room at once, so that ClientRect says what the
     // paper has now (a window lays itself out later otherwise).
     virtual void SettleLayout() {}
+    // 最近使ったファイル: opens the index-th document of the list (0 the newest); false when
+    // there is none (plotari-cli keeps no list).
+    virtual bool OpenRecent(int index) {
+        (void)index;
+        return false;
+    }
 };

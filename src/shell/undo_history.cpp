@@ -27,12 +27,13 @@ bool UndoHistory::Snapshot(GraphOnWin* graph, State* state) {
     if (selected != nullptr) selected->BoderFlag() = selection;
     Set_MessageSink(previous);
     ok = ok && graph->ViewState(&state->view);
+    state->file = graph->reference_file;
     if (!ok) state->view.clear();
     return ok;
 }
 
 bool UndoHistory::Restore(GraphOnWin* graph, const State& state, LONG h_shift, LONG v_shift) const {
-    const std::string name = graph->reference_file;
+    const std::string name = graph->reference_file.empty() ? state.file : graph->reference_file;
     const auto* data = reinterpret_cast<const unsigned char*>(state.document.data());
     const bool restored = graph->ReplaceFromBytes(data, state.document.size(), name, h_shift,
                                                   v_shift, nullptr, true) == 1 &&

@@ -22,6 +22,9 @@ public:
     struct State {
         std::string document;  // empty for a paper without a graph
         std::string view;      // GraphOnWin::ViewState
+        // The document's file name then: given back by an undo to a document left without
+        // one (新規作成, the last line deleted). Not part of the comparison.
+        std::string file;
         bool operator==(const State& other) const {
             return document == other.document && view == other.view;
         }
@@ -39,8 +42,9 @@ public:
     bool CanUndo() const { return !steps_.empty(); }
     size_t Steps() const { return steps_.size(); }
     // Restores the state before the last change; the step is used up even when it cannot be
-    // restored (false, after a message). The document keeps its file name, and counts as
-    // unchanged again when that is the state last opened or saved.
+    // restored (false, after a message). The document keeps its file name (or takes back the
+    // step's when it has none), and counts as unchanged again when that is the state last
+    // opened or saved.
     bool Undo(GraphOnWin* graph, LONG h_shift, LONG v_shift);
     // Puts a state back into the graph as Undo does, without touching the steps.
     bool Restore(GraphOnWin* graph, const State& state, LONG h_shift, LONG v_shift) const;

@@ -60,6 +60,11 @@ QString& Last_Folder() {
     return folder;
 }
 
+QMap<QString, QString>& Folders() {
+    static QMap<QString, QString> folders;
+    return folders;
+}
+
 int File_Dialog(OPENFILENAMEA* ofn, bool save) {
     QFileDialog dialog(Owner_Widget(ofn->hwndOwner));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -99,17 +104,25 @@ int File_Dialog(OPENFILENAMEA* ofn, bool save) {
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter);
     }
     const QString given = ofn->lpstrFile ? QString::fromUtf8(ofn->lpstrFile) : QString();
-    // A bare name (or none) is looked for in the folder last used.
-    if (!given.contains('/') && !Last_Folder().isEmpty()) dialog.setDirectory(Last_Folder());
+    // A bare name (or none) is looked for in the folder this dialog last used, or the one
+    // any file dialog last used.
+    const QString caption = dialog.windowTitle();
+    const QString start = Folders().value(caption, Last_Folder());
+    if (!given.contains('/') && !start.isEmpty()) dialog.setDirectory(start);
     if (!given.isEmpty()) dialog.selectFile(given);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return 0;
     Last_Folder() = QFileInfo(dialog.selectedFiles().first()).absolutePath();
+    if (!caption.isEmpty()) Folders().insert(caption, Last_Folder());
     const int chosen_filter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     ofn->nFilterIndex = chosen_filter >= 0 ? static_cast<DWORD>(chosen_filter + 1) : 1;
     return Store_Path(ofn, dialog.selectedFiles().first());
 }
 
 }  // namespace
+
+QMap<QString, QString> Dialog_Folders() { return Folders(); }
+
+void Set_DialogFolders(const QMap<QString, QString>& folders) { Folders() = folders; }
 
 int QtChoosers::OpenFileName(OPENFILENAMEA* ofn) { return File_Dialog(ofn, false); }
 
