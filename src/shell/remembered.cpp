@@ -8,9 +8,14 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 #include "shell/paper_state.h"
 
@@ -66,26 +71,43 @@ Remembered::Remembered(const QString& path) : path_(path) {
 
 bool Remembered::Save() const {
     if (path_.isEmpty()) return false;
+    const QFileInfo target(path_);
+    // A file the user may not write is left as it is.
+    if (target.exists() && ::access(QFile::encodeName(path_).constData(), W_OK) != 0) {
+        return false;
+    }
+    QDir().mkpath(target.absolutePath());
+    // Written whole beside the old file, then put in its place: a damaged file is replaced,
+    // never merged with, and a failed write leaves the old one.
+    QTemporaryFile temp(target.absolutePath() + "/.plotari-XXXXXX.conf");
+    temp.setAutoRemove(false);
+    if (!temp.open()) return false;
+    const QString written = temp.fileName();
+    temp.close();
+    bool ok = false;
     {
-        // A damaged file is replaced, not merged with.
-        QSettings old(path_, QSettings::IniFormat);
-        if (old.status() == QSettings::FormatError) QFile::remove(path_);
+        QSettings settings(written, QSettings::IniFormat);
+        settings.setValue(kRecentKey, recent_);
+        if (!main_geometry.isEmpty()) settings.setValue(kGeometryKey, main_geometry);
+        if (has_input_place) {
+            settings.setValue(kInputXKey, input_place.x());
+            settings.setValue(kInputYKey, input_place.y());
+        }
+        settings.setValue(kZoomKey, zoom);
+        settings.beginGroup(kFoldersGroup);
+        for (auto it = folders.begin(); it != folders.end(); ++it) {
+            settings.setValue(it.key(), it.value());
+        }
+        settings.endGroup();
+        settings.sync();
+        ok = settings.status() == QSettings::NoError;
     }
-    QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSettings settings(path_, QSettings::IniFormat);
-    settings.clear();
-    settings.setValue(kRecentKey, recent_);
-    if (!main_geometry.isEmpty()) settings.setValue(kGeometryKey, main_geometry);
-    if (has_input_place) {
-        settings.setValue(kInputXKey, input_place.x());
-        settings.setValue(kInputYKey, input_place.y());
+    if (!ok || ::rename(QFile::encodeName(written).constData(),
+                        QFile::encodeName(path_).constData()) != 0) {
+        QFile::remove(written);
+        return false;
     }
-    settings.setValue(kZoomKey, zoom);
-    settings.beginGroup(kFoldersGroup);
-    for (auto it = folders.begin(); it != folders.end(); ++it) settings.setValue(it.key(), it.value());
-    settings.endGroup();
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return true;
 }
 
 void Remembered::AddRecent(const QString& path) {
@@ -128,11 +150,10 @@ void Write_Bookmark(QXmlStreamWriter* xml, const QString& href, const QString& n
 }  // namespace
 
 bool Add_ToDesktopRecent(const QString& path) {
-    const QString list =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        "/recently-used.xbel";
-    const QString href = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(
-        QUrl::FullyEncoded);
+    const QString list = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         "/recently-used.xbel";
+    const QString href =
+        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
     const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
     QByteArray old;
     QFile existing(list);
