@@ -45,7 +45,7 @@ const DialogTemplate& TextInput_Template() {
         d.cy = 70;
         d.controls = {
             {ControlKind::Static, IDC_STATIC, "文字を入力してください", 10, 8, 200, 10},
-            {ControlKind::Edit, IDC_TITLE_TEXT, "", 10, 22, 200, 12, 0,
+            {ControlKind::Edit, IDC_TITLE_TEXT, "", 10, 22, 200, 12, CS_FREETEXT,
              static_cast<int>(kTextField - 1)},
             {ControlKind::DefPushButton, IDOK, "OK", 50, 46, 50, 14},
             {ControlKind::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 120, 46, 50, 14},

@@ -107,3 +107,28 @@ std::string Cut_ToCp932Bytes(const std::string& utf8, size_t max_bytes) {
 bool Cp932_ToUtf8(const std::string& cp932, std::string* out) {
     return Convert("UTF-8", "CP932", cp932, out, nullptr);
 }
+
+std::string Fold_FullWidth(const std::string& utf8) {
+    std::string folded;
+    folded.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = [&utf8](size_t at) { return static_cast<unsigned char>(utf8[at]); };
+        // Both ranges are three-byte sequences: EF BC 81 … EF BD 9E and E3 80 80.
+        if (i + 2 < utf8.size() && byte(i) == 0xEF &&
+            (byte(i + 1) == 0xBC || byte(i + 1) == 0xBD) && (byte(i + 2) & 0xC0) == 0x80) {
+            const unsigned code = 0xF000u | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu);
+            if (code >= 0xFF01 && code <= 0xFF5E) {
+                folded += static_cast<char>(code - 0xFF01 + 0x21);
+                i += 2;
+                continue;
+            }
+        }
+        if (i + 2 < utf8.size() && byte(i) == 0xE3 && byte(i + 1) == 0x80 && byte(i + 2) == 0x80) {
+            folded += ' ';
+            i += 2;
+            continue;
+        }
+        folded += utf8[i];
+    }
+    return folded;
+}

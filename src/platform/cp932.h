@@ -20,3 +20,8 @@ const std::string& Cp932_Unwritable();
 std::string Cut_ToCp932Bytes(const std::string& utf8, size_t max_bytes);
 // Converts from CP932; false on an invalid byte sequence.
 bool Cp932_ToUtf8(const std::string& cp932, std::string* out);
+
+// What an input method types in full width read as the ASCII it stands for: U+FF01 … U+FF5E
+// (！ … ～) become ! … ~ and the ideographic space U+3000 a space; every other character stays.
+// Formulas, ranges and values are read this way; titles and names keep what was typed.
+std::string Fold_FullWidth(const std::string& utf8);

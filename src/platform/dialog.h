@@ -76,6 +76,9 @@ constexpr unsigned CS_NUMBER = 0x4;      // edit box for digits only
 constexpr unsigned CS_RIGHT = 0x8;       // right-aligned label
 constexpr unsigned CS_MULTILINE = 0x10;  // edit box of several lines, Enter makes a new line
 constexpr unsigned CS_NOTABSTOP = 0x20;  // not reached with the Tab key
+// Edit box of free text (a title, a name): full-width characters stay as typed. In every
+// other edit box (formulas, ranges, values) they are read, and shown, as ASCII.
+constexpr unsigned CS_FREETEXT = 0x40;
 
 // Extended styles of a list view.
 constexpr unsigned LVS_EX_GRIDLINES = 0x1;

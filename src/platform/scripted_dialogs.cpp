@@ -1,5 +1,7 @@
 #include "platform/scripted_dialogs.h"
 
+#include "platform/cp932.h"
+
 MemoryDialog::MemoryDialog(const DialogTemplate& dialog, DLGPROC proc)
     : template_(dialog), proc_(proc) {
     for (const DialogControl& control : dialog.controls) {
@@ -125,7 +127,10 @@ INT_PTR MemoryDialog::Send(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void MemoryDialog::Type(int id, const std::string& text) {
-    SetDlgItemText(id, text);
+    // Typed as the window's boxes take it: full width folded except in free text.
+    const DialogControl* control = Template().Find(id);
+    const bool free_text = control != nullptr && (control->style & CS_FREETEXT) != 0;
+    SetDlgItemText(id, free_text ? text : Fold_FullWidth(text));
     State& state = At(id);
     state.sel_start = state.sel_end = static_cast<int>(state.text.size());
     Command(id, EN_CHANGE);
@@ -218,7 +223,9 @@ void MemoryDialog::EditLabel(int id, int row, const char* text) {
     info.item = row;
     Send(WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
     info.hdr.code = LVN_ENDLABELEDITA;
-    info.pszText = text;
+    // A value typed into the list is read as the window's editor reads it.
+    const std::string typed = text != nullptr ? Fold_FullWidth(text) : std::string();
+    info.pszText = text != nullptr ? typed.c_str() : nullptr;
     Send(WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
 }
 

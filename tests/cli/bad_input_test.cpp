@@ -58,7 +58,12 @@ TEST(BadInput, FormulasRangesAndDivisionCounts) {
          "=) =0.000000"},
         {"unbalanced", {"--plot", "explicit:((x+1):x(0,1)"}, 1, kNotAFormula},
         {"bytes above 127", {"--plot", "explicit:\xff\xfe+x:x(0,1)"}, 1, kNotAFormula},
-        {"full-width letters", {"--plot", "explicit:ｘ＋１:x(0,1)"}, 1, kNotAFormula},
+        // Full-width forms an input method types are read as ASCII, in the formula and
+        // the range; a character with no ASCII form is refused as before.
+        {"full-width letters", {"--plot", "explicit:ｘ＋１：ｘ（０，１）［１０］"}, 0, ""},
+        {"a full-width evaluation", {"--plot", "explicit:２＊３"}, 0, "=2*3 =6.000000"},
+        {"a character with no ASCII form", {"--plot", "explicit:x²+1:x(0,1)"}, 1, kNotAFormula},
+        {"Greek", {"--plot", "explicit:α+x:x(0,1)"}, 1, kNotAFormula},
         {"a 400-digit literal is longer than the box",
          {"--plot", "explicit:" + Repeat("9", 400)},
          1,

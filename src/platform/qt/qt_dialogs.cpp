@@ -1,5 +1,7 @@
 #include "platform/qt/qt_dialogs.h"
 
+#include "platform/cp932.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,6 +23,28 @@
 namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// Full-width characters typed through an input method become their ASCII forms as they are
+// typed, so the box shows what is read; a digits-only box then takes digits only. (Each
+// folded character is one UTF-16 unit either way: the cursor stays where it was.)
+class AsciiValidator : public QValidator {
+public:
+    AsciiValidator(bool digits_only, QObject* parent)
+        : QValidator(parent), digits_only_(digits_only) {}
+    State validate(QString& input, int&) const override {
+        const QString folded = Q(Fold_FullWidth(input.toStdString()));
+        if (folded != input) input = folded;
+        if (digits_only_) {
+            for (const QChar c : input) {
+                if (c < QChar('0') || c > QChar('9')) return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+
+private:
+    bool digits_only_;
+};
+
 // In-place editing of a list view: only column 0 opens an editor, and a confirmed edit is
 // handed to the dialog procedure instead of being written into the row.
 class LabelDelegate : public QStyledItemDelegate {
@@ -36,7 +60,12 @@ public:
         info.hdr.code = LVN_BEGINLABELEDITA;
         info.item = index.row();
         dialog_->Send(WM_NOTIFY, static_cast<WPARAM>(id_), reinterpret_cast<LPARAM>(&info));
-        return QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        // Values are typed here: read in ASCII like every value box.
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            line->setValidator(new AsciiValidator(false, line));
+        }
+        return editor;
     }
     // Grid lines: each cell is framed on its right and bottom edge.
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -98,7 +127,21 @@ void QtDialog::Build() {
                     auto* box = new QPlainTextEdit(this);
                     box->setTabChangesFocus(true);
                     const int id = control.id;
-                    connect(box, &QPlainTextEdit::textChanged, this, [this, id] {
+                    const bool fold = (control.style & CS_FREETEXT) == 0;
+                    connect(box, &QPlainTextEdit::textChanged, this, [this, id, box, fold] {
+                        if (fold) {
+                            const QString text = box->toPlainText();
+                            const QString folded = Q(Fold_FullWidth(text.toStdString()));
+                            if (folded != text) {
+                                // Shown folded; the change of text comes back here once.
+                                const int at = box->textCursor().position();
+                                box->setPlainText(folded);
+                                QTextCursor cursor = box->textCursor();
+                                cursor.setPosition(qMin(at, static_cast<int>(folded.size())));
+                                box->setTextCursor(cursor);
+                                return;
+                            }
+                        }
                         if (!quiet_) Command(id, EN_CHANGE);
                     });
                     widget = box;
@@ -107,9 +150,8 @@ void QtDialog::Build() {
                 auto* edit = new QLineEdit(this);
                 if (control.max_length > 0) edit->setMaxLength(control.max_length);
                 if (control.style & CS_READONLY) edit->setReadOnly(true);
-                if (control.style & CS_NUMBER) {
-                    edit->setValidator(
-                        new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+                if ((control.style & CS_FREETEXT) == 0) {
+                    edit->setValidator(new AsciiValidator((control.style & CS_NUMBER) != 0, edit));
                 }
                 const int id = control.id;
                 connect(edit, &QLineEdit::textEdited, this, [this, id] {
