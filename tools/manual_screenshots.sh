@@ -25,7 +25,7 @@ OUT=${SHOT_OUT:-$ROOT/resources/使用説明/images}
 WORK=${SHOT_DIR:-/tmp/plotari-manual}
 
 SCENES=(start explicit forms ranges variables evaluate progress elements edit files export
-        print zoom readout menus messages)
+        print zoom readout documents menus messages)
 if [ "${1:-}" = --list ]; then printf '%s\n' "${SCENES[@]}"; exit 0; fi
 for scene in "$@"; do
   [[ " ${SCENES[*]} " == *" $scene "* ]] || { echo "unknown scene: $scene (--list)" >&2; exit 2; }
@@ -183,9 +183,11 @@ MAIN_W=1000 MAIN_H=860
 DLG_X=1008 DLG_Y=40   # beside the main window, where the program puts it on a wide screen
 start_program() {  # [FILE]: a fresh program, its windows in place
   stop_program
+  # Nothing kept from an earlier scene: the window's size, zoom and recent documents.
+  rm -rf "$HOME/.config/plotari" "$HOME/.local/share/recently-used.xbel"
   (cd "$DOCS" && exec "$PLOTARI" "$@" >>"$WORK/program.out" 2>>"$WORK/program.err") &
   PID=$!
-  MAIN=$(wait_win "Plotari Ver.2.2" 300) || fail "the main window did not show"
+  MAIN=$(wait_main 300) || fail "the main window did not show"
   DLG=$(wait_win 数式入力 100) || fail "the input dialog did not show"
   xdotool windowsize --sync "$MAIN" $MAIN_W $MAIN_H 2>/dev/null || xdotool windowsize "$MAIN" $MAIN_W $MAIN_H
   place_dialog $DLG_X $DLG_Y
@@ -529,7 +531,7 @@ scene_files() {  # 名前をつけて保存, and the question before a changed g
   answer データを読むファイルを指定 Escape
   menu f 0
   grab
-  crop 0 0 260 220 menu-file
+  crop 0 0 300 290 menu-file
   xdotool key Escape
 }
 
@@ -575,7 +577,7 @@ scene_zoom() {  # 倍率変更, グラフのサイズ変更, マーカー初期�
   wait_gone 倍率変更
   empty_paper
   grab
-  crop 0 0 $MAIN_W 470 zoom-50 "Plotari Ver.2.2"
+  crop 0 0 $MAIN_W 470 zoom-50 "$(xdotool getwindowname "$MAIN")"
   menu g 6; xdotool key Return
   shot_window 移動先入力 size-dialog
   answer 移動先入力 Escape
@@ -612,6 +614,24 @@ scene_readout() {  # a selected line's nearest point in the status bar; Shift + 
   empty_paper
   grab
   crop $PAPER_CROP zoom-done
+}
+
+scene_documents() {  # the document's name in the title bar; 最近使ったファイル
+  local name
+  sine_document
+  start_program "$DOCS/正弦.dat"
+  drag $TITLE 0 -40   # a change: the title bar marks it
+  empty_paper
+  name=$(xdotool getwindowname "$MAIN")
+  grab
+  convert "$WORK/raw/root.png" -crop 640x150+0+0 +repage "$WORK/raw/title-modified.png"
+  captioned "$WORK/raw/title-modified.png" "$name"
+  save_png "$WORK/raw/title-modified.png" title-modified
+  menu f 2; xdotool key Right   # 最近使ったファイル(&R)
+  sleep 0.4
+  grab
+  crop 0 0 560 200 menu-recent
+  xdotool key Escape Escape
 }
 
 scene_menus() {  # the view and help menus

@@ -406,7 +406,7 @@ cd "$WORK"
 PID=$!
 cd "$ROOT"
 log "started $PLOTARI as pid $PID in $WORK, $MINUTES minutes, seed ${SOAK_SEED:-$$}"
-MAIN=$(wait_win "Plotari Ver.2.2" 300) || { echo "the main window did not show" >&2; exit 1; }
+MAIN=$(wait_main 300) || { echo "the main window did not show" >&2; exit 1; }
 sleep 1
 ensure_dialog || { echo "the input dialog did not show" >&2; exit 1; }
 

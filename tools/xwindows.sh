@@ -22,6 +22,19 @@ win() {  # the shown window of this exact title
   pattern=$(printf '%s' "$1" | sed 's/[][\\.*^$?+(){}|]/\\&/g')
   xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n 1
 }
+main_win() {  # the shown main window: its title ends in the program's name
+  xdotool search --onlyvisible --name 'Plotari Ver\.2\.2$' 2>/dev/null | head -n 1
+}
+wait_main() {  # [TENTHS]: the main window's id once it is shown, whatever document it names
+  local w i
+  for ((i = 0; i < ${1:-50}; i++)); do
+    w=$(main_win)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  declare -F log >/dev/null && log "the main window did not show"
+  return 1
+}
 wait_win() {  # TITLE [TENTHS]: the window's id once it is shown
   local w i
   for ((i = 0; i < ${2:-50}; i++)); do

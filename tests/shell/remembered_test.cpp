@@ -228,6 +228,7 @@ TEST_F(RememberingWindow, TakesKeepsAndListsTheDocuments) {
     Remembered stored(settings);
     EXPECT_EQ(stored.zoom, 100);
     EXPECT_FALSE(stored.main_geometry.isEmpty());
+    EXPECT_TRUE(stored.has_input_place);
     EXPECT_EQ(stored.Recent(), QStringList({temp.File("one.dat")}));
     if (old_data.isNull()) {
         qunsetenv("XDG_DATA_HOME");
