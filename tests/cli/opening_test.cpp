@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "cli_run.h"
@@ -87,3 +88,44 @@ TEST(Opening, AHugeFileIsRefusedWithoutBeingReadAndTheGraphStays) {
 }
 
 }  // namespace
+
+// plotari-cli keeps nothing between runs: no settings file, no recent documents, not even in
+// the desktop's recently-used list, whatever it opens and saves.
+TEST(Opening, TheCliKeepsNoSettingsAndNoRecentList) {
+    char dir[] = "/tmp/plotari-cli-home-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string home = dir;
+    const char* const kept[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+    std::string before[3];
+    bool had[3] = {false, false, false};
+    for (int i = 0; i < 3; ++i) {
+        if (const char* value = std::getenv(kept[i])) {
+            had[i] = true;
+            before[i] = value;
+        }
+    }
+    setenv("HOME", dir, 1);
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DATA_HOME");
+    const std::string a = home + "/a.dat", b = home + "/b.dat";
+    const Outcome r = Run_Cli({"--plot", "explicit:sin(x):x(-3,3)[20]", "--save", a, "--open", a,
+                               "--zoom", "150", "--save", b});
+    for (int i = 0; i < 3; ++i) {
+        if (had[i]) {
+            setenv(kept[i], before[i].c_str(), 1);
+        } else {
+            unsetenv(kept[i]);
+        }
+    }
+    EXPECT_EQ(r.status, 0) << r.err;
+    struct stat info;
+    EXPECT_EQ(stat(a.c_str(), &info), 0);
+    EXPECT_EQ(stat(b.c_str(), &info), 0);
+    EXPECT_NE(stat((home + "/.config").c_str(), &info), 0) << "a settings folder was made";
+    EXPECT_NE(stat((home + "/.local").c_str(), &info), 0) << "a recently-used list was made";
+    unlink(a.c_str());
+    unlink(b.c_str());
+    rmdir((home + "/.config/plotari").c_str());
+    rmdir((home + "/.config").c_str());
+    rmdir(dir);
+}

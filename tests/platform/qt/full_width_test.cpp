@@ -16,9 +16,7 @@
 namespace {
 
 // One character as UTF-8.
-std::string Utf8(char32_t code) {
-    return QString::fromUcs4(&code, 1).toStdString();
-}
+std::string Utf8(char32_t code) { return QString::fromUcs4(&code, 1).toStdString(); }
 
 TEST(FullWidth, EveryFormFoldsToItsAsciiCharacter) {
     for (char32_t code = 0xFF01; code <= 0xFF5E; ++code) {
