@@ -351,7 +351,7 @@ bool MainWindow::OpenRecent(int index) {
         const std::string text =
             "ファイルが見つかりません。最近使ったファイルの一覧から外しました\n" +
             path.toStdString();
-        MessageBoxA(OwnerHandle(), text.c_str(), "recent file", MB_OK);
+        MessageBoxA(OwnerHandle(), text.c_str(), "最近使ったファイル", MB_OK);
         return false;
     }
     const int result = graph_->OpenDroppedFile(path.toStdString(), g_shifth, g_shiftv);
