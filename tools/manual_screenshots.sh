@@ -539,7 +539,7 @@ scene_export() {  # 図を保存 with its list of picture types open
   local w
   sine_document
   start_program "$DOCS/正弦.dat"
-  menu f 4; xdotool key Return
+  menu f 5; xdotool key Return   # 図を保存 (after 新規作成 and 最近使ったファイル)
   w=$(wait_win 保存ファイルを指定) || fail "no picture save dialog"
   geometry "$w"
   local x=$X y=$Y width=$WIDTH height=$HEIGHT
@@ -638,7 +638,7 @@ scene_menus() {  # the view and help menus
   start_program
   menu v 0
   grab
-  crop 0 0 320 100 menu-view
+  crop 0 0 380 170 menu-view
   xdotool key Escape
   menu h 0
   grab
