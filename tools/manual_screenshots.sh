@@ -161,7 +161,7 @@ windows() {  # NAME: the main window and the input dialog, each with its caption
   geometry "$DLG"
   convert "$WORK/raw/root.png" -crop "${MAIN_W}x${MAIN_H}+0+0" +repage "$WORK/raw/main.png"
   convert "$WORK/raw/root.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$WORK/raw/dialog.png"
-  captioned "$WORK/raw/main.png" "Plotari Ver.2.2"
+  captioned "$WORK/raw/main.png" "$(xdotool getwindowname "$MAIN")"
   captioned "$WORK/raw/dialog.png" 数式入力
   convert -size "$((X + WIDTH + 12))x$((MAIN_H + 26))" xc:'#c9ced6' \
     "$WORK/raw/main.png" -geometry +0+0 -composite \
