@@ -47,7 +47,8 @@ file_size=$(head -c 24 "$root/usr/share/icons/hicolor/48x48/apps/plotari.png" | 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/usr/share/applications/plotari.desktop" || fail "desktop entry"
 fi
-grep -q '^Categories=Education;Math;Science;$' "$root/usr/share/applications/plotari.desktop" \
+# One main category (Education), so that menus list it once.
+grep -q '^Categories=Education;Math;$' "$root/usr/share/applications/plotari.desktop" \
   || fail "categories"
 # The MIME database built from the package knows the document by its magic.
 if command -v update-mime-database >/dev/null; then
@@ -58,6 +59,29 @@ if command -v update-mime-database >/dev/null; then
   ! grep -q 'plotari' "$root/usr/share/mime/globs2" || fail "a glob claims *.dat"
 fi
 zcat "$root/usr/share/man/man1/plotari-cli.1.gz" | grep -q '^\.TH PLOTARI-CLI 1' || fail "man page"
+
+# What a distribution checks, with no error and no warning (the tools are installed by
+# tools/install-deps.sh; a machine without them cannot pass this test).
+for tool in lintian appstreamcli mandoc; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (tools/install-deps.sh installs it)"
+done
+for page in plotari plotari-cli; do
+  zcat "$root/usr/share/man/man1/$page.1.gz" > "$tmp/$page.1"
+  # A full date from the release, not just a month.
+  grep -Eq '^\.TH [A-Z-]+ 1 "[0-9]{4}-[0-9]{2}-[0-9]{2}"' "$tmp/$page.1" || fail "$page.1: no full date"
+  mandoc -T lint -W style "$tmp/$page.1" || fail "mandoc -T lint: $page.1"
+done
+metainfo=$root/usr/share/metainfo/org.plotari_linux.Plotari.metainfo.xml
+[ -s "$metainfo" ] || fail "no AppStream metainfo"
+appstreamcli validate --no-net "$metainfo" > "$tmp/appstream.log" 2>&1 \
+  || { cat "$tmp/appstream.log" >&2; fail "appstreamcli validate"; }
+grep -Eq '^[EW]:' "$tmp/appstream.log" && { cat "$tmp/appstream.log" >&2; fail "appstream warnings"; }
+[ -s "$root/usr/share/doc/plotari/copyright" ] || fail "no copyright file"
+[ -s "$root/usr/share/doc/plotari/changelog.gz" ] || fail "no changelog"
+# lintian as a distribution runs it: any error or warning fails the test (an override would
+# carry its reason in the package).
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" > "$tmp/lintian.log" 2>&1 \
+  || { cat "$tmp/lintian.log" >&2; fail "lintian found errors or warnings"; }
 
 # The unpacked programs run from the throw-away root.
 export QT_QPA_PLATFORM=offscreen
