@@ -1,6 +1,7 @@
 #include "shell/picture_export.h"
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QGuiApplication>
 
 #include <csetjmp>
@@ -403,6 +404,13 @@ int TransGraph_ToClipBord(HWND, LONG width, LONG height, GraphOnWin* graph) {
     if (!CanPrint(graph)) return -4;
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return 0;
-    clipboard->setImage(GetBitmap_ToGraph(graph, width, height));
+    // The bitmap, and beside it the sheet as vectors for programs that paste those (drawing
+    // and office programs take SVG or PDF).
+    auto* offered = new QMimeData;
+    offered->setImageData(GetBitmap_ToGraph(graph, width, height));
+    QByteArray vectors;
+    if (Sheet_AsSvg(graph, &vectors)) offered->setData("image/svg+xml", vectors);
+    if (Sheet_AsPdf(graph, &vectors)) offered->setData("application/pdf", vectors);
+    clipboard->setMimeData(offered);
     return 1;
 }

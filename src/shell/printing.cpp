@@ -6,6 +6,10 @@
 #include <QLabel>
 #include <QPageLayout>
 #include <QPainter>
+#include <QByteArray>
+#include <QPdfWriter>
+#include <QFile>
+#include <QBuffer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -251,35 +255,75 @@ int Print_ToPdf(GraphOnWin* graph, const std::string& path) {
     return 1;
 }
 
+namespace {
+// A4 landscape for the vector copies, at a fixed 600 dots per inch: 297 x 210 mm.
+constexpr int kVectorDpi = 600;
+int Sheet_Width() { return static_cast<int>(std::lround(297.0 / 25.4 * kVectorDpi)); }
+int Sheet_Height() { return static_cast<int>(std::lround(210.0 / 25.4 * kVectorDpi)); }
+
+// The sheet as SVG onto an open device, drawn as printing draws it.
+bool Write_Svg(GraphOnWin* graph, QIODevice* out) {
+    const int width = Sheet_Width(), height = Sheet_Height();
+    QSvgGenerator svg;
+    svg.setOutputDevice(out);
+    svg.setSize(QSize(width, height));
+    svg.setViewBox(QRect(0, 0, width, height));
+    svg.setResolution(kVectorDpi);
+    svg.setTitle("Plotari");
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    painter.fillRect(QRect(0, 0, width, height), Qt::white);
+    Draw_Page(graph, &painter, kVectorDpi, kVectorDpi);
+    return painter.end();
+}
+}  // namespace
+
 int Print_ToSvg(GraphOnWin* graph, const std::string& path) {
     if (graph == nullptr) return 0;
-    // A4 landscape at a fixed 600 dots per inch: 297 x 210 mm.
-    constexpr int kDpi = 600;
-    const int width = static_cast<int>(std::lround(297.0 / 25.4 * kDpi));
-    const int height = static_cast<int>(std::lround(210.0 / 25.4 * kDpi));
     ReplacingFile file;
     if (!file.Begin(path)) {
         MessageBoxA(nullptr, "SVGファイルの書き込みに失敗", "fail svg file", MB_OK);
         return 0;
     }
-    QSvgGenerator svg;
-    svg.setFileName(QString::fromStdString(file.TemporaryPath()));
-    svg.setSize(QSize(width, height));
-    svg.setViewBox(QRect(0, 0, width, height));
-    svg.setResolution(kDpi);
-    svg.setTitle("Plotari");
-    QPainter painter;
-    if (!painter.begin(&svg)) {
-        MessageBoxA(nullptr, "SVGファイルの書き込みに失敗", "fail svg file", MB_OK);
-        return 0;
+    bool written = false;
+    {
+        QFile out(QString::fromStdString(file.TemporaryPath()));
+        written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) && Write_Svg(graph, &out) &&
+                  out.flush();
     }
-    painter.fillRect(QRect(0, 0, width, height), Qt::white);
-    Draw_Page(graph, &painter, kDpi, kDpi);
     // The generator says nothing of a failed write: the file's end tells.
-    const bool whole = painter.end() && Ends_Svg(file.TemporaryPath());
+    const bool whole = written && Ends_Svg(file.TemporaryPath());
     if (!whole || !file.Commit()) {
         MessageBoxA(nullptr, "SVGファイルの書き込みに失敗", "fail svg file", MB_OK);
         return 0;
     }
     return 1;
+}
+
+bool Sheet_AsSvg(GraphOnWin* graph, QByteArray* svg) {
+    svg->clear();
+    if (graph == nullptr) return false;
+    QBuffer buffer(svg);
+    return buffer.open(QIODevice::WriteOnly) && Write_Svg(graph, &buffer) &&
+           svg->trimmed().endsWith("</svg>");
+}
+
+bool Sheet_AsPdf(GraphOnWin* graph, QByteArray* pdf) {
+    pdf->clear();
+    if (graph == nullptr) return false;
+    QBuffer buffer(pdf);
+    if (!buffer.open(QIODevice::WriteOnly)) return false;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(QPageLayout::Landscape);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(kVectorDpi);
+        writer.setTitle(PRINT_DOCUMENT_NAME);
+        QPainter painter;
+        if (!painter.begin(&writer)) return false;
+        Draw_Page(graph, &painter, kVectorDpi, kVectorDpi);
+        if (!painter.end()) return false;
+    }
+    return pdf->startsWith("%PDF-");
 }

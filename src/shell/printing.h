@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include <QByteArray>
+
 #include "document/graph_on_win.h"
 
 class QDialog;
@@ -49,3 +51,7 @@ int GrpOnWin_To_Printer(HWND hwnd, HINSTANCE hInst, GraphOnWin* graph);
 int Print_ToPdf(GraphOnWin* graph, const std::string& path);
 // The paper as an SVG picture (297 x 210 mm), drawn as printing draws it. 1 written.
 int Print_ToSvg(GraphOnWin* graph, const std::string& path);
+// The same sheet in memory, for the clipboard: SVG, and a one-page A4 landscape PDF. False
+// when it could not be drawn.
+bool Sheet_AsSvg(GraphOnWin* graph, QByteArray* svg);
+bool Sheet_AsPdf(GraphOnWin* graph, QByteArray* pdf);

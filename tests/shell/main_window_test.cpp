@@ -39,6 +39,7 @@
 #include "platform/scripted_dialogs.h"
 #include "shell/main_window.h"
 #include "shell/picture_export.h"
+#include "shell/printing.h"
 #include "shell_app.h"
 #include "window_fixture.h"
 
@@ -344,19 +345,32 @@ TEST_F(MainWindowQt, CopyReachesOtherPrograms) {
     }
     Draw("sin(x):x(-5,5)[200]");
     window_->Command(320);
-    QProcess reader;
-    reader.start("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"});
-    ASSERT_TRUE(reader.waitForStarted(5000));
-    // The clipboard's owner answers while the reader waits.
-    for (int i = 0; i < 500 && reader.state() != QProcess::NotRunning; ++i) QTest::qWait(10);
-    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    // What another program gets when it pastes TYPE.
+    const auto paste = [](const char* type) {
+        QProcess reader;
+        reader.start("xclip", {"-selection", "clipboard", "-t", type, "-o"});
+        EXPECT_TRUE(reader.waitForStarted(5000));
+        // The clipboard's owner answers while the reader waits.
+        for (int i = 0; i < 500 && reader.state() != QProcess::NotRunning; ++i) QTest::qWait(10);
+        EXPECT_EQ(reader.exitCode(), 0)
+            << type << ": " << reader.readAllStandardError().toStdString();
+        return reader.readAllStandardOutput();
+    };
     QImage pasted;
-    ASSERT_TRUE(pasted.loadFromData(reader.readAllStandardOutput(), "PNG"));
+    ASSERT_TRUE(pasted.loadFromData(paste("image/png"), "PNG"));
     LONG width = 0, height = 0;
     Paper_PixelSize(window_->Paper(), &width, &height);
     EXPECT_EQ(
         pasted.convertToFormat(QImage::Format_RGB32),
         GetBitmap_ToGraph(window_->Graph(), width, height).convertToFormat(QImage::Format_RGB32));
+    // Vector copies beside it, the same drawing as 図を保存 SVG and the PDF print.
+    QByteArray svg, pdf;
+    ASSERT_TRUE(Sheet_AsSvg(window_->Graph(), &svg));
+    ASSERT_TRUE(Sheet_AsPdf(window_->Graph(), &pdf));
+    EXPECT_EQ(paste("image/svg+xml"), svg);
+    const QByteArray pasted_pdf = paste("application/pdf");
+    EXPECT_TRUE(pasted_pdf.startsWith("%PDF-"));
+    EXPECT_EQ(pasted_pdf.size(), pdf.size());
 }
 
 TEST_F(MainWindowQt, Screenshot) {

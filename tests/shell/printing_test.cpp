@@ -2,7 +2,10 @@
 // copies, and the SVG picture drawn the same way.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QImage>
 #include <QApplication>
 #include <QDialog>
@@ -338,3 +341,46 @@ TEST(Printing, AStoppedPrintToAFileLeavesTheOldFile) {
 }
 
 }  // namespace
+
+// コピー offers the sheet as vectors beside the bitmap: the SVG is the very picture 図を保存
+// writes, and the PDF one A4 landscape page with the graph's texts, as printing draws it.
+TEST(Printing, TheClipboardOffersTheSheetAsSvgAndPdf) {
+    A4_Landscape();
+    ComposedGraph doc;
+    ASSERT_EQ(TransGraph_ToClipBord(nullptr, 1122, 793, &doc.graph), 1);
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(offered, nullptr);
+    EXPECT_TRUE(offered->hasImage());
+    const std::string dir = Temp_Dir();
+    const std::string svg_path = dir + "/paper.svg";
+    ASSERT_EQ(Print_ToSvg(&doc.graph, svg_path), 1);
+    QFile svg_file(QString::fromStdString(svg_path));
+    ASSERT_TRUE(svg_file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(offered->data("image/svg+xml"), svg_file.readAll());
+    const QByteArray pdf = offered->data("application/pdf");
+    ASSERT_TRUE(pdf.startsWith("%PDF-"));
+    const std::string pdf_path = dir + "/paper.pdf";
+    {
+        QFile out(QString::fromStdString(pdf_path));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(pdf);
+    }
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf_path)});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    const QString facts = info.readAllStandardOutput();
+    EXPECT_NE(facts.indexOf(QRegularExpression("Pages:\\s+1\\b")), -1) << facts.toStdString();
+    EXPECT_NE(
+        facts.indexOf(QRegularExpression("Page size:\\s+84[12](\\.[0-9]+)? x 595(\\.[0-9]+)? pts")),
+        -1)
+        << facts.toStdString();
+    QProcess text;
+    text.start("pdftotext", {QString::fromStdString(pdf_path), "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(words.contains(QString::fromUtf8("関数グラフ"))) << words.toStdString();
+    EXPECT_TRUE(words.contains("x*x")) << words.toStdString();
+    remove(svg_path.c_str());
+    remove(pdf_path.c_str());
+    rmdir(dir.c_str());
+}
