@@ -1,5 +1,8 @@
 #include "cli/cli_session.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -27,6 +30,7 @@
 #include "shell/commands.h"
 #include "shell/document_commands.h"
 #include "shell/paper_dialogs.h"
+#include "shell/picture_export.h"
 #include "shell/printing.h"
 
 namespace {
@@ -46,13 +50,13 @@ const char* const kDialogActions[] = {
     "--dep", "--divisions", "--zoom", "--size", "--marker-interval", "--open", "--save", "--csv",
     "--bmp", "--jpg", "--png", "--svg", "--print-pdf", "--select-element", "--drag", "--text",
     "--font", "--ticks", "--grid", "--number-style", "--legend", "--line-color", "--marker-color",
-    "--line", "--delete-line", "--undo"};
+    "--line", "--delete-line", "--undo", "--dpi"};
 // The actions that take an argument.
 const char* const kWithArgument[] = {
     "--form", "--type", "--plot", "--select", "--set", "--var", "--dep", "--divisions", "--zoom",
     "--size", "--marker-interval", "--open", "--save", "--csv", "--bmp", "--jpg", "--png", "--svg",
     "--print-pdf", "--select-element", "--drag", "--text", "--font", "--ticks", "--number-style",
-    "--line-color", "--marker-color", "--line"};
+    "--line-color", "--marker-color", "--line", "--dpi"};
 // clang-format on
 
 // The keys of --ticks: the axis dialog's boxes.
@@ -155,6 +159,13 @@ bool Check_Argument(const CliAction& action, std::string* reason) {
          action.name == "--svg" || action.name == "--print-pdf") &&
         a.empty()) {
         *reason = action.name + " takes a file name";
+        return false;
+    }
+    if (action.name == "--dpi" &&
+        (!Parse_Int(a, &number) ||
+         std::find(std::begin(kPictureResolutions), std::end(kPictureResolutions), number) ==
+             std::end(kPictureResolutions))) {
+        *reason = "--dpi takes 96, 150, 300 or 600";
         return false;
     }
     if (action.name == "--size") {
@@ -463,6 +474,13 @@ public:
             Menu(kCmdSavePicture);
             choosers_.file_path.clear();
             choosers_.filter_index = 1;
+        } else if (action.name == "--dpi") {
+            // The resolution chosen in 図を保存 for every picture of the run.
+            long dpi = kScreenDpi;
+            Parse_Int(a, &dpi);
+            const auto* found =
+                std::find(std::begin(kPictureResolutions), std::end(kPictureResolutions), dpi);
+            choosers_.choice = static_cast<int>(found - std::begin(kPictureResolutions));
         } else if (action.name == "--svg") {
             if (!Print_ToSvg(&document_, a)) ++refused_;
         } else if (action.name == "--print-pdf") {
@@ -685,6 +703,10 @@ bool Parse_CliActions(const std::vector<std::string>& args, std::vector<CliActio
         }
         actions->push_back(action);
     }
+    // --dpi is the resolution of every picture of the run, wherever it stands ("--png FILE
+    // --dpi 300"): it goes first.
+    std::stable_partition(actions->begin(), actions->end(),
+                          [](const CliAction& action) { return action.name == "--dpi"; });
     return true;
 }
 
@@ -708,6 +730,8 @@ std::string Cli_Usage() {
            "  --save FILE                 名前をつけて保存, choosing FILE\n"
            "  --csv FILE                  グラフデータ出力, choosing FILE\n"
            "  --bmp FILE, --jpg FILE, --png FILE   図を保存 as BMP, JPEG or PNG\n"
+           "  --dpi N                     the resolution of those pictures: 96 (the screen's,\n"
+           "                              the default), 150, 300 or 600 dots per inch\n"
            "  --svg FILE                  the paper as an SVG picture, drawn as printing draws it\n"
            "  --print-pdf FILE            印刷 of one copy on a PDF printer (A4 landscape)\n"
            "Editing (the element pop-up menus, on the element last selected):\n"

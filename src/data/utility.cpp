@@ -219,3 +219,18 @@ int Save_FilePath(HWND hdwnd, char* file_fullname, char* file_title, int* select
     if (result && select_file) *select_file = static_cast<int>(ofn.nFilterIndex);
     return result;
 }
+
+int Save_FilePathWithChoice(HWND hdwnd, char* file_fullname, char* file_title, int* select_file,
+                            const char* file_filter, const char* def_extn, const char* open_title,
+                            int name_size, const char* choice_label, const char* const* choices,
+                            int* choice) {
+    OPENFILENAMEA ofn = File_Request(hdwnd, file_fullname, file_title, file_filter, def_extn,
+                                     open_title, name_size);
+    ofn.lpstrChoiceLabel = choice_label;
+    ofn.lpChoices = choices;
+    ofn.nChoice = *choice;
+    const int result = GetSaveFileNameA(&ofn);
+    if (result && select_file) *select_file = static_cast<int>(ofn.nFilterIndex);
+    if (result) *choice = ofn.nChoice;
+    return result;
+}

@@ -43,3 +43,9 @@ int GetOpen_FilePath(HWND hdwnd, char* file_fullname, char* file_title, const ch
 int Save_FilePath(HWND hdwnd, char* file_fullname, char* file_title, int* select_file,
                   const char* file_filter, const char* def_extn, const char* open_title,
                   int name_size = MAX_PATH);
+// The same with a choice beside the file name (see OPENFILENAMEA): *choice in, the chosen
+// item out.
+int Save_FilePathWithChoice(HWND hdwnd, char* file_fullname, char* file_title, int* select_file,
+                            const char* file_filter, const char* def_extn, const char* open_title,
+                            int name_size, const char* choice_label, const char* const* choices,
+                            int* choice);

@@ -55,6 +55,12 @@ struct OPENFILENAMEA {
     const char* lpstrTitle = nullptr;
     DWORD Flags = 0;
     const char* lpstrDefExt = nullptr;
+    // A choice offered beside the file name (a list box in the window's dialog), or none:
+    // its label, its items ended by a null pointer, and the item chosen (in: the one shown
+    // first; out: the one chosen).
+    const char* lpstrChoiceLabel = nullptr;
+    const char* const* lpChoices = nullptr;
+    int nChoice = 0;
 };
 
 struct tagCHOOSEFONTA {

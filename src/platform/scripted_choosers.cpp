@@ -28,6 +28,7 @@ int ScriptedChoosers::FileName(OPENFILENAMEA* ofn) {
     const std::string title = slash == std::string::npos ? file_path : file_path.substr(slash + 1);
     Copy_ToBuffer(ofn->lpstrFileTitle, ofn->nMaxFileTitle, title.c_str());
     ofn->nFilterIndex = static_cast<DWORD>(filter_index);
+    if (ofn->lpChoices != nullptr) ofn->nChoice = choice;
     return 1;
 }
 

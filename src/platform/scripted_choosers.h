@@ -22,6 +22,7 @@ public:
     // Answers; an empty path or a cleared flag cancels.
     std::string file_path;
     int filter_index = 1;
+    int choice = 0;  // the item chosen when the dialog offers a choice beside the name
     bool confirm = true;
     tagLOGFONTA font{};
     bool font_given = false;

@@ -6,6 +6,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <iterator>
 #include <cstring>
 #include <unordered_map>
 #include <vector>
@@ -70,6 +71,11 @@ bool Compress(std::FILE* file, const unsigned char* pixels, const JpgRec& record
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
+    if (record.dpi > 0 && record.dpi <= 65535) {
+        info.density_unit = 1;  // dots per inch
+        info.X_density = static_cast<UINT16>(record.dpi);
+        info.Y_density = static_cast<UINT16>(record.dpi);
+    }
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         // The rows are bottom-up: scan line k is buffer row height - 1 - k, in BGR.
@@ -309,7 +315,7 @@ int Save_JpegFile(const char* fileName, const unsigned char* pixels, const JpgRe
 }
 
 int SaveGraph_ToJpgFile(HWND hwnd, const QImage& bitmap, const BITMAPINFOHEADER* header,
-                        const char* fileName) {
+                        const char* fileName, int dpi) {
     std::unique_ptr<unsigned char[]> pixels = Create_BMPDate(hwnd, bitmap, header);
     if (!pixels) {
         MessageBoxA(hwnd, "ピクセルデータの取得に失敗", "fail pixel data", MB_OK);
@@ -320,6 +326,7 @@ int SaveGraph_ToJpgFile(HWND hwnd, const QImage& bitmap, const BITMAPINFOHEADER*
     record.picheight = header->biHeight;
     record.linesize = static_cast<int32_t>(Row_Bytes(header->biWidth));
     record.bitCount = 24;
+    if (dpi != kScreenDpi) record.dpi = dpi;
     const int result = Save_JpegFile(fileName, pixels.get(), record);
     // A JPEG that cannot be written is reported as the BMP writer does.
     if (result == 0) MessageBoxA(hwnd, "JPEGファイルの書き込みに失敗", "fail jpeg file", MB_OK);
@@ -327,20 +334,25 @@ int SaveGraph_ToJpgFile(HWND hwnd, const QImage& bitmap, const BITMAPINFOHEADER*
 }
 
 int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
-                      const std::string& path, PictureFormat format) {
+                      const std::string& path, PictureFormat format, int dpi) {
     if (!CanPrint(graph)) return -2;
     // The paper as a vector picture, drawn as printing draws it.
     if (format == PictureFormat::Svg) return Print_ToSvg(graph, path);
-    const QImage picture = GetBitmap_ToGraph(graph, width, height);
+    const QImage picture = dpi == kScreenDpi ? GetBitmap_ToGraph(graph, width, height)
+                                             : Sheet_AtResolution(graph, dpi);
     std::unique_ptr<BITMAPINFOHEADER> header = Create_BitmapInfoStruct(hwnd, picture);
     if (!header) {
         MessageBoxA(hwnd, "BITMAPINFO構造体作成に失敗", "fail BITMAPINFO", MB_OK);
         return 0;
     }
+    if (dpi != kScreenDpi) {
+        header->biXPelsPerMeter = picture.dotsPerMeterX();
+        header->biYPelsPerMeter = picture.dotsPerMeterY();
+    }
     switch (format) {
         case PictureFormat::Bmp: return Create_BMPFile(hwnd, path.c_str(), header.get(), picture);
         case PictureFormat::Jpeg:
-            return SaveGraph_ToJpgFile(hwnd, picture, header.get(), path.c_str());
+            return SaveGraph_ToJpgFile(hwnd, picture, header.get(), path.c_str(), dpi);
         case PictureFormat::Png: {
             ReplacingFile file;
             if (!file.Begin(path) || file.Stream() == nullptr ||
@@ -363,16 +375,26 @@ int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph
     static const char kFilters[] =
         "ビットマップ(*.BMP)\0*.bmp\0JPEG files(*.JPG,*.JPEG)\0*.jpg;*.jpeg\0PNG (*.png)\0*.png\0"
         "SVG (*.svg)\0*.svg\0";
-    if (!Save_FilePath(hwnd, picture_name, title, &filter, kFilters, "jpg", "保存ファイルを指定",
-                       sizeof picture_name)) {
+    // The resolution of a BMP, JPEG or PNG picture, offered beside the name; the last one
+    // chosen is offered first next time.
+    static const char* const kResolutionItems[] = {"96 dpi (画面と同じ)", "150 dpi",
+                                                   "300 dpi (印刷向き)", "600 dpi", nullptr};
+    static int resolution = 0;
+    if (!Save_FilePathWithChoice(hwnd, picture_name, title, &filter, kFilters, "jpg",
+                                 "保存ファイルを指定", sizeof picture_name, "解像度",
+                                 kResolutionItems, &resolution)) {
         return 0;
+    }
+    if (resolution < 0 || resolution >= static_cast<int>(std::size(kPictureResolutions))) {
+        resolution = 0;
     }
     std::string path = picture_name;
     PictureFormat format;
     if (!Picture_ForName(filter, &path, &format)) return -1;
     // The next dialog proposes the name as written.
     if (path.size() < sizeof picture_name) std::memcpy(picture_name, path.c_str(), path.size() + 1);
-    return Save_PaperPicture(hwnd, graph, width, height, path, format);
+    return Save_PaperPicture(hwnd, graph, width, height, path, format,
+                             kPictureResolutions[resolution]);
 }
 
 bool Picture_ForName(int filter, std::string* path, PictureFormat* format) {

@@ -34,7 +34,13 @@ struct JpgRec {
     int32_t linesize = 0;  // bytes per (bottom-up, 4-byte padded) source row
     int32_t bitCount = 0;
     uint16_t pltEntry = 0;
+    int32_t dpi = 0;  // written into the JFIF header when above 0
 };
+
+// The resolutions 図を保存 offers for BMP, JPEG and PNG; 96 is the screen's, the picture of
+// the paper at 100 %.
+constexpr int kPictureResolutions[] = {96, 150, 300, 600};
+constexpr int kScreenDpi = 96;
 
 enum class PictureFormat { Bmp = 1, Jpeg = 2, Png = 3, Svg = 4 };
 
@@ -56,13 +62,16 @@ int Create_BMPFile(HWND hwnd, const char* fileName, const BITMAPINFOHEADER* head
                    const QImage& bitmap);
 // 1 written; 0 the file cannot be written; -1 no pixels (after a message).
 int SaveGraph_ToJpgFile(HWND hwnd, const QImage& bitmap, const BITMAPINFOHEADER* header,
-                        const char* fileName);
+                        const char* fileName, int dpi = kScreenDpi);
 // 1 written; 0 the file cannot be created or written; -1 the pixels cannot be converted.
 int Save_JpegFile(const char* fileName, const unsigned char* pixels, const JpgRec& record);
 // The picture into path in the given format, without a dialog: 1 written, -2 no graph,
 // 0 or -1 after a message (the writers' results).
+// Above 96 dpi the whole sheet is drawn again at that resolution through the printing route,
+// and the file records it (PNG pHYs, BMP pixels per metre, JPEG density); at 96 dpi it is the
+// paper's picture as it always was.
 int Save_PaperPicture(HWND hwnd, GraphOnWin* graph, LONG width, LONG height,
-                      const std::string& path, PictureFormat format);
+                      const std::string& path, PictureFormat format, int dpi = kScreenDpi);
 // The file a picture goes to and its format: a name ending in an offered extension is written
 // in that format under that name; a name without an extension gets the chosen filter's (1
 // BMP, 2 JPEG, 3 PNG, 4 SVG) format and extension; any other name the filter's format.

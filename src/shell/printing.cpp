@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QPdfWriter>
 #include <QFile>
+#include <QImage>
 #include <QBuffer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -298,6 +299,23 @@ int Print_ToSvg(GraphOnWin* graph, const std::string& path) {
         return 0;
     }
     return 1;
+}
+
+QImage Sheet_AtResolution(GraphOnWin* graph, int dpi) {
+    if (graph == nullptr || dpi < kMinPictureDpi || dpi > kMaxPictureDpi) return QImage();
+    const int width = static_cast<int>(std::lround(297.0 / 25.4 * dpi));
+    const int height = static_cast<int>(std::lround(210.0 / 25.4 * dpi));
+    QImage sheet(width, height, QImage::Format_RGB32);
+    if (sheet.isNull()) return sheet;  // no memory for it
+    sheet.fill(Qt::white);
+    const int per_meter = static_cast<int>(std::lround(dpi / 0.0254));
+    sheet.setDotsPerMeterX(per_meter);
+    sheet.setDotsPerMeterY(per_meter);
+    QPainter painter;
+    if (!painter.begin(&sheet)) return QImage();
+    Draw_Page(graph, &painter, dpi, dpi);
+    painter.end();
+    return sheet;
 }
 
 bool Sheet_AsSvg(GraphOnWin* graph, QByteArray* svg) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include <QByteArray>
+#include <QImage>
 
 #include "document/graph_on_win.h"
 
@@ -54,4 +55,11 @@ int Print_ToSvg(GraphOnWin* graph, const std::string& path);
 // The same sheet in memory, for the clipboard: SVG, and a one-page A4 landscape PDF. False
 // when it could not be drawn.
 bool Sheet_AsSvg(GraphOnWin* graph, QByteArray* svg);
+// The whole A4 landscape sheet as a picture of dpi dots per inch, drawn again at that
+// resolution as printing draws it (300 dpi: 3508 x 2480 pixels), its resolution recorded in
+// it; a null picture for a resolution outside kMinPictureDpi ... kMaxPictureDpi or without
+// the memory for it.
+constexpr int kMinPictureDpi = 96;
+constexpr int kMaxPictureDpi = 600;
+QImage Sheet_AtResolution(GraphOnWin* graph, int dpi);
 bool Sheet_AsPdf(GraphOnWin* graph, QByteArray* pdf);

@@ -4,6 +4,8 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QLabel>
@@ -110,7 +112,27 @@ int File_Dialog(OPENFILENAMEA* ofn, bool save) {
     const QString start = Folders().value(caption, Last_Folder());
     if (!given.contains('/') && !start.isEmpty()) dialog.setDirectory(start);
     if (!given.isEmpty()) dialog.selectFile(given);
+    // A choice beside the name: a labelled list box on a row of its own under the filters.
+    QComboBox* choice = nullptr;
+    if (ofn->lpChoices != nullptr) {
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            choice = new QComboBox(&dialog);
+            choice->setObjectName("choice");
+            for (const char* const* item = ofn->lpChoices; *item != nullptr; ++item) {
+                choice->addItem(QString::fromUtf8(*item));
+            }
+            choice->setCurrentIndex(ofn->nChoice);
+            auto* label = new QLabel(
+                QString::fromUtf8(ofn->lpstrChoiceLabel ? ofn->lpstrChoiceLabel : ""), &dialog);
+            label->setBuddy(choice);
+            choice->setAccessibleName(label->text());
+            const int row = grid->rowCount();
+            grid->addWidget(label, row, 0);
+            grid->addWidget(choice, row, 1);
+        }
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return 0;
+    if (choice != nullptr) ofn->nChoice = choice->currentIndex();
     Last_Folder() = QFileInfo(dialog.selectedFiles().first()).absolutePath();
     if (!caption.isEmpty()) Folders().insert(caption, Last_Folder());
     const int chosen_filter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));

@@ -227,3 +227,57 @@ TEST(QtChoosers, FileDialogsStartInTheFolderLastUsed) {
     EXPECT_EQ(choosers.SaveFileName(&ofn), 0);
     EXPECT_EQ(started_in, QDir(second.path()).absolutePath());
 }
+
+// A choice beside the name (図を保存's resolution): a labelled list box in the dialog that
+// starts on the item given and reports the item chosen; without one, no list box.
+TEST(QtChoosers, AChoiceBesideTheNameIsOfferedAndReported) {
+    QtChoosers choosers;
+    QTemporaryDir folder;
+    char file[MAX_PATH] = "";
+    static const char* const kItems[] = {"96 dpi", "150 dpi", "300 dpi", "600 dpi", nullptr};
+    OPENFILENAMEA ofn;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrDefExt = "dat";
+    ofn.lpstrChoiceLabel = "解像度";
+    ofn.lpChoices = kItems;
+    ofn.nChoice = 1;
+    QStringList shown;
+    int started_on = -1;
+    QString named;
+    When_Shown<QFileDialog>([&](QFileDialog* dialog) {
+        auto* box = dialog->findChild<QComboBox*>("choice");
+        if (box == nullptr) {
+            ADD_FAILURE() << "no list box";
+            dialog->reject();
+            return;
+        }
+        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
+        started_on = box->currentIndex();
+        named = box->accessibleName();
+        box->setCurrentIndex(2);
+        dialog->selectFile(QDir(folder.path()).filePath("sheet.dat"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_EQ(choosers.SaveFileName(&ofn), 1);
+    EXPECT_EQ(shown, QStringList({"96 dpi", "150 dpi", "300 dpi", "600 dpi"}));
+    EXPECT_EQ(started_on, 1);
+    EXPECT_EQ(named, QString::fromUtf8("解像度"));
+    EXPECT_EQ(ofn.nChoice, 2);
+    // Cancelled: the choice stays as it was given.
+    ofn.nChoice = 3;
+    When_Shown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_EQ(choosers.SaveFileName(&ofn), 0);
+    EXPECT_EQ(ofn.nChoice, 3);
+    // Without a choice there is no list box of ours.
+    ofn.lpChoices = nullptr;
+    bool box_found = true;
+    When_Shown<QFileDialog>([&](QFileDialog* dialog) {
+        box_found = dialog->findChild<QComboBox*>("choice") != nullptr;
+        dialog->reject();
+    });
+    EXPECT_EQ(choosers.SaveFileName(&ofn), 0);
+    EXPECT_FALSE(box_found);
+}
