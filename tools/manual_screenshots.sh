@@ -535,7 +535,7 @@ scene_files() {  # 名前をつけて保存, and the question before a changed g
   xdotool key Escape
 }
 
-scene_export() {  # 図を保存 with its list of picture types open
+scene_export() {  # 図を保存 with its list of picture types open, then its resolutions
   local w
   sine_document
   start_program "$DOCS/正弦.dat"
@@ -543,10 +543,16 @@ scene_export() {  # 図を保存 with its list of picture types open
   w=$(wait_win 保存ファイルを指定) || fail "no picture save dialog"
   geometry "$w"
   local x=$X y=$Y width=$WIDTH height=$HEIGHT
-  xdotool mousemove $((x + 420)) $((y + height - 23)) click 1   # ファイルの種類
+  xdotool mousemove $((x + 420)) $((y + height - 53)) click 1   # ファイルの種類
   wait_popup || fail "no list of picture types"
   grab
   crop "$x" "$y" "$width" $((PY + PH - y + 8)) picture-types 保存ファイルを指定
+  xdotool key Escape
+  sleep 0.3
+  xdotool mousemove $((x + 420)) $((y + height - 23)) click 1   # 解像度, the last row
+  wait_popup || fail "no list of resolutions"
+  grab
+  crop "$x" "$y" "$width" $((PY + PH - y + 8)) picture-resolution 保存ファイルを指定
   xdotool key Escape
   answer 保存ファイルを指定 Escape
 }
