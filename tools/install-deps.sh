@@ -10,7 +10,7 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-ipafont-gothic xvfb xauth poppler-utils xdg-utils locales xclip librsvg2-bin
   dpkg-dev desktop-file-utils shared-mime-info qt6-translations-l10n
-  lintian mandoc appstream
+  lintian mandoc appstream qt6-l10n-tools
 )
 
 missing=()

@@ -31,7 +31,8 @@ for f in usr/bin/plotari usr/bin/plotari-cli usr/share/plotari/使用説明/Plot
          usr/share/applications/plotari.desktop usr/share/mime/packages/plotari.xml \
          usr/share/icons/hicolor/scalable/apps/plotari.svg \
          usr/share/icons/hicolor/16x16/apps/plotari.png usr/share/icons/hicolor/256x256/apps/plotari.png \
-         usr/share/man/man1/plotari.1.gz usr/share/man/man1/plotari-cli.1.gz; do
+         usr/share/man/man1/plotari.1.gz usr/share/man/man1/plotari-cli.1.gz \
+         usr/share/plotari/translations/plotari_qt_ja.qm; do
   [ -s "$root/$f" ] || fail "missing $f"
 done
 # The manual's pages and pictures come whole: every picture a page shows is in the package.

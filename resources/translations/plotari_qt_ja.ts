@@ -1,0 +1,45 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<!-- Japanese for the texts of Qt's own dialogs that Qt's catalogue (qtbase_ja) lacks: the
+     print dialog's options and the file dialog's kinds of entry. Compiled with lrelease at
+     build time; the program installs it after qtbase_ja, so only these texts come from here. -->
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>QPrintSettingsOutput</name>
+    <message>
+        <source>Pages</source>
+        <translation>ページ指定</translation>
+    </message>
+    <message>
+        <source>Double Sided Printing</source>
+        <translation>両面印刷</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>しない</translation>
+    </message>
+    <message>
+        <source>Long side binding</source>
+        <translation>長辺綴じ</translation>
+    </message>
+    <message>
+        <source>Short side binding</source>
+        <translation>短辺綴じ</translation>
+    </message>
+    <message>
+        <source>Specify pages or ranges separated by commas. Ranges are specified by two numbers separated by a hyphen. E.g: 3,5-7,9 prints pages 3, 5, 6, 7 and 9.</source>
+        <translation>ページまたはページの範囲をカンマで区切って指定します。範囲は 2 つの数をハイフンでつないで指定します。例: 3,5-7,9 はページ 3、5、6、7、9 を印刷します。</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <source>Drive</source>
+        <translation>ドライブ</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>フォルダー</translation>
+    </message>
+</context>
+</TS>
