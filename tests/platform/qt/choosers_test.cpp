@@ -39,6 +39,17 @@ void When_Shown(const std::function<void(Dialog*)>& user) {
 
 const char kFilter[] = "グラフファイル (*.dat)\0*.dat\0すべてのファイル\0*.*\0";
 
+// A request for a graph file into the buffer file of size bytes.
+OPENFILENAMEA Dat_Request(char* file, DWORD size) {
+    OPENFILENAMEA ofn;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = size;
+    ofn.lpstrDefExt = "dat";
+    return ofn;
+}
+
 TEST(QtChoosers, SaveFileNameFillsPathTitleAndFilter) {
     QtChoosers choosers;
     QTemporaryDir folder;
@@ -199,12 +210,7 @@ TEST(QtChoosers, FileDialogsStartInTheFolderLastUsed) {
     QTemporaryDir first;
     QTemporaryDir second;
     char file[MAX_PATH] = "";
-    OPENFILENAMEA ofn;
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrDefExt = "dat";
+    OPENFILENAMEA ofn = Dat_Request(file, sizeof file);
     When_Shown<QFileDialog>([&](QFileDialog* dialog) {
         dialog->selectFile(QDir(first.path()).filePath("a.dat"));
         static_cast<QDialog*>(dialog)->accept();
@@ -235,12 +241,7 @@ TEST(QtChoosers, AChoiceBesideTheNameIsOfferedAndReported) {
     QTemporaryDir folder;
     char file[MAX_PATH] = "";
     static const char* const kItems[] = {"96 dpi", "150 dpi", "300 dpi", "600 dpi", nullptr};
-    OPENFILENAMEA ofn;
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrDefExt = "dat";
+    OPENFILENAMEA ofn = Dat_Request(file, sizeof file);
     ofn.lpstrChoiceLabel = "解像度";
     ofn.lpChoices = kItems;
     ofn.nChoice = 1;
