@@ -1,7 +1,7 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <!-- Japanese for the texts of Qt's own dialogs that Qt's catalogue (qtbase_ja) lacks: the
-     print dialog's options and the file dialog's kinds of entry. Compiled with lrelease at
+     print dialog's options and printer properties, and the file dialog's kinds of entry. Compiled with lrelease at
      build time; the program installs it after qtbase_ja, so only these texts come from here. -->
 <TS version="2.1" language="ja_JP">
 <context>
@@ -29,6 +29,17 @@
     <message>
         <source>Specify pages or ranges separated by commas. Ranges are specified by two numbers separated by a hyphen. E.g: 3,5-7,9 prints pages 3, 5, 6, 7 and 9.</source>
         <translation>ページまたはページの範囲をカンマで区切って指定します。範囲は 2 つの数をハイフンでつないで指定します。例: 3,5-7,9 はページ 3、5、6、7、9 を印刷します。</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintPropertiesWidget</name>
+    <message>
+        <source>Advanced</source>
+        <translation>詳細設定</translation>
+    </message>
+    <message>
+        <source>There are conflicts in some options. Please fix them.</source>
+        <translation>いくつかのオプションが矛盾しています。直してください。</translation>
     </message>
 </context>
 <context>

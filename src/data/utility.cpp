@@ -226,6 +226,9 @@ int Save_FilePathWithChoice(HWND hdwnd, char* file_fullname, char* file_title, i
                             int* choice) {
     OPENFILENAMEA ofn = File_Request(hdwnd, file_fullname, file_title, file_filter, def_extn,
                                      open_title, name_size);
+    if (select_file != nullptr && *select_file > 0) {
+        ofn.nFilterIndex = static_cast<DWORD>(*select_file);
+    }
     ofn.lpstrChoiceLabel = choice_label;
     ofn.lpChoices = choices;
     ofn.nChoice = *choice;

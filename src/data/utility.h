@@ -44,7 +44,7 @@ int Save_FilePath(HWND hdwnd, char* file_fullname, char* file_title, int* select
                   const char* file_filter, const char* def_extn, const char* open_title,
                   int name_size = MAX_PATH);
 // The same with a choice beside the file name (see OPENFILENAMEA): *choice in, the chosen
-// item out.
+// item out; *select_file, when above 0, is the filter shown first.
 int Save_FilePathWithChoice(HWND hdwnd, char* file_fullname, char* file_title, int* select_file,
                             const char* file_filter, const char* def_extn, const char* open_title,
                             int name_size, const char* choice_label, const char* const* choices,

@@ -371,7 +371,8 @@ int SaveGraph_ToImageFile2(HWND hwnd, LONG width, LONG height, GraphOnWin* graph
     // What the menu offers (anything drawn on the paper) can be saved.
     if (!CanPrint(graph)) return -2;
     char title[64] = "";
-    int filter = 0;
+    // The kind last chosen is offered first, beside the name last written.
+    static int filter = 1;
     static const char kFilters[] =
         "ビットマップ(*.BMP)\0*.bmp\0JPEG files(*.JPG,*.JPEG)\0*.jpg;*.jpeg\0PNG (*.png)\0*.png\0"
         "SVG (*.svg)\0*.svg\0";

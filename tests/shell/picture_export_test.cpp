@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,36 @@ TEST(PictureExport, HeadersMustMatchTheirPicture) {
     header->biHeight = 20;  // rows the picture does not have
     EXPECT_FALSE(Create_BMPDate(nullptr, small, header.get()));
     EXPECT_EQ(boxes.Lines(), std::vector<std::string>{"fail ctable: ビットマップ情報獲得に失敗"});
+}
+
+// 図を保存 offers again what was chosen last: the kind of picture and its resolution, beside
+// the resolutions it offers.
+TEST(PictureExport, TheDialogOffersTheKindAndResolutionChosenLast) {
+    ComposedGraph doc;
+    const std::string dir = support::Make_TempDir("picture-kind");
+    ScriptedChoosers choosers;
+    choosers.file_path = dir + "/a.png";
+    choosers.filter_index = 3;  // PNG
+    choosers.choice = 2;        // 300 dpi
+    ASSERT_EQ(SaveGraph_ToImageFile2(nullptr, 1122, 793, &doc.graph), 1);
+    ASSERT_EQ(choosers.file_requests.size(), 1u);
+    const OPENFILENAMEA& first = choosers.file_requests[0];
+    ASSERT_NE(first.lpChoices, nullptr);
+    std::vector<std::string> items;
+    for (const char* const* item = first.lpChoices; *item != nullptr; ++item)
+        items.push_back(*item);
+    EXPECT_EQ(items.size(), std::size(kPictureResolutions));
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].rfind(std::to_string(kPictureResolutions[i]) + " dpi", 0), 0u)
+            << items[i];
+    }
+    choosers.confirm = false;  // the second dialog is only looked at
+    SaveGraph_ToImageFile2(nullptr, 1122, 793, &doc.graph);
+    ASSERT_EQ(choosers.file_requests.size(), 2u);
+    EXPECT_EQ(choosers.file_requests[1].nFilterIndex, 3u);
+    EXPECT_EQ(choosers.file_requests[1].nChoice, 2);
+    remove((dir + "/a.png").c_str());
+    rmdir(dir.c_str());
 }
 
 TEST(PictureExport, CopyPutsThePaperPictureOnTheClipboard) {

@@ -16,8 +16,10 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTranslator>
 
 #include <functional>
@@ -56,7 +58,7 @@ std::vector<QString> Texts_Of(QWidget* dialog) {
     return texts;
 }
 
-void Expect_Japanese(QDialog* dialog, const char* name) {
+void Expect_Japanese(QDialog* dialog, const char* name, bool keep_open = false) {
     dialog->show();
     QApplication::processEvents();
     int texts = 0;
@@ -68,7 +70,7 @@ void Expect_Japanese(QDialog* dialog, const char* name) {
     if (const char* shots = std::getenv("PLOTARI_DIALOG_SHOTS")) {
         dialog->grab().save(QDir(shots).filePath(QString(name) + ".png"));
     }
-    dialog->reject();
+    if (!keep_open) dialog->reject();
 }
 
 class QtDialogsJa : public ::testing::Test {
@@ -101,7 +103,23 @@ TEST_F(QtDialogsJa, PrintPageSetupFileColourAndFontDialogsShowNoEnglish) {
     {
         QPrintDialog print(&printer);
         print.setOption(QAbstractPrintDialog::PrintToFile, true);
-        Expect_Japanese(&print, "print");
+        Expect_Japanese(&print, "print", true);
+        // Its プロパティ: the printer's page and advanced settings, in a dialog of their own.
+        QPushButton* properties = nullptr;
+        for (QPushButton* button : print.findChildren<QPushButton*>()) {
+            if (button->text().contains(QString::fromUtf8("プロパティ"))) properties = button;
+        }
+        ASSERT_NE(properties, nullptr);
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (shown == nullptr || shown == &print) return;
+            seen = true;
+            Expect_Japanese(shown, "print-properties");
+        });
+        properties->click();
+        EXPECT_TRUE(seen) << "no properties dialog";
+        print.reject();
     }
     {
         QPageSetupDialog setup(&printer);
