@@ -42,8 +42,8 @@ void MainWindow::UpdateStatus(const QPoint* mouse) {
         readout_->setText(
             QString::fromStdString(Paper_Readout(graph_.get(), mouse->x(), mouse->y())));
         PlotReading over;
-        // Not while an element is dragged: the cross would follow the mouse under the band.
-        if (series >= 0 && !graph_->Dragging() &&
+        // Not while an element or a band is dragged: the cross would follow the mouse.
+        if (series >= 0 && !graph_->Dragging() && !banding_ &&
             Read_PlotPoint(graph_.get(), mouse->x(), mouse->y(), &over)) {
             Nearest_SeriesPoint(graph_.get(), series, mouse->x(), mouse->y(), &nearest);
         }

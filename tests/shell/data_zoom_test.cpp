@@ -225,6 +225,15 @@ TEST_F(DataZoom, TheSelectedSeriesNearestPointIsReadAndMarkedOnTheWindowOnly) {
         EXPECT_LE(std::abs(window_->MarkedPoint().at.y - one.y()), 1) << zoom;
     }
     Change_Zoom(window_.get(), 100, window_->Graph(), &window_->State(), &g_shifth, &g_shiftv);
+    // Nor while a band is dragged.
+    Hover(near_one);
+    ASSERT_GE(window_->MarkedPoint().series, 0);
+    Mouse(QEvent::MouseButtonPress, near_one, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    MoveHeld(near_one + QPoint(40, 30), Qt::ShiftModifier);
+    ASSERT_TRUE(window_->Banding());
+    EXPECT_EQ(window_->MarkedPoint().series, -1);
+    Key(Qt::Key_Escape);
+    Release(near_one + QPoint(40, 30));
     // Nor while the legend is dragged over the plot area.
     Hover(sample);
     Press(sample);
