@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formula/analysis.h"
+#include "formula/block_formula.h"
 #include "formula/calc_bin_tree.h"
 #include "formula/create_bin_tree.h"
 
@@ -88,6 +89,40 @@ void Bench_Plotari(benchmark::State& state, const Case& c) {
     Report(state);
 }
 
+// The samplers' way: the whole sweep as one block.
+void Bench_PlotariBlock(benchmark::State& state, const Case& c) {
+    std::string text = c.ours;
+    std::unique_ptr<CompForm[]> elements(new CompForm[text.size() * 2 + 2]);
+    ErrorInfo error;
+    if (!Analysis_Formula(elements.get(), static_cast<int>(text.size() * 2 + 2), text.c_str(),
+                          &error, EmptyArray)) {
+        state.SkipWithError("analysis failed");
+        return;
+    }
+    int count = current_number + 1;
+    int index = 0;
+    CompForm* root = Create_BinTree(&index, 0, nullptr, nullptr, elements.get(), count);
+    AscArray<double> variables;
+    Create_SymbolTable<double>(elements.get(), count, variables);
+    double* x = &variables["x"];
+    if (variables("y") == 0) variables["y"];
+    variables["y"] = 0.5;
+    BlockFormula formula(root, {x});
+    if (!formula.Ready()) {
+        state.SkipWithError("not compiled for blocks");
+        return;
+    }
+    std::vector<double> xs = Sweep(c.low, c.high);
+    std::vector<double> results(xs.size());
+    const BlockFormula::Input input{xs.data(), true};
+    for (auto _ : state) {
+        formula.Run(&input, results.data(), xs.size());
+        benchmark::DoNotOptimize(results.data());
+        benchmark::ClobberMemory();
+    }
+    Report(state);
+}
+
 void Bench_Muparser(benchmark::State& state, const Case& c) {
     double x = 0.0;
     double y = 0.5;
@@ -121,6 +156,8 @@ void Bench_Native(benchmark::State& state, const Case& c) {
 int Register() {
     for (const Case& c : kCases) {
         benchmark::RegisterBenchmark((std::string("plotari/") + c.name).c_str(), Bench_Plotari, c);
+        benchmark::RegisterBenchmark((std::string("block/") + c.name).c_str(), Bench_PlotariBlock,
+                                     c);
         if (c.muparser != nullptr) {
             benchmark::RegisterBenchmark((std::string("muparser/") + c.name).c_str(),
                                          Bench_Muparser, c);

@@ -1,57 +1,31 @@
 #include "formula/compiled_formula.h"
 
 #include <cmath>
+#include <string>
+#include <utility>
 
+#include "formula/calc_bin_tree.h"
 #include "formula/number_text.h"
+#include "platform/numeric.h"
 
 namespace {
 
 constexpr int kMaxStack = 64;
 
-enum Op : uint8_t {
-    PUSH_CONST,
-    PUSH_VAR,
-    PUSH_VAR_SQUARE,
-    SQUARE,
-    ADD,
-    SUB,
-    MUL,
-    DIV,
-    POW,
-    ADD_C,
-    SUB_C,
-    MUL_C,
-    DIV_C,
-    POW_C,
-    ADD_V,
-    SUB_V,
-    MUL_V,
-    DIV_V,
-    POW_V,
-    F_SIN,
-    F_COS,
-    F_TAN,
-    F_EXP,
-    F_LOG10,
-    F_LN,
-    F_ABS,
-    F_ASIN,
-    F_ACOS,
-    F_ATAN,
-    F_SINH,
-    F_COSH,
-    F_TANH,
-    F_SQRT,
-    F_LOGA,
-    F_LOGA_C,  // log with a literal base: its logarithm computed once
-};
+using namespace compiled_op;
 
 struct Compiler {
-    CompiledFormula* program;
-    int depth = 0;
+    explicit Compiler(CompiledFormula* target, bool with_summations = false)
+        : program(target), summations(with_summations) {}
 
-    void Emit(uint8_t op, double value = 0.0, const double* cell = nullptr) {
-        program->code.push_back({op, value, cell});
+    CompiledFormula* program;
+    bool summations;  // a block program: summations and their variables compile
+    int depth = 0;
+    // The summation variables in scope, innermost last: name and local index.
+    std::vector<std::pair<std::string, int>> scope;
+
+    void Emit(uint8_t op, double value = 0.0, const double* cell = nullptr, int32_t index = 0) {
+        program->code.push_back({op, index, value, cell});
     }
     bool Push() {
         ++depth;
@@ -84,12 +58,63 @@ struct Compiler {
         switch (node->kind) {
             case KIND_NUMBER: return Leaf(node);
             case KIND_VARIABLE:
-                if (node->argm_num == -1 || node->number_source == nullptr) return false;
+                if (node->argm_num == -1) return summations && Summation_Variable(node);
+                if (node->number_source == nullptr) return false;
                 return Leaf(node);
-            case KIND_OPERATOR: return Binary(node);
-            case KIND_FUNCTION: return Function(node);
+            case KIND_OPERATOR:
+                if (node->operator_kind == OP_SIGMA) return summations && Summation(node);
+                return Binary(node);
+            case KIND_FUNCTION:
+                if (node->operator_kind == OP_SIGMA) return summations && Summation(node);
+                return Function(node);
+            case KIND_MULTI_OPERATOR:
+                return node->operator_kind == OP_SIGMA && summations && Summation(node);
             default: return false;
         }
+    }
+
+    // A summation variable reads the innermost summation of that name; outside every one of
+    // them it reads 0, as the tree walk's lookup in an empty table does.
+    bool Summation_Variable(const CompForm* node) {
+        for (auto it = scope.rbegin(); it != scope.rend(); ++it) {
+            if (it->first == node->CompArray) {
+                Emit(PUSH_LOCAL, 0.0, nullptr, it->second);
+                return Push();
+            }
+        }
+        Emit(PUSH_CONST, 0.0);
+        return Push();
+    }
+
+    // sigma[n(first,last),body]: the running sum is pushed, the body's value lands above it.
+    // Ranges that do not read are errors of the tree walk, which reports them.
+    bool Summation(const CompForm* node) {
+        char name[256];
+        double min_value = 0.0;
+        double max_value = 0.0;
+        if (node->left == nullptr || node->right == nullptr ||
+            !Get_VariableRange(node->left, name, sizeof name, &min_value, &max_value)) {
+            return false;
+        }
+        CompiledFormula::Loop loop{};
+        loop.first = Trunc_ToInt32(min_value);
+        loop.last = Trunc_ToInt32(max_value);
+        loop.body_uses_variable = SerchRight_Var(node, name, '[', ']') != 0;
+        const int local = program->locals++;
+        loop.local = local;
+        const auto loop_index = static_cast<int32_t>(program->loops.size());
+        program->loops.push_back(loop);
+        Emit(SIGMA, 0.0, nullptr, loop_index);
+        if (!Push()) return false;
+        const size_t body_start = program->code.size();
+        scope.emplace_back(name, local);
+        const bool body = Node(node->right);
+        scope.pop_back();
+        if (!body) return false;
+        --depth;
+        program->loops[static_cast<size_t>(loop_index)].body_length =
+            static_cast<int>(program->code.size() - body_start);
+        return true;
     }
 
     bool Binary(const CompForm* node) {
@@ -152,9 +177,18 @@ inline double Htan(double a) { return 1.0 - 2.0 / (std::exp(2.0 * a) + 1.0); }
 
 CompiledFormula* Compile_Formula(const CompForm* root) {
     auto* program = new CompiledFormula;
-    Compiler compiler{program};
+    Compiler compiler(program);
     if (!compiler.Node(root) || program->stack_size > kMaxStack || compiler.depth != 1) {
         delete program;
+        return nullptr;
+    }
+    return program;
+}
+
+std::unique_ptr<CompiledFormula> Compile_BlockProgram(const CompForm* root) {
+    auto program = std::make_unique<CompiledFormula>();
+    Compiler compiler(program.get(), true);
+    if (!compiler.Node(root) || program->stack_size > kMaxStack || compiler.depth != 1) {
         return nullptr;
     }
     return program;
