@@ -64,8 +64,7 @@ void Fill(double* a, size_t n, double value) { std::fill(a, a + n, value); }
 // Square_As_Pow over a lane: the product and its tie test for every point in one loop, then
 // pow itself for the points the test sends there. out may be v.
 template <int kVariant>
-__attribute__((always_inline)) inline void Square_LaneBody(const double* v, double* out,
-                                                       size_t n) {
+__attribute__((always_inline)) inline void Square_LaneBody(const double* v, double* out, size_t n) {
     uint64_t slow[kLane];
     double saved[kLane];
     for (size_t i = 0; i < n; ++i) {
@@ -80,8 +79,8 @@ __attribute__((always_inline)) inline void Square_LaneBody(const double* v, doub
         double gap = 0.0;
         std::memcpy(&gap, &gap_bits, sizeof gap);
         gap = (bits & ((uint64_t{1} << 52) - 1)) == 0 ? gap * 0.5 : gap;
-        const bool fast = (magnitude >= 0x1p-400) & (magnitude <= 0x1p+500) &
-                          (std::fabs(error) < 0.45 * gap);
+        const bool fast =
+            (magnitude >= 0x1p-400) & (magnitude <= 0x1p+500) & (std::fabs(error) < 0.45 * gap);
         out[i] = product;
         slow[i] = fast ? 0 : 1;
     }
@@ -95,8 +94,7 @@ void Square_LanePlain(const double* v, double* out, size_t n) { Square_LaneBody<
 #if defined(__x86_64__) && defined(__GNUC__)
 // Processors with AVX2 and fused multiply-add take the error term from one instruction, four
 // points at a time; the choice is made once.
-__attribute__((target("avx2,fma"))) void Square_LaneWide(const double* v, double* out,
-                                                         size_t n) {
+__attribute__((target("avx2,fma"))) void Square_LaneWide(const double* v, double* out, size_t n) {
     Square_LaneBody<1>(v, out, n);
 }
 using SquareLane = void (*)(const double*, double*, size_t);
@@ -142,26 +140,52 @@ void Run_Range(const Lane& lane, size_t begin, size_t end, int depth) {
             }
             case PUSH_LOCAL: Fill(lane.Slot(++depth), n, lane.locals[in.index]); break;
             case SQUARE: Square_Lane(top, top, n); break;
-            case ADD: Each(lane.Slot(--depth), top, n, [](double a, double b) { return a + b; }); break;
-            case SUB: Each(lane.Slot(--depth), top, n, [](double a, double b) { return a - b; }); break;
-            case MUL: Each(lane.Slot(--depth), top, n, [](double a, double b) { return a * b; }); break;
-            case DIV: Each(lane.Slot(--depth), top, n, [](double a, double b) { return a / b; }); break;
+            case ADD:
+                Each(lane.Slot(--depth), top, n, [](double a, double b) { return a + b; });
+                break;
+            case SUB:
+                Each(lane.Slot(--depth), top, n, [](double a, double b) { return a - b; });
+                break;
+            case MUL:
+                Each(lane.Slot(--depth), top, n, [](double a, double b) { return a * b; });
+                break;
+            case DIV:
+                Each(lane.Slot(--depth), top, n, [](double a, double b) { return a / b; });
+                break;
             case POW:
                 Each(lane.Slot(--depth), top, n, [](double a, double b) { return std::pow(a, b); });
                 break;
-            case ADD_C: Each(top, {nullptr, in.value}, n, [](double a, double b) { return a + b; }); break;
-            case SUB_C: Each(top, {nullptr, in.value}, n, [](double a, double b) { return a - b; }); break;
-            case MUL_C: Each(top, {nullptr, in.value}, n, [](double a, double b) { return a * b; }); break;
-            case DIV_C: Each(top, {nullptr, in.value}, n, [](double a, double b) { return a / b; }); break;
-            case POW_C:
-                Each(top, {nullptr, in.value}, n, [](double a, double b) { return std::pow(a, b); });
+            case ADD_C:
+                Each(top, {nullptr, in.value}, n, [](double a, double b) { return a + b; });
                 break;
-            case ADD_V: Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return a + b; }); break;
-            case SUB_V: Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return a - b; }); break;
-            case MUL_V: Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return a * b; }); break;
-            case DIV_V: Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return a / b; }); break;
+            case SUB_C:
+                Each(top, {nullptr, in.value}, n, [](double a, double b) { return a - b; });
+                break;
+            case MUL_C:
+                Each(top, {nullptr, in.value}, n, [](double a, double b) { return a * b; });
+                break;
+            case DIV_C:
+                Each(top, {nullptr, in.value}, n, [](double a, double b) { return a / b; });
+                break;
+            case POW_C:
+                Each(top, {nullptr, in.value}, n,
+                     [](double a, double b) { return std::pow(a, b); });
+                break;
+            case ADD_V:
+                Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return a + b; });
+                break;
+            case SUB_V:
+                Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return a - b; });
+                break;
+            case MUL_V:
+                Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return a * b; });
+                break;
+            case DIV_V:
+                Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return a / b; });
+                break;
             case POW_V:
-                Each(top, Cell_Operand(lane, pc), n, [](double a, double b) { return std::pow(a, b); });
+                Each(top, Cell_Operand(lane, pc), n,
+                     [](double a, double b) { return std::pow(a, b); });
                 break;
             case F_SIN: Each(top, n, [](double a) { return std::sin(a); }); break;
             case F_COS: Each(top, n, [](double a) { return std::cos(a); }); break;
@@ -187,7 +211,8 @@ void Run_Range(const Lane& lane, size_t begin, size_t end, int depth) {
                      [](double value, double log_base) { return std::log(value) / log_base; });
                 break;
             case SIGMA: {
-                const CompiledFormula::Loop& loop = lane.program.loops[static_cast<size_t>(in.index)];
+                const CompiledFormula::Loop& loop =
+                    lane.program.loops[static_cast<size_t>(in.index)];
                 const size_t body_end = pc + 1 + static_cast<size_t>(loop.body_length);
                 double* sum = lane.Slot(++depth);
                 const double* body = lane.Slot(depth + 1);

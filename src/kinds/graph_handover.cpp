@@ -29,6 +29,12 @@ SamplingProgress::~SamplingProgress() {
 
 bool SamplingProgress::Continue(double done, double total) {
     if (!progress_hook || (++samples_ & 255u) != 0) return true;
+    return Ask(done, total);
+}
+
+bool SamplingProgress::Hooked() { return static_cast<bool>(progress_hook); }
+
+bool SamplingProgress::Ask(double done, double total) {
     const double fraction = total > 0.0 ? done / total : 0.0;
     return progress_hook(std::min(0.999, std::max(1e-9, fraction)));
 }

@@ -42,7 +42,23 @@ public:
     SamplingProgress& operator=(const SamplingProgress&) = delete;
     // False when the drawing was abandoned; asks the hook every 256 samples.
     bool Continue(double done, double total);
+    // As Continue(done_at(m), total) for m = 0, 1, ... count - 1 in turn, up to the first
+    // false, but only the samples where the hook is asked are visited.
+    template <class DoneAt>
+    bool ContinueRun(long count, double total, DoneAt done_at) {
+        if (!Hooked()) return true;
+        const unsigned start = samples_;
+        for (long m = 255 - static_cast<long>(start & 255u); m < count; m += 256) {
+            samples_ = start + static_cast<unsigned>(m) + 1u;
+            if (!Ask(done_at(m), total)) return false;
+        }
+        samples_ = start + static_cast<unsigned>(count);
+        return true;
+    }
 
 private:
+    static bool Hooked();
+    static bool Ask(double done, double total);
+
     unsigned samples_ = 0;
 };

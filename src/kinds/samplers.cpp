@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "formula/block_formula.h"
 #include "formula/calc_bin_tree.h"
 #include "formula/number_text.h"
+#include "kinds/parallel_sampling.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -88,6 +90,52 @@ bool Sweep(DialogControls* hdwnd, double min_value, double max_value, long divis
     return sample(divisions, max_value);
 }
 
+// Points per chunk of the threaded samplers: big enough that a chunk's bookkeeping is nothing
+// beside its evaluation, small enough that every core gets many.
+constexpr long kChunkPoints = 8192;
+
+// Sweep's n + 1 values of the variable, each computed as Sweep computes it.
+double Sweep_Value(long i, long divisions, double min_value, double max_value, double step) {
+    return i == divisions ? max_value : static_cast<double>(i) * step + min_value;
+}
+
+// Sweep for formulas that run as blocks: fill(begin, end, values) computes the points
+// [begin, end) from their variable values, on any sampling thread. The range message, the
+// progress and 中止 are Sweep's.
+template <class Fill>
+bool Sweep_Blocks(DialogControls* hdwnd, double min_value, double max_value, long divisions,
+                  Fill fill) {
+    if (!Range_Ok(min_value, max_value, divisions)) {
+        Show(hdwnd, kRangeMessage, "invalid value");
+        return false;
+    }
+    const double step = (max_value - min_value) / static_cast<double>(divisions);
+    SamplingProgress progress;
+    const long points = divisions + 1;
+    const auto chunks = static_cast<size_t>((points + kChunkPoints - 1) / kChunkPoints);
+    auto first = [](size_t c) { return static_cast<long>(c) * kChunkPoints; };
+    return Run_Chunks(
+        chunks, Sampling_Threads(),
+        [&](size_t c) {
+            const long begin = first(c);
+            const long end = std::min(points, begin + kChunkPoints);
+            std::vector<double> values(static_cast<size_t>(end - begin));
+            for (long i = begin; i < end; ++i) {
+                values[static_cast<size_t>(i - begin)] =
+                    Sweep_Value(i, divisions, min_value, max_value, step);
+            }
+            fill(begin, end, values.data());
+        },
+        [&](size_t c) {
+            // Sweep asks before every point but the last.
+            const long begin = first(c);
+            const long end = std::min(divisions, begin + kChunkPoints);
+            return begin >= end ||
+                   progress.ContinueRun(end - begin, static_cast<double>(divisions),
+                                        [begin](long m) { return static_cast<double>(begin + m); });
+        });
+}
+
 // The n + 1 sample slots of a one-variable curve, after the range was checked (a refused
 // range shows its message and gives false).
 bool Prepare_Samples(DialogControls* hdwnd, const MathForm* form, std::vector<double>* x,
@@ -127,6 +175,20 @@ int ShowResult_Graph_Expl(DialogControls* hdwnd, MathForm* the_target, const cha
     std::vector<double> y;
     if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
     double* variable = Cell(the_target, the_target->var);
+    BlockFormula formula(the_target->the_formtop, {variable});
+    if (formula.Ready()) {
+        const bool ok = Sweep_Blocks(
+            hdwnd, the_target->var_min, the_target->var_max, the_target->stepnumber_g,
+            [&](long begin, long end, const double* values) {
+                const auto at = static_cast<size_t>(begin);
+                std::copy(values, values + (end - begin), x.begin() + static_cast<ptrdiff_t>(at));
+                const BlockFormula::Input input{values, true};
+                formula.Run(&input, y.data() + at, static_cast<size_t>(end - begin));
+            });
+        if (!ok) return 0;
+        *variable = the_target->var_max;  // where the point-by-point sweep leaves it
+        return Draw_Samples(x, y, grp_name, "関数グラフ");
+    }
     bool ok = Sweep(hdwnd, the_target->var_min, the_target->var_max, the_target->stepnumber_g,
                     [&](long i, double value) {
                         x[static_cast<size_t>(i)] = value;
@@ -153,6 +215,21 @@ int ShowResult_Graph_Param(DialogControls* hdwnd, MathForm* the_target, const ch
     if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
     const long n = the_target->stepnumber_g;
     double* parameter = Cell(the_target, the_target->var);
+    BlockFormula x_formula(the_target->the_formtop, {parameter});
+    BlockFormula y_formula(the_target->the_form_ytop, {parameter});
+    if (x_formula.Ready() && y_formula.Ready()) {
+        const bool ok = Sweep_Blocks(hdwnd, the_target->var_min, the_target->var_max, n,
+                                     [&](long begin, long end, const double* values) {
+                                         const auto at = static_cast<size_t>(begin);
+                                         const auto count = static_cast<size_t>(end - begin);
+                                         const BlockFormula::Input input{values, true};
+                                         x_formula.Run(&input, x.data() + at, count);
+                                         y_formula.Run(&input, y.data() + at, count);
+                                     });
+        if (!ok) return 0;
+        *parameter = the_target->var_max;
+        return Draw_Samples(x, y, grp_name, "関数グラフ");
+    }
     bool ok = Sweep(hdwnd, the_target->var_min, the_target->var_max, n, [&](long i, double t) {
         *parameter = t;
         int x_flag = 1;
@@ -202,6 +279,23 @@ int ShowResult_Calc_Param(DialogControls* hdwnd, MathForm* the_target, UsrFuncAr
 int PolarCalc_argInfrm(DialogControls* hdwnd, double* x_value, double* y_value,
                        MathForm* the_target, int step_numb, UsrFuncArray& ufunc_list) {
     double* angle = Cell(the_target, the_target->var);
+    BlockFormula formula(the_target->the_formtop, {angle});
+    if (formula.Ready()) {
+        return Sweep_Blocks(
+                   hdwnd, the_target->var_min, the_target->var_max, step_numb,
+                   [&](long begin, long end, const double* thetas) {
+                       const auto count = static_cast<size_t>(end - begin);
+                       std::vector<double> r(count);
+                       const BlockFormula::Input input{thetas, true};
+                       formula.Run(&input, r.data(), count);
+                       for (size_t k = 0; k < count; ++k) {
+                           x_value[static_cast<size_t>(begin) + k] = std::cos(thetas[k]) * r[k];
+                           y_value[static_cast<size_t>(begin) + k] = std::sin(thetas[k]) * r[k];
+                       }
+                   })
+                   ? (*angle = the_target->var_max, 1)
+                   : 0;
+    }
     return Sweep(hdwnd, the_target->var_min, the_target->var_max, step_numb,
                  [&](long i, double theta) {
                      *angle = theta;
@@ -225,12 +319,14 @@ int PolarCalc_argNofrm(DialogControls* hdwnd, double* x_value, double* y_value,
     }
     double r = 0.0;
     if (!Evaluate(hdwnd, the_target, the_target->the_formtop, ufunc_list, &r)) return 0;
-    return Sweep(hdwnd, the_target->var_min, the_target->var_max, step_numb,
-                 [&](long i, double theta) {
-                     x_value[i] = std::cos(theta) * r;
-                     y_value[i] = std::sin(theta) * r;
-                     return true;
-                 })
+    return Sweep_Blocks(hdwnd, the_target->var_min, the_target->var_max, step_numb,
+                        [&](long begin, long end, const double* thetas) {
+                            for (long i = begin; i < end; ++i) {
+                                const double theta = thetas[i - begin];
+                                x_value[i] = std::cos(theta) * r;
+                                y_value[i] = std::sin(theta) * r;
+                            }
+                        })
                ? 1
                : 0;
 }
@@ -292,6 +388,74 @@ int Finish_Scan(DialogControls* hdwnd, int found) {
     return 1;
 }
 
+// The grid of InplCalc_BothInfrm for a formula that runs as blocks: rows in chunks on the
+// sampling threads, each row one block with its y fixed; the points found are stored, and
+// progress asked, row after row in order on this thread.
+int Grid_Blocks(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_number,
+                const BlockFormula& formula, SamplingProgress& progress, long nx, long ny,
+                double x_min, double dx, double y_min, double dy, double* x_cell, double* y_cell) {
+    const double total = (static_cast<double>(nx) + 1.0) * (static_cast<double>(ny) + 1.0);
+    const auto row_points = static_cast<size_t>(nx) + 1;
+    std::vector<double> xs(row_points);
+    for (long i = 0; i <= nx; ++i) xs[static_cast<size_t>(i)] = static_cast<double>(i) * dx + x_min;
+    const long rows_per_chunk = std::max(1L, kChunkPoints / (nx + 1));
+    const auto chunks = static_cast<size_t>((ny + rows_per_chunk) / rows_per_chunk);
+    // Per chunk: the found points' x and y, and where each of its rows' points end.
+    struct Found {
+        std::vector<double> points;
+        std::vector<size_t> row_ends;
+    };
+    std::vector<Found> found(chunks);
+    auto rows = [&](size_t c) {
+        const long first = static_cast<long>(c) * rows_per_chunk;
+        return std::make_pair(first, std::min(ny + 1, first + rows_per_chunk));
+    };
+    const bool ok = Run_Chunks(
+        chunks, Sampling_Threads(),
+        [&](size_t c) {
+            std::vector<double> values(row_points);
+            Found& out = found[c];
+            const auto [first, end] = rows(c);
+            for (long j = first; j < end; ++j) {
+                const double y = static_cast<double>(j) * dy + y_min;
+                const BlockFormula::Input inputs[] = {{xs.data(), true}, {&y, false}};
+                formula.Run(inputs, values.data(), row_points);
+                double previous = 0.0;
+                for (size_t i = 0; i < row_points; ++i) {
+                    if (Accepted(values[i], previous)) {
+                        out.points.push_back(xs[i]);
+                        out.points.push_back(y);
+                    }
+                    previous = values[i];
+                }
+                out.row_ends.push_back(out.points.size());
+            }
+        },
+        [&](size_t c) {
+            Found& out = found[c];
+            const auto [first, end] = rows(c);
+            size_t at = 0;
+            for (long j = first; j < end; ++j) {
+                const double row_start = static_cast<double>(j) * (static_cast<double>(nx) + 1.0);
+                if (!progress.ContinueRun(nx + 1, total,
+                                          [row_start](long i) { return row_start + i; })) {
+                    return false;
+                }
+                const size_t row_end = out.row_ends[static_cast<size_t>(j - first)];
+                for (; at < row_end; at += 2) {
+                    calc_values.Append(ElmDblArray(out.points[at], out.points[at + 1]));
+                    ++*calcpnt_number;
+                }
+            }
+            std::vector<double>().swap(out.points);  // stored now: free the chunk's copy
+            return true;
+        });
+    if (!ok) return 0;
+    *x_cell = xs.back();
+    *y_cell = static_cast<double>(ny) * dy + y_min;
+    return Finish_Scan(hdwnd, *calcpnt_number);
+}
+
 // A root along one variable becomes a line of points across the plot: the n + 1 grid
 // values of the same variable's range, as the other coordinate. The roots are found first,
 // so a scan whose lines would exceed the point limit is refused before anything is stored.
@@ -305,14 +469,53 @@ int Line_Scan(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_numb
     double previous = 0.0;
     std::vector<double> roots;
     SamplingProgress progress;
-    for (long i = 0; i <= n; ++i) {
-        if (!progress.Continue(static_cast<double>(i), static_cast<double>(n))) return 0;
-        const double at = static_cast<double>(i) * step + min_value;
-        *cell = at;
-        double value = 0.0;
-        if (!Evaluate(hdwnd, the_target, the_target->the_formtop, ufunc_list, &value)) return 0;
-        if (Accepted(value, previous)) roots.push_back(at);
-        previous = value;
+    BlockFormula formula(the_target->the_formtop, {cell});
+    if (formula.Ready()) {
+        // The values in chunks on the sampling threads; the roots in order as they are reported.
+        const long points = n + 1;
+        const auto chunks = static_cast<size_t>((points + kChunkPoints - 1) / kChunkPoints);
+        std::vector<double> ats(static_cast<size_t>(points));
+        std::vector<double> values(static_cast<size_t>(points));
+        const bool ok = Run_Chunks(
+            chunks, Sampling_Threads(),
+            [&](size_t c) {
+                const long begin = static_cast<long>(c) * kChunkPoints;
+                const long end = std::min(points, begin + kChunkPoints);
+                for (long i = begin; i < end; ++i) {
+                    ats[static_cast<size_t>(i)] = static_cast<double>(i) * step + min_value;
+                }
+                const BlockFormula::Input input{ats.data() + begin, true};
+                formula.Run(&input, values.data() + begin, static_cast<size_t>(end - begin));
+            },
+            [&](size_t c) {
+                const long begin = static_cast<long>(c) * kChunkPoints;
+                const long end = std::min(points, begin + kChunkPoints);
+                if (!progress.ContinueRun(end - begin, static_cast<double>(n), [begin](long m) {
+                        return static_cast<double>(begin + m);
+                    })) {
+                    return false;
+                }
+                for (long i = begin; i < end; ++i) {
+                    const double value = values[static_cast<size_t>(i)];
+                    if (Accepted(value, previous)) roots.push_back(ats[static_cast<size_t>(i)]);
+                    previous = value;
+                }
+                return true;
+            });
+        if (!ok) return 0;
+        *cell = ats.back();
+    } else {
+        for (long i = 0; i <= n; ++i) {
+            if (!progress.Continue(static_cast<double>(i), static_cast<double>(n))) return 0;
+            const double at = static_cast<double>(i) * step + min_value;
+            *cell = at;
+            double value = 0.0;
+            if (!Evaluate(hdwnd, the_target, the_target->the_formtop, ufunc_list, &value)) {
+                return 0;
+            }
+            if (Accepted(value, previous)) roots.push_back(at);
+            previous = value;
+        }
     }
     const int64_t line_points = static_cast<int64_t>(n) + 1;
     if (static_cast<double>(static_cast<int64_t>(roots.size()) * line_points) >
@@ -351,6 +554,11 @@ int InplCalc_BothInfrm(DialogControls* hdwnd, AnyNumArray& calc_values, int* cal
     double* y_cell = Cell(the_target, the_target->vardpnd);
     SamplingProgress progress;
     const double total = (static_cast<double>(nx) + 1.0) * (static_cast<double>(ny) + 1.0);
+    BlockFormula formula(the_target->the_formtop, {x_cell, y_cell});
+    if (formula.Ready()) {
+        return Grid_Blocks(hdwnd, calc_values, calcpnt_number, formula, progress, nx, ny,
+                           the_target->var_min, dx, the_target->vardpnd_min, dy, x_cell, y_cell);
+    }
     for (long j = 0; j <= ny; ++j) {
         double previous = 0.0;
         const double y = static_cast<double>(j) * dy + the_target->vardpnd_min;

@@ -62,11 +62,11 @@ const char* const kFormulas[] = {
 // between two doubles), the ends of the fast square's range, tiny and huge values, NaN and
 // both infinities.
 std::vector<double> Awkward_Values() {
-    std::vector<double> values = {0.0,         -0.0,       1.0,        -1.0,       0.5,
-                                  3.0,         -2.75,      1e-300,     1e300,      7e-5,
-                                  123.456,     -1e10,      kInf,       -kInf,      kNaN,
-                                  94906297.0,  -94906297.0, 0x1p-400,   0x1p+500,   0x1.0p+511,
-                                  0x1p-1074,   1e154,      1.0 + 0x1p-52, 2.0,     -0.9};
+    std::vector<double> values = {0.0,        -0.0,        1.0,           -1.0,     0.5,
+                                  3.0,        -2.75,       1e-300,        1e300,    7e-5,
+                                  123.456,    -1e10,       kInf,          -kInf,    kNaN,
+                                  94906297.0, -94906297.0, 0x1p-400,      0x1p+500, 0x1.0p+511,
+                                  0x1p-1074,  1e154,       1.0 + 0x1p-52, 2.0,      -0.9};
     std::mt19937_64 generator(20261210);
     std::uniform_int_distribution<int64_t> tie_range(int64_t{1} << 26, int64_t{1} << 27);
     std::uniform_real_distribution<double> ordinary(-10.0, 10.0);
