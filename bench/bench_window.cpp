@@ -1,10 +1,13 @@
 // The window program's own timings, on whatever platform Qt is given (offscreen in bench.sh):
 //   bench_window --startup        start-up to the first painted paper, then exits
 //   bench_window --zoom FILE N    opens FILE, then N zoom changes (150 %, 100 %, 50 %, 100 % …)
-//                                 each repainted at once; prints the median milliseconds
+//                                 each repainted at once; prints the median and the slowest
+//                                 milliseconds; then N scroll steps at 200 % (a page down or
+//                                 right in turn, each repainted), median and slowest
 // It builds the window exactly as plotari does (main window, input dialog, services).
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <chrono>
@@ -114,6 +117,27 @@ int main(int argc, char* argv[]) {
                     status = 1;
                 }
                 std::printf("zoom_ms %.2f\n", times[times.size() / 2]);
+                std::printf("zoom_max_ms %.2f\n", times.back());
+
+                // Scrolling at 200 %: the enlarged drawing is what a scroll shows.
+                dialogs.Then([](MemoryDialog& d) {
+                    d.Type(IDC_ZOOM_EDIT, "200");
+                    d.Click(IDOK);
+                });
+                window.Command(160);
+                window.Paper()->repaint();
+                times.clear();
+                for (int i = 0; i < changes; ++i) {
+                    QScrollBar* bar = i % 2 ? window.HorizontalBar() : window.VerticalBar();
+                    QElapsedTimer timer;
+                    timer.start();
+                    bar->setValue(std::min(bar->maximum(), bar->value() + bar->pageStep() / 2));
+                    window.Paper()->repaint();
+                    times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+                }
+                std::sort(times.begin(), times.end());
+                std::printf("scroll_ms %.2f\n", times[times.size() / 2]);
+                std::printf("scroll_max_ms %.2f\n", times.back());
             }
         }
         window.Stop();

@@ -399,7 +399,7 @@ bool GraphOnWin::DocumentBytes(std::string* bytes, bool keeps_utf8) {
     DocWriter writer;
     writer.keeps_utf8 = keeps_utf8;
     if (!WriteDocument(&writer)) return false;
-    *bytes = writer.Bytes();
+    *bytes = writer.TakeBytes();
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // How far a long read or write of a document is, from 0 to 1, every megabyte or so; the
@@ -39,6 +40,27 @@ public:
         std::memcpy(&bits, &value, sizeof bits);
         Put_LE(bits, 8);
     }
+    // count doubles, each as PutDouble writes it (a little-endian processor's own layout is the
+    // file's: the values are copied a megabyte at a time).
+    // `values` points at count doubles lying one after the other (an array of them, or of
+    // structures made of nothing else).
+    void PutDoubles(const void* values, size_t count) {
+        const auto* bytes = static_cast<const char*>(values);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        const size_t step = kProgressStep;
+        const size_t size = count * sizeof(double);
+        for (size_t at = 0; at < size && !abandoned_; at += step) {
+            bytes_.append(bytes + at, size - at < step ? size - at : step);
+            Progress();
+        }
+#else
+        for (size_t i = 0; i < count; ++i) {
+            double value = 0.0;
+            std::memcpy(&value, bytes + i * sizeof(double), sizeof value);
+            PutDouble(value);
+        }
+#endif
+    }
     void PutBytes(const void* data, size_t size) {
         if (abandoned_) return;
         bytes_.append(static_cast<const char*>(data), size);
@@ -50,12 +72,15 @@ public:
         Progress();
     }
     const std::string& Bytes() const { return bytes_; }
+    std::string TakeBytes() { return std::move(bytes_); }
     size_t Size() const { return bytes_.size(); }
 
 private:
     void Put_LE(uint64_t value, int width) {
         if (abandoned_) return;
-        for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<char>(value >> (8 * i)));
+        char field[8];
+        for (int i = 0; i < width; ++i) field[i] = static_cast<char>(value >> (8 * i));
+        bytes_.append(field, static_cast<size_t>(width));
         Progress();
     }
     void Progress() {

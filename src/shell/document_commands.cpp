@@ -47,6 +47,19 @@ int DocumentCommands::Command(GraphOnWin* graph, int id) {
             }
             return result;
         }
+        case kCmdZoom:
+        case kCmdZoomWholeSheet:
+        case kCmdZoomSheetWidth:
+        case kCmdZoomActualSize:
+        case kCmdSavePicture:
+        case kCmdExportData:
+        case kCmdPrint:
+        case kCmdCopy:
+        case kCmdManual:
+        case kCmdAbout:
+            // These show, write or hand out the document and never change it: no snapshots,
+            // which for a large document cost more than the command itself.
+            return run();
         case kCmdSave:
         case kCmdSaveAs: {  // saving changes nothing but what counts as saved
             const int result = run();

@@ -52,16 +52,16 @@ TEST_F(ThreadCount, EveryFormGivesTheSameDocumentOnOneTwoThreeAndSevenThreads) {
         {"--plot", "explicit:sin(x)*cos(x)+x/3:x(-10,10)[100000]"},
         {"--plot", "explicit:x^2-94906297^2:x(94906290,94906300)[99999]"},  // ties of squares
         {"--plot", "explicit:sigma[n(1,30),x^n/n]:x(-0.9,0.9)[20001]"},
-        {"--plot", "explicit:1/x:x(-1,1)[16384]"},  // an infinity at a chunk's edge
+        {"--plot", "explicit:1/x:x(-1,1)[16384]"},     // an infinity at a chunk's edge
         {"--plot", "explicit:sqrt(x):x(-1,1)[8193]"},  // NaN in the first chunk only
         {"--plot", "param:x=cos(3*t):y=sin(2*t):t(0,6.283185)[50001]"},
         {"--plot", "polar:r=1+cos(t):t(0,6.283185)[40000]"},
         {"--plot", "polar:r=2:t(0,6.283185)[40000]"},  // the radius without the angle
         {"--plot", "implicit:0=x^2+y^2-1:x(-1.5,1.5)[300]:y(-1.5,1.5)[301]"},
-        {"--plot", "implicit:0=sin(x*y):x(-4,4)[20]:y(-4,4)[9000]"},  // many rows per chunk
+        {"--plot", "implicit:0=sin(x*y):x(-4,4)[20]:y(-4,4)[9000]"},          // many rows per chunk
         {"--plot", "implicit:0=x^2+y^2-1:x(-1.5,1.5)[9000]:y(-1.5,1.5)[3]"},  // long rows
-        {"--plot", "implicit:0=sin(20*x):x(0,1)[30000]:y(0,1)[4]"},  // roots along x only
-        {"--plot", "implicit:0=y-0.3:x(0,1)[4]:y(0,1)[20000]"},      // roots along y only
+        {"--plot", "implicit:0=sin(20*x):x(0,1)[30000]:y(0,1)[4]"},           // roots along x only
+        {"--plot", "implicit:0=y-0.3:x(0,1)[4]:y(0,1)[20000]"},               // roots along y only
         {"--plot", "implicit:0=x^2+y^2+1:x(-1,1)[50]:y(-1,1)[50]"},  // no point: the message
         {"--plot", "explicit:x:x(1,1)[10]"},                         // a refused range
         {"--plot", "explicit:sin(x):x(-5,5)[10]", "--plot", "explicit:cos(x):x(-5,5)[70000]"},
@@ -92,8 +92,11 @@ TEST_F(ThreadCount, TheEnvironmentCapsTheCores) {
     const struct {
         const char* value;
         int expected;
-    } rows[] = {{"1", 1}, {"1000", std::min(cores, 64)}, {"0", std::min(cores, 64)},
-                {"-3", std::min(cores, 64)}, {"2x", std::min(cores, 64)},
+    } rows[] = {{"1", 1},
+                {"1000", std::min(cores, 64)},
+                {"0", std::min(cores, 64)},
+                {"-3", std::min(cores, 64)},
+                {"2x", std::min(cores, 64)},
                 {"", std::min(cores, 64)}};
     for (const auto& row : rows) {
         setenv("PLOTARI_THREADS", row.value, 1);

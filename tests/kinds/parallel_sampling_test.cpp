@@ -182,9 +182,8 @@ TEST_F(ThreadedSamplers, ValuesAreThePointEvaluatorsOnEveryThreadCount) {
     ASSERT_EQ(FnReg_Explicit("exp(-x^2)*sin(10*x)+sigma[k(1,3),x^k/k]", x, &lo, &hi, &n), 1);
     MathForm* form = g_mathlist[0];
     for (int threads : {1, 2, 7}) {
-        const Heard heard = Draw(threads, 0, [&] {
-            return ShowResult_Graph_Expl(nullptr, form, "f", g_ufunc_list);
-        });
+        const Heard heard = Draw(
+            threads, 0, [&] { return ShowResult_Graph_Expl(nullptr, form, "f", g_ufunc_list); });
         ASSERT_EQ(heard.result, 1);
         ASSERT_EQ(heard.points.size(), 2u * 50001u);
         double* cell = &form->var_array["x"];

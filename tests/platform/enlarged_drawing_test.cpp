@@ -4,6 +4,8 @@
 // copied at 100 % stays as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -268,8 +270,10 @@ TEST(EnlargedDrawing, RedrawingAnElementDoesNotGrowWhatIsKept) {
         Draw_Text(kept.dc);
     }
     EXPECT_EQ(Kept_Drawing_Bytes(kept.dc), once);
-    // A long series is kept up to a bound; beyond it the context is copied as pixels.
-    const std::vector<tagPOINT> points(6000000, tagPOINT{3, 4});
+    // A long series is kept up to a bound; beyond it the context is copied as pixels. (Its
+    // points change column every time, so none of them can be left out.)
+    std::vector<tagPOINT> points(6000000);
+    for (size_t i = 0; i < points.size(); ++i) points[i] = tagPOINT{3 + int(i % 2), 4};
     for (int i = 0; i < 4; ++i) GapPolyline(kept.dc, points.data(), int(points.size()));
     EXPECT_GT(Kept_Drawing_Bytes(kept.dc), size_t(150) << 20);
     GapPolyline(kept.dc, points.data(), int(points.size()));
@@ -279,6 +283,58 @@ TEST(EnlargedDrawing, RedrawingAnElementDoesNotGrowWhatIsKept) {
     EXPECT_EQ(Differing_Pixels(dest.image, Repeated(kept.dc, 0, 0, kWidth * 2, kHeight * 2, 1.0,
                                                     dest.image.size())),
               0);
+}
+
+// A dense series keeps a few points per pixel column, yet enlarged it covers exactly the pixels
+// of the same series kept segment by segment: random walks and steep waves, with gaps, pens of
+// width 1 and 3, several colours, at whole and fractional enlargements.
+TEST(EnlargedDrawing, ADenseSeriesIsKeptCompactAndDrawsTheSame) {
+    std::vector<std::vector<tagPOINT>> series;
+    std::srand(20261210);
+    for (int kind = 0; kind < 4; ++kind) {
+        std::vector<tagPOINT> points;
+        int y = kHeight / 2;
+        for (int i = 0; i < 40000; ++i) {
+            const int x = 4 + i * (kWidth - 8) / 40000;
+            if (kind == 0) y = std::min(kHeight - 3, std::max(2, y + std::rand() % 7 - 3));
+            if (kind == 1) y = kHeight / 2 + int(50 * std::sin(i * 0.37));
+            if (kind == 2) y = 2 + std::rand() % (kHeight - 4);
+            if (kind == 3) y = (i / 7) % 2 ? 20 : 100;  // long vertical strokes, both ways
+            const bool gap = kind != 1 && i % 997 == 500;
+            points.push_back(gap ? tagPOINT{GAP_VALUE, 0} : tagPOINT{x, y});
+        }
+        series.push_back(points);
+    }
+    const struct {
+        int width;
+        COLORREF color;
+    } pens[] = {{1, RGB(0, 0, 0)}, {3, RGB(200, 0, 0)}};
+    for (size_t k = 0; k < series.size(); ++k) {
+        for (const auto& pen_kind : pens) {
+            Source compact(true), whole(true);
+            HPEN pen = CreatePen(PS_SOLID, pen_kind.width, pen_kind.color);
+            SelectObject(compact.dc, pen);
+            SelectObject(whole.dc, pen);
+            const std::vector<tagPOINT>& points = series[k];
+            GapPolyline(compact.dc, points.data(), int(points.size()));
+            for (size_t i = 0; i + 1 < points.size(); ++i) {
+                GapPolyline(whole.dc, &points[i], 2);  // two points: nothing to leave out
+            }
+            EXPECT_LT(Kept_Drawing_Bytes(compact.dc), Kept_Drawing_Bytes(whole.dc) / 10)
+                << "series " << k;
+            for (double scale : {2.0, 3.0, 1.5, 4.25}) {
+                const int width = int(kWidth * scale), height = int(kHeight * scale);
+                Destination a(width, height, 1.0), b(width, height, 1.0);
+                StretchBlt(a.dc, 0, 0, width, height, compact.dc, 0, 0, kWidth, kHeight, SRCCOPY);
+                StretchBlt(b.dc, 0, 0, width, height, whole.dc, 0, 0, kWidth, kHeight, SRCCOPY);
+                EXPECT_EQ(Differing_Pixels(a.image, b.image), 0)
+                    << "series " << k << " pen " << pen_kind.width << " scale " << scale;
+            }
+            SelectObject(compact.dc, GetStockPen(BLACK_PEN));
+            SelectObject(whole.dc, GetStockPen(BLACK_PEN));
+            DeleteObject(pen);
+        }
+    }
 }
 
 }  // namespace

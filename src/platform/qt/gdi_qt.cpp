@@ -2,6 +2,7 @@
 // enlarged, the drawing objects, pens and strokes, and the primitives (lines, rectangles,
 // ellipses). Text and bit-block transfers are in gdi_qt_text.cpp.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -593,13 +594,58 @@ int Polyline(HDC hdc, const tagPOINT* points, int count) {
     return 1;
 }
 
+namespace {
+
+// What a kept copy of a polyline drawn with an opaque solid pen needs: of a run of consecutive
+// points on one pixel column only the first, the lowest, the highest and the last, in their
+// order. The segments left out lie on that column within the span the kept ones cover, and a
+// flat-capped pen covers a union of spans on one column exactly as it covers the span, so the
+// drawing enlarged is the same; a dense series keeps a few points per column.
+std::vector<tagPOINT> Column_Extremes(const tagPOINT* points, int count) {
+    std::vector<tagPOINT> kept;
+    auto gap = [](const tagPOINT& p) { return p.x == GAP_VALUE || p.y == GAP_VALUE; };
+    int i = 0;
+    while (i < count) {
+        if (gap(points[i])) {
+            kept.push_back(points[i++]);
+            continue;
+        }
+        int end = i + 1;
+        while (end < count && !gap(points[end]) && points[end].x == points[i].x) ++end;
+        if (end - i <= 4) {
+            kept.insert(kept.end(), points + i, points + end);
+        } else {
+            int low = i;
+            int high = i;
+            for (int k = i + 1; k < end; ++k) {
+                if (points[k].y < points[low].y) low = k;
+                if (points[k].y > points[high].y) high = k;
+            }
+            kept.push_back(points[i]);
+            for (int k : {std::min(low, high), std::max(low, high)}) {
+                if (k != i && k != end - 1) kept.push_back(points[k]);
+            }
+            kept.push_back(points[end - 1]);
+        }
+        i = end;
+    }
+    return kept;
+}
+
+}  // namespace
+
 int GapPolyline(HDC hdc, const tagPOINT* points, int count) {
     if (!hdc || !points) return 0;
-    if (count > 0 && Will_Keep(hdc, sizeof(tagPOINT) * size_t(count))) {
-        Keep(hdc, DrawingRecord::kPen, sizeof(tagPOINT) * size_t(count),
-             [copy = std::vector<tagPOINT>(points, points + count)](HDC again) {
-                 GapPolyline(again, copy.data(), static_cast<int>(copy.size()));
-             });
+    if (count > 0 && Will_Keep(hdc, 0)) {
+        const Pen* pen = hdc->pen ? hdc->pen : Default_Pen();
+        const bool solid = pen->style == PS_SOLID || pen->width > 1;
+        std::vector<tagPOINT> copy = solid && !Xor(hdc) && hdc->image
+                                         ? Column_Extremes(points, count)
+                                         : std::vector<tagPOINT>(points, points + count);
+        const size_t bytes = sizeof(tagPOINT) * copy.size();
+        Keep(hdc, DrawingRecord::kPen, bytes, [copy = std::move(copy)](HDC again) {
+            GapPolyline(again, copy.data(), static_cast<int>(copy.size()));
+        });
     }
     auto gap = [](const tagPOINT& p) { return p.x == GAP_VALUE || p.y == GAP_VALUE; };
     DcPainter painter(hdc);
