@@ -23,11 +23,15 @@ ENV = dict(os.environ, QT_QPA_PLATFORM="offscreen", LC_ALL="C.UTF-8")
 ENV.setdefault("XDG_RUNTIME_DIR", WORK)
 
 
-def run(argv, stdin=None):
-    """Wall seconds and peak resident MiB of one process; fails loudly when it fails."""
+def run(argv, stdin=None, threads=None):
+    """Wall seconds and peak resident MiB of one process; fails loudly when it fails.
+    threads: PLOTARI_THREADS for the process (None: all cores)."""
+    env = dict(ENV)
+    if threads is not None:
+        env["PLOTARI_THREADS"] = str(threads)
     start = time.perf_counter()
     proc = subprocess.Popen(argv, stdin=subprocess.PIPE if stdin else subprocess.DEVNULL,
-                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=ENV)
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
     if stdin:
         proc.stdin.write(stdin.encode())
         proc.stdin.close()
@@ -50,13 +54,14 @@ def gnuplot_script(body, picture):
 
 
 def side_by_side(name, plotari_argv, gnuplot_body):
-    ours, theirs = [], []
+    one, ours, theirs = [], [], []
     for _ in range(RUNS):
+        one.append(run(plotari_argv, threads=1)[:2])
         ours.append(run(plotari_argv)[:2])
         theirs.append(run(["gnuplot"], gnuplot_script(gnuplot_body, f"{WORK}/g.png"))[:2])
-    (t1, m1), (t2, m2) = medians(ours), medians(theirs)
-    return [name, f"{t1 * 1000:.0f} ms", f"{t2 * 1000:.0f} ms", f"{t1 / t2:.3f}",
-            f"{m1:.0f}", f"{m2:.0f}"]
+    (t0, _), (t1, m1), (t2, m2) = medians(one), medians(ours), medians(theirs)
+    return [name, f"{t0 * 1000:.0f} ms", f"{t1 * 1000:.0f} ms", f"{t2 * 1000:.0f} ms",
+            f"{t1 / t2:.3f}", f"{m1:.0f}", f"{m2:.0f}"]
 
 
 def google_benchmark(binary, extra=()):
@@ -93,13 +98,16 @@ def main():
     rows = []
     for name in ["x^2+1", "sin(x)*cos(x)+x/3", "sqrt(x^2+y^2)-1", "exp(-x^2)*sin(10*x)",
                  "log(2,x)", "sigma[n(1,100),x^n/n]"]:
-        ours = evals.get(f"plotari/{name}", (0, 0))[1]
+        point = evals.get(f"plotari/{name}", (0, 0))[1]
+        block = evals.get(f"block/{name}", (0, 0))[1]
         mu = evals.get(f"muparser/{name}")
         native = evals.get(f"native/{name}", (0, 0))[1]
-        rows.append([f"`{name}`", f"{ours:.1f}", f"{mu[1]:.1f}" if mu else "—",
-                     f"{ours / mu[1]:.2f}" if mu else "—", f"{native:.1f}"])
-    table("Evaluation, ns per evaluation (bench_formula)",
-          ["formula", "plotari", "muparser", "plotari / muparser", "native C++"], rows)
+        rows.append([f"`{name}`", f"{point:.1f}", f"{block:.1f}", f"{mu[1]:.1f}" if mu else "—",
+                     f"{native:.1f}", f"{point / native:.2f}", f"{block / native:.2f}"])
+    table("Evaluation, ns per evaluation (bench_formula; block: the samplers' way, 1000 values "
+          "a block)",
+          ["formula", "plotari point", "plotari block", "muparser", "native C++",
+           "point / native", "block / native"], rows)
 
     png = f"{WORK}/p.png"
     rows = []
@@ -124,8 +132,19 @@ def main():
         "set samples 1001,1001\nset isosamples 1001,1001\n"
         "splot [-1.5:1.5][-1.5:1.5] x**2+y**2-1\n"))
     table("End to end to a 1122 × 793 PNG (plotari-cli against gnuplot 5 pngcairo)",
-          ["work", "plotari", "gnuplot", "ratio", "plotari peak MiB", "gnuplot peak MiB"],
-          rows)
+          ["work", "plotari, PLOTARI_THREADS=1", "plotari, all cores", "gnuplot",
+           "ratio (all cores / gnuplot)", "plotari peak MiB", "gnuplot peak MiB"], rows)
+
+    # The largest grid: gnuplot's contour of 10^8 samples would take minutes, so plotari alone.
+    grid = [CLI, "--plot", "implicit:0=x^2+y^2-1:x(-1.5,1.5)[9999]:y(-1.5,1.5)[9999]",
+            "--png", png]
+    one = [run(grid, threads=1)[:2] for _ in range(RUNS)]
+    every = [run(grid)[:2] for _ in range(RUNS)]
+    (t0, m0), (t1, m1) = medians(one), medians(every)
+    table("The largest implicit grid (10^8 points, to PNG)",
+          ["work", "PLOTARI_THREADS=1", "all cores", "all cores / one", "peak MiB (1 / all)"],
+          [["implicit `0=x^2+y^2-1`, 9999 × 9999 divisions", f"{t0 * 1000:.0f} ms",
+            f"{t1 * 1000:.0f} ms", f"{t1 / t0:.2f}", f"{m0:.0f} / {m1:.0f}"]])
 
     big = f"{WORK}/big.dat"
     run([CLI, "--plot", "explicit:sin(x)*cos(x)+x/3:x(-10,10)[999999]", "--save", big])
@@ -133,12 +152,25 @@ def main():
     opened = [run([CLI, "--open", big]) for _ in range(RUNS)]
     started = [run([os.path.join(BUILD, "bench", "bench_window"), "--startup"])
                for _ in range(RUNS)]
-    zoomed = [run([os.path.join(BUILD, "bench", "bench_window"), "--zoom", big, "9"])
-              for _ in range(RUNS)]
-    zoom_ms = statistics.median(float(z[2].split()[1]) for z in zoomed)
+    dense = f"{WORK}/dense.dat"
+    run([CLI, "--plot", "explicit:sin(997*x)*x:x(-10,10)[999999]", "--save", dense])
+
+    def window_rows(label, document):
+        runs = [run([os.path.join(BUILD, "bench", "bench_window"), "--zoom", document, "9"])
+                for _ in range(RUNS)]
+        figures = [dict(line.split() for line in r[2].splitlines() if line.strip())
+                   for r in runs]
+        med = {key: statistics.median(float(f[key]) for f in figures) for key in figures[0]}
+        peak = statistics.median(r[1] for r in runs)
+        return [
+            [f"zoom change with {label} on the paper, repainted (median / slowest of 9)",
+             f"{med['zoom_ms']:.1f} / {med['zoom_max_ms']:.1f} ms", f"{peak:.0f}"],
+            [f"scroll by half a page at 200 % with {label} (median / slowest of 9)",
+             f"{med['scroll_ms']:.1f} / {med['scroll_max_ms']:.1f} ms", f"{peak:.0f}"],
+        ]
     startup_inner = statistics.median(float(s[2].split()[1]) for s in started)
     open_wall, open_peak = medians(opened)
-    (start_wall, start_peak), (_, zoom_peak) = medians(started), medians(zoomed)
+    start_wall, start_peak = medians(started)
     rows = [
         ["open a document of 10^6 points (in process, drawing included)",
          f"{docs['Open/1000000'][0]:.0f} ms", "—"],
@@ -147,9 +179,9 @@ def main():
          f"{open_peak:.0f}"],
         ["`plotari` start-up to the first painted window (offscreen), whole process",
          f"{start_wall * 1000:.0f} ms (in process {startup_inner:.0f} ms)", f"{start_peak:.0f}"],
-        ["zoom change with 10^6 points on the paper, repainted", f"{zoom_ms:.1f} ms",
-         f"{zoom_peak:.0f}"],
     ]
+    rows += window_rows("10^6 points of a smooth curve", big)
+    rows += window_rows("10^6 points of a dense wave (`sin(997*x)*x`)", dense)
     table("Documents and the window", ["work", "time", "peak MiB"], rows)
 
 

@@ -43,34 +43,39 @@ bool Run_Chunks(size_t chunks, int threads, const std::function<void(size_t)>& w
         return true;
     }
 
-    std::atomic<size_t> next{0};
-    std::atomic<bool> stop{false};
-    std::unique_ptr<std::atomic<bool>[]> done(new std::atomic<bool>[chunks]);
-    for (size_t c = 0; c < chunks; ++c) done[c].store(false);
+    // A chunk done but not yet reported holds its results: no chunk is started more than
+    // `lead` chunks ahead of the one to report next, which bounds that memory.
+    const size_t lead = 4 * static_cast<size_t>(threads);
     std::mutex mutex;
-    std::condition_variable finished;
-    std::exception_ptr failure;  // guarded by mutex
-    std::atomic<bool> failed{false};
+    std::condition_variable changed;
+    // Under the mutex:
+    size_t next = 0;
+    size_t reported = 0;
+    bool stop = false;
+    std::exception_ptr failure;
+    std::vector<char> done(chunks, 0);
 
-    // Takes the next chunk nobody has taken; false when none is left or the run stopped.
-    auto take_one = [&]() {
-        if (stop.load()) return false;
-        const size_t c = next.fetch_add(1);
-        if (c >= chunks) return false;
+    auto claim = [&](size_t* c) {
+        if (stop || next >= chunks || next >= reported + lead) return false;
+        *c = next++;
+        return true;
+    };
+    // Works on chunk c with the mutex released.
+    auto work_on = [&](std::unique_lock<std::mutex>& lock, size_t c) {
+        lock.unlock();
+        std::exception_ptr thrown;
         try {
             work(c);
         } catch (...) {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (!failure) failure = std::current_exception();
-            failed.store(true);
-            stop.store(true);
+            thrown = std::current_exception();
         }
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            done[c].store(true);
+        lock.lock();
+        if (thrown && !failure) {
+            failure = thrown;
+            stop = true;
         }
-        finished.notify_all();
-        return true;
+        done[c] = 1;
+        changed.notify_all();
     };
 
     const size_t helpers = std::min(chunks, static_cast<size_t>(threads)) - 1;
@@ -78,28 +83,44 @@ bool Run_Chunks(size_t chunks, int threads, const std::function<void(size_t)>& w
     pool.reserve(helpers);
     for (size_t t = 0; t < helpers; ++t) {
         pool.emplace_back([&] {
-            while (take_one()) {
+            std::unique_lock<std::mutex> lock(mutex);
+            for (;;) {
+                size_t c = 0;
+                if (claim(&c)) {
+                    work_on(lock, c);
+                } else if (stop || next >= chunks) {
+                    return;
+                } else {
+                    changed.wait(lock);
+                }
             }
         });
     }
 
     bool completed = true;
-    for (size_t reported = 0; reported < chunks;) {
-        if (done[reported].load()) {
-            if (failed.load()) break;
-            if (!report(reported)) {
-                completed = false;
-                break;
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (reported < chunks && !failure) {
+            size_t c = reported;
+            if (done[c]) {
+                lock.unlock();
+                const bool go_on = report(c);
+                lock.lock();
+                if (!go_on) {
+                    completed = false;
+                    break;
+                }
+                ++reported;
+                changed.notify_all();  // the lead has moved on
+            } else if (claim(&c)) {
+                work_on(lock, c);
+            } else {
+                changed.wait(lock);
             }
-            ++reported;
-        } else if (!take_one()) {
-            // Every chunk is taken: wait for the one to report next.
-            std::unique_lock<std::mutex> lock(mutex);
-            finished.wait(lock, [&] { return done[reported].load() || failed.load(); });
-            if (!done[reported].load()) break;
         }
+        stop = true;
+        changed.notify_all();
     }
-    stop.store(true);
     for (std::thread& thread : pool) thread.join();
     if (failure) std::rethrow_exception(failure);
     return completed;

@@ -15,7 +15,9 @@ void Set_SamplingThreads(int threads);
 
 // Runs work(c) for every chunk c < chunks on up to `threads` threads (the calling one among
 // them), and report(c) on the calling thread for c = 0, 1, ... as soon as chunk c is done. When
-// report answers false no further chunk is started and the result is false. An exception of
+// report answers false no further chunk is started and the result is false. No chunk is
+// started more than 4 x threads chunks ahead of the next one to report, so the results waiting
+// to be reported stay few. An exception of
 // work (memory running out) ends the run and is thrown again on the calling thread.
 bool Run_Chunks(size_t chunks, int threads, const std::function<void(size_t)>& work,
                 const std::function<bool(size_t)>& report);

@@ -3,6 +3,7 @@
 // reaches the caller, and sampled values are the point evaluator's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -48,6 +49,30 @@ TEST(RunChunks, ReportsEveryChunkOnceInOrderOnTheCallingThread) {
             EXPECT_TRUE(on_caller);
             for (size_t c = 0; c < chunks; ++c) EXPECT_EQ(worked[c].load(), 1);
         }
+    }
+}
+
+// Results wait for their turn to be reported, but never many of them.
+TEST(RunChunks, WorkRunsAtMostALeadAheadOfTheReports) {
+    for (int threads : {2, 3, 7}) {
+        std::atomic<size_t> reported{0};
+        std::atomic<size_t> furthest_lead{0};
+        Run_Chunks(
+            500, threads,
+            [&](size_t c) {
+                const size_t lead = c - std::min(c, reported.load());
+                size_t seen = furthest_lead.load();
+                while (lead > seen && !furthest_lead.compare_exchange_weak(seen, lead)) {
+                }
+            },
+            [&](size_t) {
+                // A slow reporter: the workers would run far ahead if nothing held them.
+                std::this_thread::sleep_for(std::chrono::microseconds(20));
+                ++reported;
+                return true;
+            });
+        EXPECT_LT(furthest_lead.load(), 4u * static_cast<size_t>(threads)) << threads;
+        EXPECT_EQ(reported.load(), 500u);
     }
 }
 
