@@ -2,8 +2,9 @@
 //   bench_window --startup        start-up to the first painted paper, then exits
 //   bench_window --zoom FILE N    opens FILE, then N zoom changes (150 %, 100 %, 50 %, 100 % …)
 //                                 each repainted at once; prints the median and the slowest
-//                                 milliseconds; then N scroll steps at 200 % (a page down or
-//                                 right in turn, each repainted), median and slowest
+//                                 milliseconds; then N scroll steps at 200 % (half a page down
+//                                 or right in turn, back up at the end; each repainted),
+//                                 median and slowest
 // It builds the window exactly as plotari does (main window, input dialog, services).
 #include <QApplication>
 #include <QElapsedTimer>
@@ -131,7 +132,9 @@ int main(int argc, char* argv[]) {
                     QScrollBar* bar = i % 2 ? window.HorizontalBar() : window.VerticalBar();
                     QElapsedTimer timer;
                     timer.start();
-                    bar->setValue(std::min(bar->maximum(), bar->value() + bar->pageStep() / 2));
+                    const int step = std::max(1, bar->pageStep() / 2);
+                    bar->setValue(bar->value() + step <= bar->maximum() ? bar->value() + step
+                                                                        : bar->value() - step);
                     window.Paper()->repaint();
                     times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
                 }

@@ -43,14 +43,18 @@ public:
     // False when the drawing was abandoned; asks the hook every 256 samples.
     bool Continue(double done, double total);
     // As Continue(done_at(m), total) for m = 0, 1, ... count - 1 in turn, up to the first
-    // false, but only the samples where the hook is asked are visited.
+    // false, but only the samples where the hook is asked are visited. *refused receives the
+    // m that was answered false.
     template <class DoneAt>
-    bool ContinueRun(long count, double total, DoneAt done_at) {
+    bool ContinueRun(long count, double total, DoneAt done_at, long* refused = nullptr) {
         if (!Hooked()) return true;
         const unsigned start = samples_;
         for (long m = 255 - static_cast<long>(start & 255u); m < count; m += 256) {
             samples_ = start + static_cast<unsigned>(m) + 1u;
-            if (!Ask(done_at(m), total)) return false;
+            if (!Ask(done_at(m), total)) {
+                if (refused != nullptr) *refused = m;
+                return false;
+            }
         }
         samples_ = start + static_cast<unsigned>(count);
         return true;

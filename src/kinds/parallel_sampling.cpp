@@ -8,6 +8,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -52,7 +53,8 @@ bool Run_Chunks(size_t chunks, int threads, const std::function<void(size_t)>& w
     size_t next = 0;
     size_t reported = 0;
     bool stop = false;
-    std::exception_ptr failure;
+    std::exception_ptr failure;  // of the lowest chunk that failed: one thread meets it first
+    size_t failed_chunk = chunks;
     std::vector<char> done(chunks, 0);
 
     auto claim = [&](size_t* c) {
@@ -60,7 +62,8 @@ bool Run_Chunks(size_t chunks, int threads, const std::function<void(size_t)>& w
         *c = next++;
         return true;
     };
-    // Works on chunk c with the mutex released.
+    // Works on chunk c with the mutex released. After a failure no new chunk is started, but
+    // those before it were all taken already and still finish.
     auto work_on = [&](std::unique_lock<std::mutex>& lock, size_t c) {
         lock.unlock();
         std::exception_ptr thrown;
@@ -70,39 +73,60 @@ bool Run_Chunks(size_t chunks, int threads, const std::function<void(size_t)>& w
             thrown = std::current_exception();
         }
         lock.lock();
-        if (thrown && !failure) {
+        if (thrown && c < failed_chunk) {
             failure = thrown;
+            failed_chunk = c;
             stop = true;
         }
         done[c] = 1;
         changed.notify_all();
     };
+    auto helper = [&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            size_t c = 0;
+            if (claim(&c)) {
+                work_on(lock, c);
+            } else if (stop || next >= chunks) {
+                return;
+            } else {
+                changed.wait(lock);
+            }
+        }
+    };
 
-    const size_t helpers = std::min(chunks, static_cast<size_t>(threads)) - 1;
     std::vector<std::thread> pool;
+    auto finish = [&] {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            stop = true;
+        }
+        changed.notify_all();
+        for (std::thread& thread : pool) thread.join();
+    };
+    const size_t helpers = std::min(chunks, static_cast<size_t>(threads)) - 1;
     pool.reserve(helpers);
     for (size_t t = 0; t < helpers; ++t) {
-        pool.emplace_back([&] {
-            std::unique_lock<std::mutex> lock(mutex);
-            for (;;) {
-                size_t c = 0;
-                if (claim(&c)) {
-                    work_on(lock, c);
-                } else if (stop || next >= chunks) {
-                    return;
-                } else {
-                    changed.wait(lock);
-                }
-            }
-        });
+        try {
+            pool.emplace_back(helper);
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: the ones started and this one do the work
+        }
     }
 
+    // The chunks are reported in order up to the first that failed, whose failure is then
+    // thrown, as one thread would have met it; 中止 before it ends the run quietly.
     bool completed = true;
-    {
+    std::exception_ptr raised;
+    try {
         std::unique_lock<std::mutex> lock(mutex);
-        while (reported < chunks && !failure) {
+        while (reported < chunks) {
             size_t c = reported;
             if (done[c]) {
+                if (c == failed_chunk) {
+                    raised = failure;
+                    break;
+                }
                 lock.unlock();
                 const bool go_on = report(c);
                 lock.lock();
@@ -118,10 +142,10 @@ bool Run_Chunks(size_t chunks, int threads, const std::function<void(size_t)>& w
                 changed.wait(lock);
             }
         }
-        stop = true;
-        changed.notify_all();
+    } catch (...) {
+        raised = std::current_exception();  // a report ran out of memory
     }
-    for (std::thread& thread : pool) thread.join();
-    if (failure) std::rethrow_exception(failure);
+    finish();
+    if (raised) std::rethrow_exception(raised);
     return completed;
 }

@@ -90,6 +90,11 @@ bool Sweep(DialogControls* hdwnd, double min_value, double max_value, long divis
     return sample(divisions, max_value);
 }
 
+bool point_by_point = false;
+
+// Whether the formula is sampled in blocks (on the sampling threads).
+bool In_Blocks(const BlockFormula& formula) { return !point_by_point && formula.Ready(); }
+
 // Points per chunk of the threaded samplers: big enough that a chunk's bookkeeping is nothing
 // beside its evaluation, small enough that every core gets many.
 constexpr long kChunkPoints = 8192;
@@ -101,10 +106,11 @@ double Sweep_Value(long i, long divisions, double min_value, double max_value, d
 
 // Sweep for formulas that run as blocks: fill(begin, end, values) computes the points
 // [begin, end) from their variable values, on any sampling thread. The range message, the
-// progress and 中止 are Sweep's.
+// progress and 中止 are Sweep's, and `cell` (when given) is left with the value Sweep leaves
+// in it: the last point's, or after 中止 the last point sampled before it.
 template <class Fill>
 bool Sweep_Blocks(DialogControls* hdwnd, double min_value, double max_value, long divisions,
-                  Fill fill) {
+                  double* cell, Fill fill) {
     if (!Range_Ok(min_value, max_value, divisions)) {
         Show(hdwnd, kRangeMessage, "invalid value");
         return false;
@@ -114,7 +120,8 @@ bool Sweep_Blocks(DialogControls* hdwnd, double min_value, double max_value, lon
     const long points = divisions + 1;
     const auto chunks = static_cast<size_t>((points + kChunkPoints - 1) / kChunkPoints);
     auto first = [](size_t c) { return static_cast<long>(c) * kChunkPoints; };
-    return Run_Chunks(
+    long refused_at = -1;
+    const bool done = Run_Chunks(
         chunks, Sampling_Threads(),
         [&](size_t c) {
             const long begin = first(c);
@@ -130,10 +137,21 @@ bool Sweep_Blocks(DialogControls* hdwnd, double min_value, double max_value, lon
             // Sweep asks before every point but the last.
             const long begin = first(c);
             const long end = std::min(divisions, begin + kChunkPoints);
-            return begin >= end ||
-                   progress.ContinueRun(end - begin, static_cast<double>(divisions),
-                                        [begin](long m) { return static_cast<double>(begin + m); });
+            long refused = 0;
+            if (begin >= end ||
+                progress.ContinueRun(
+                    end - begin, static_cast<double>(divisions),
+                    [begin](long m) { return static_cast<double>(begin + m); }, &refused)) {
+                return true;
+            }
+            refused_at = begin + refused;
+            return false;
         });
+    if (cell != nullptr) {
+        const long last = done ? divisions : refused_at - 1;
+        if (last >= 0) *cell = Sweep_Value(last, divisions, min_value, max_value, step);
+    }
+    return done;
 }
 
 // The n + 1 sample slots of a one-variable curve, after the range was checked (a refused
@@ -160,6 +178,8 @@ int Draw_Samples(const std::vector<double>& x, const std::vector<double>& y, con
 
 }  // namespace
 
+void Set_PointByPointSampling(bool on) { point_by_point = on; }
+
 void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double* y_date,
                        int element, const char* date_name) {
     PointArray series(PointArray::DefElmNumber, nullptr, nullptr, nullptr);
@@ -176,18 +196,16 @@ int ShowResult_Graph_Expl(DialogControls* hdwnd, MathForm* the_target, const cha
     if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
     double* variable = Cell(the_target, the_target->var);
     BlockFormula formula(the_target->the_formtop, {variable});
-    if (formula.Ready()) {
+    if (In_Blocks(formula)) {
         const bool ok = Sweep_Blocks(
-            hdwnd, the_target->var_min, the_target->var_max, the_target->stepnumber_g,
+            hdwnd, the_target->var_min, the_target->var_max, the_target->stepnumber_g, variable,
             [&](long begin, long end, const double* values) {
                 const auto at = static_cast<size_t>(begin);
                 std::copy(values, values + (end - begin), x.begin() + static_cast<ptrdiff_t>(at));
                 const BlockFormula::Input input{values, true};
                 formula.Run(&input, y.data() + at, static_cast<size_t>(end - begin));
             });
-        if (!ok) return 0;
-        *variable = the_target->var_max;  // where the point-by-point sweep leaves it
-        return Draw_Samples(x, y, grp_name, "関数グラフ");
+        return ok ? Draw_Samples(x, y, grp_name, "関数グラフ") : 0;
     }
     bool ok = Sweep(hdwnd, the_target->var_min, the_target->var_max, the_target->stepnumber_g,
                     [&](long i, double value) {
@@ -217,8 +235,8 @@ int ShowResult_Graph_Param(DialogControls* hdwnd, MathForm* the_target, const ch
     double* parameter = Cell(the_target, the_target->var);
     BlockFormula x_formula(the_target->the_formtop, {parameter});
     BlockFormula y_formula(the_target->the_form_ytop, {parameter});
-    if (x_formula.Ready() && y_formula.Ready()) {
-        const bool ok = Sweep_Blocks(hdwnd, the_target->var_min, the_target->var_max, n,
+    if (In_Blocks(x_formula) && In_Blocks(y_formula)) {
+        const bool ok = Sweep_Blocks(hdwnd, the_target->var_min, the_target->var_max, n, parameter,
                                      [&](long begin, long end, const double* values) {
                                          const auto at = static_cast<size_t>(begin);
                                          const auto count = static_cast<size_t>(end - begin);
@@ -226,9 +244,7 @@ int ShowResult_Graph_Param(DialogControls* hdwnd, MathForm* the_target, const ch
                                          x_formula.Run(&input, x.data() + at, count);
                                          y_formula.Run(&input, y.data() + at, count);
                                      });
-        if (!ok) return 0;
-        *parameter = the_target->var_max;
-        return Draw_Samples(x, y, grp_name, "関数グラフ");
+        return ok ? Draw_Samples(x, y, grp_name, "関数グラフ") : 0;
     }
     bool ok = Sweep(hdwnd, the_target->var_min, the_target->var_max, n, [&](long i, double t) {
         *parameter = t;
@@ -280,9 +296,9 @@ int PolarCalc_argInfrm(DialogControls* hdwnd, double* x_value, double* y_value,
                        MathForm* the_target, int step_numb, UsrFuncArray& ufunc_list) {
     double* angle = Cell(the_target, the_target->var);
     BlockFormula formula(the_target->the_formtop, {angle});
-    if (formula.Ready()) {
+    if (In_Blocks(formula)) {
         return Sweep_Blocks(
-                   hdwnd, the_target->var_min, the_target->var_max, step_numb,
+                   hdwnd, the_target->var_min, the_target->var_max, step_numb, angle,
                    [&](long begin, long end, const double* thetas) {
                        const auto count = static_cast<size_t>(end - begin);
                        std::vector<double> r(count);
@@ -293,7 +309,7 @@ int PolarCalc_argInfrm(DialogControls* hdwnd, double* x_value, double* y_value,
                            y_value[static_cast<size_t>(begin) + k] = std::sin(thetas[k]) * r[k];
                        }
                    })
-                   ? (*angle = the_target->var_max, 1)
+                   ? 1
                    : 0;
     }
     return Sweep(hdwnd, the_target->var_min, the_target->var_max, step_numb,
@@ -319,7 +335,7 @@ int PolarCalc_argNofrm(DialogControls* hdwnd, double* x_value, double* y_value,
     }
     double r = 0.0;
     if (!Evaluate(hdwnd, the_target, the_target->the_formtop, ufunc_list, &r)) return 0;
-    return Sweep_Blocks(hdwnd, the_target->var_min, the_target->var_max, step_numb,
+    return Sweep_Blocks(hdwnd, the_target->var_min, the_target->var_max, step_numb, nullptr,
                         [&](long begin, long end, const double* thetas) {
                             for (long i = begin; i < end; ++i) {
                                 const double theta = thetas[i - begin];
@@ -437,8 +453,17 @@ int Grid_Blocks(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_nu
             size_t at = 0;
             for (long j = first; j < end; ++j) {
                 const double row_start = static_cast<double>(j) * (static_cast<double>(nx) + 1.0);
-                if (!progress.ContinueRun(nx + 1, total,
-                                          [row_start](long i) { return row_start + i; })) {
+                long refused = 0;
+                if (!progress.ContinueRun(
+                        nx + 1, total, [row_start](long i) { return row_start + i; }, &refused)) {
+                    // The cells as the point-by-point scan leaves them: the row's y, the x of the
+                    // last point evaluated.
+                    *y_cell = static_cast<double>(j) * dy + y_min;
+                    if (refused > 0) {
+                        *x_cell = xs[static_cast<size_t>(refused - 1)];
+                    } else if (j > 0) {
+                        *x_cell = xs.back();
+                    }
                     return false;
                 }
                 const size_t row_end = out.row_ends[static_cast<size_t>(j - first)];
@@ -470,7 +495,7 @@ int Line_Scan(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_numb
     std::vector<double> roots;
     SamplingProgress progress;
     BlockFormula formula(the_target->the_formtop, {cell});
-    if (formula.Ready()) {
+    if (In_Blocks(formula)) {
         // The values in chunks on the sampling threads; the roots in order as they are reported.
         const long points = n + 1;
         const auto chunks = static_cast<size_t>((points + kChunkPoints - 1) / kChunkPoints);
@@ -490,9 +515,12 @@ int Line_Scan(DialogControls* hdwnd, AnyNumArray& calc_values, int* calcpnt_numb
             [&](size_t c) {
                 const long begin = static_cast<long>(c) * kChunkPoints;
                 const long end = std::min(points, begin + kChunkPoints);
-                if (!progress.ContinueRun(end - begin, static_cast<double>(n), [begin](long m) {
-                        return static_cast<double>(begin + m);
-                    })) {
+                long refused = 0;
+                if (!progress.ContinueRun(
+                        end - begin, static_cast<double>(n),
+                        [begin](long m) { return static_cast<double>(begin + m); }, &refused)) {
+                    // The cell as the point-by-point scan leaves it: the last value evaluated.
+                    if (begin + refused > 0) *cell = ats[static_cast<size_t>(begin + refused - 1)];
                     return false;
                 }
                 for (long i = begin; i < end; ++i) {
@@ -555,7 +583,7 @@ int InplCalc_BothInfrm(DialogControls* hdwnd, AnyNumArray& calc_values, int* cal
     SamplingProgress progress;
     const double total = (static_cast<double>(nx) + 1.0) * (static_cast<double>(ny) + 1.0);
     BlockFormula formula(the_target->the_formtop, {x_cell, y_cell});
-    if (formula.Ready()) {
+    if (In_Blocks(formula)) {
         return Grid_Blocks(hdwnd, calc_values, calcpnt_number, formula, progress, nx, ny,
                            the_target->var_min, dx, the_target->vardpnd_min, dy, x_cell, y_cell);
     }

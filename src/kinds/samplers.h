@@ -19,6 +19,10 @@ constexpr double MAX_IMPLICIT_POINTS = 100000000.0;
 // Shown when memory runs out while a graph is sampled or composed; the drawing is abandoned.
 inline constexpr char OUT_OF_MEMORY_MESSAGE[] = "メモリが足りないため描画を中止しました";
 
+// The tests' reference: every formula sampled point by point on the calling thread, the way a
+// formula the block evaluator cannot run is sampled (false, the default: blocks where they can).
+void Set_PointByPointSampling(bool on);
+
 void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double* y_date,
                        int element, const char* date_name);
 

@@ -53,6 +53,7 @@ const char* const kFormulas[] = {
     "sigma[n(3,1),x]+x",  // an empty range
     "sigma[n(1,3),n]*sigma[n(1,2),n]",
     "sigma[n(1,2),sigma[m(1,3),m*n+x]+n]",
+    "n+sigma[n(1,2),n*x]",  // a variable named like the summation's, outside it
     "2.5e+2*x-1.25E-3/y",
     "log(0.5,x)+log(10,2*x)-log(1,y)+log(0,x)",
     "log(x,2)*log(y,x)",
