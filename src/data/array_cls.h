@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/large_array.h"
+
 template <typename T>
 class ArrayCls {
 public:
@@ -45,7 +47,7 @@ public:
     }
 
 private:
-    std::vector<T> parray;
+    LargeVector<T> parray;
     T dummy = T(0);
     int num_of_element;
 };

@@ -84,7 +84,7 @@ int PointArray::SetDateArray(int element, const double* x_array, const double* y
 namespace {
 
 template <typename Component>
-int First_Finite(const std::vector<PointDbl>& points, Component component, double* target,
+int First_Finite(const LargeVector<PointDbl>& points, Component component, double* target,
                  int* t_index) {
     *target = std::numeric_limits<double>::quiet_NaN();
     for (size_t i = 0; i < points.size(); ++i) {

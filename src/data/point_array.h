@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/large_array.h"
+
 class PointDbl {
 public:
     PointDbl(double x_comp = 0.0, double y_comp = 0.0) : x(x_comp), y(y_comp) {}
@@ -59,7 +61,7 @@ public:
 private:
     void Reset() noexcept;
     int num_of_array;
-    std::vector<PointDbl> array;
+    LargeVector<PointDbl> array;
     PointDbl dummy;
     std::string the_name;
 };

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/large_array.h"
 #include "platform/win_types.h"
 
 class PointDate {
@@ -26,5 +27,5 @@ public:
 
 private:
     int num_of_element;
-    std::vector<tagPOINT> point_onwin;
+    LargeVector<tagPOINT> point_onwin;
 };

@@ -12,6 +12,7 @@
 #include "formula/calc_bin_tree.h"
 #include "formula/number_text.h"
 #include "kinds/parallel_sampling.h"
+#include "platform/large_array.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -156,8 +157,8 @@ bool Sweep_Blocks(DialogControls* hdwnd, double min_value, double max_value, lon
 
 // The n + 1 sample slots of a one-variable curve, after the range was checked (a refused
 // range shows its message and gives false).
-bool Prepare_Samples(DialogControls* hdwnd, const MathForm* form, std::vector<double>* x,
-                     std::vector<double>* y) {
+bool Prepare_Samples(DialogControls* hdwnd, const MathForm* form, LargeVector<double>* x,
+                     LargeVector<double>* y) {
     const long n = form->stepnumber_g;
     if (!Range_Ok(form->var_min, form->var_max, n)) {
         Show(hdwnd, kRangeMessage, "invalid value");
@@ -169,7 +170,7 @@ bool Prepare_Samples(DialogControls* hdwnd, const MathForm* form, std::vector<do
 }
 
 // Packs the samples as the one series of a data set and hands it to the graph.
-int Draw_Samples(const std::vector<double>& x, const std::vector<double>& y, const char* grp_name,
+int Draw_Samples(const LargeVector<double>& x, const LargeVector<double>& y, const char* grp_name,
                  const char* graph_title) {
     GrpDate2D grp(GrpDate2D::DefElmNumber, nullptr);
     MakeOneGrpDateObj(&grp, x.data(), y.data(), static_cast<int>(x.size()), grp_name);
@@ -191,8 +192,8 @@ void MakeOneGrpDateObj(GrpDate2D* target_obj, const double* x_date, const double
 
 int ShowResult_Graph_Expl(DialogControls* hdwnd, MathForm* the_target, const char* grp_name,
                           UsrFuncArray& ufunc_list) {
-    std::vector<double> x;
-    std::vector<double> y;
+    LargeVector<double> x;
+    LargeVector<double> y;
     if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
     double* variable = Cell(the_target, the_target->var);
     BlockFormula formula(the_target->the_formtop, {variable});
@@ -228,8 +229,8 @@ int ShowResult_Calc_Expl(DialogControls* hdwnd, MathForm* the_target, UsrFuncArr
 
 int ShowResult_Graph_Param(DialogControls* hdwnd, MathForm* the_target, const char* grp_name,
                            UsrFuncArray& ufunc_list) {
-    std::vector<double> x;
-    std::vector<double> y;
+    LargeVector<double> x;
+    LargeVector<double> y;
     if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
     const long n = the_target->stepnumber_g;
     double* parameter = Cell(the_target, the_target->var);
@@ -349,8 +350,8 @@ int PolarCalc_argNofrm(DialogControls* hdwnd, double* x_value, double* y_value,
 
 int ShowResult_Graph_Polar(DialogControls* hdwnd, MathForm* the_target, const char* grp_name,
                            UsrFuncArray& ufunc_list) {
-    std::vector<double> x;
-    std::vector<double> y;
+    LargeVector<double> x;
+    LargeVector<double> y;
     if (!Prepare_Samples(hdwnd, the_target, &x, &y)) return 0;
     const int n = static_cast<int>(the_target->stepnumber_g);
     int sampled = the_target->DoVariExist(the_target->var)
@@ -640,8 +641,8 @@ int ShowResult_Graph_Inpl(DialogControls* hdwnd, MathForm* the_target, const cha
         found = InplCalc_DpdInfrm(hdwnd, points, &count, the_target, ufunc_list);
     }
     if (found == 0) return 0;
-    std::vector<double> x(static_cast<size_t>(count));
-    std::vector<double> y(static_cast<size_t>(count));
+    LargeVector<double> x(static_cast<size_t>(count));
+    LargeVector<double> y(static_cast<size_t>(count));
     points.PutArrayCont(x.data(), y.data(), count);
     MakeOneGrpDateObj(&grp, x.data(), y.data(), count, grp_name);
     // Scan order is not curve order: markers only, no connecting line.
