@@ -20,6 +20,7 @@
 #include "input/formula_dialog.h"
 #include "input/registration.h"
 #include "kinds/math_form.h"
+#include "kinds/parallel_sampling.h"
 #include "kinds/samplers.h"
 #include "platform/doc_stream.h"
 #include "platform/qt/qt_dialogs.h"
@@ -172,11 +173,16 @@ TEST_F(Undo, LongSamplingShowsProgressAndCancelKeepsTheDocument) {
         }
         return go_on;
     });
-    Draw("x^2:x(-2,2)[200000]");
-    EXPECT_TRUE(Bytes() == before);
-    EXPECT_EQ(window_->Graph()->graph_view->PutElementNum(), 1);
-    EXPECT_EQ(feedback.Dialog(), nullptr);  // gone at the end
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // On one thread and on several: the chunks computed ahead of 中止 reach nothing.
+    for (int threads : {1, 2, 7}) {
+        Set_SamplingThreads(threads);
+        Draw("x^2:x(-2,2)[200000]");
+        EXPECT_TRUE(Bytes() == before) << threads;
+        EXPECT_EQ(window_->Graph()->graph_view->PutElementNum(), 1) << threads;
+        EXPECT_EQ(feedback.Dialog(), nullptr) << threads;  // gone at the end
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << threads;
+    }
+    Set_SamplingThreads(0);
     window_->InstallGraphReceiver();  // the window's own hook again
 }
 
