@@ -61,29 +61,44 @@ void Report(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void Bench_Plotari(benchmark::State& state, const Case& c) {
-    std::string text = c.ours;
-    std::unique_ptr<CompForm[]> elements(new CompForm[text.size() * 2 + 2]);
+// A case's formula analysed, built into a tree and bound to its cells; y is 0.5.
+struct Parsed {
+    std::unique_ptr<CompForm[]> elements;
+    CompForm* root = nullptr;
+    AscArray<double> variables;
+    double* x = nullptr;
+};
+
+bool Parse_Case(const Case& c, Parsed* parsed) {
+    const std::string text = c.ours;
+    const int size = static_cast<int>(text.size() * 2 + 2);
+    parsed->elements.reset(new CompForm[static_cast<size_t>(size)]);
     ErrorInfo error;
-    if (!Analysis_Formula(elements.get(), static_cast<int>(text.size() * 2 + 2), text.c_str(),
-                          &error, EmptyArray)) {
+    if (!Analysis_Formula(parsed->elements.get(), size, text.c_str(), &error, EmptyArray)) {
+        return false;
+    }
+    const int count = current_number + 1;
+    int index = 0;
+    parsed->root = Create_BinTree(&index, 0, nullptr, nullptr, parsed->elements.get(), count);
+    Create_SymbolTable<double>(parsed->elements.get(), count, parsed->variables);
+    parsed->x = &parsed->variables["x"];
+    parsed->variables["y"] = 0.5;
+    return true;
+}
+
+void Bench_Plotari(benchmark::State& state, const Case& c) {
+    Parsed parsed;
+    if (!Parse_Case(c, &parsed)) {
         state.SkipWithError("analysis failed");
         return;
     }
-    int count = current_number + 1;
-    int index = 0;
-    CompForm* root = Create_BinTree(&index, 0, nullptr, nullptr, elements.get(), count);
-    AscArray<double> variables;
-    Create_SymbolTable<double>(elements.get(), count, variables);
-    double* x = &variables["x"];
-    if (variables("y") == 0) variables["y"];
-    variables["y"] = 0.5;
     std::vector<double> xs = Sweep(c.low, c.high);
     for (auto _ : state) {
         for (double value : xs) {
-            *x = value;
+            *parsed.x = value;
             int flag = 1;
-            benchmark::DoNotOptimize(BinTreeFunc(root, &flag, variables, g_ufunc_list, EmptyArray));
+            benchmark::DoNotOptimize(
+                BinTreeFunc(parsed.root, &flag, parsed.variables, g_ufunc_list, EmptyArray));
         }
     }
     Report(state);
@@ -91,23 +106,12 @@ void Bench_Plotari(benchmark::State& state, const Case& c) {
 
 // The samplers' way: the whole sweep as one block.
 void Bench_PlotariBlock(benchmark::State& state, const Case& c) {
-    std::string text = c.ours;
-    std::unique_ptr<CompForm[]> elements(new CompForm[text.size() * 2 + 2]);
-    ErrorInfo error;
-    if (!Analysis_Formula(elements.get(), static_cast<int>(text.size() * 2 + 2), text.c_str(),
-                          &error, EmptyArray)) {
+    Parsed parsed;
+    if (!Parse_Case(c, &parsed)) {
         state.SkipWithError("analysis failed");
         return;
     }
-    int count = current_number + 1;
-    int index = 0;
-    CompForm* root = Create_BinTree(&index, 0, nullptr, nullptr, elements.get(), count);
-    AscArray<double> variables;
-    Create_SymbolTable<double>(elements.get(), count, variables);
-    double* x = &variables["x"];
-    if (variables("y") == 0) variables["y"];
-    variables["y"] = 0.5;
-    BlockFormula formula(root, {x});
+    BlockFormula formula(parsed.root, {parsed.x});
     if (!formula.Ready()) {
         state.SkipWithError("not compiled for blocks");
         return;

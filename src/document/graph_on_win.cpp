@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "data/utility.h"
@@ -490,11 +492,14 @@ void GraphOnWin::AddNewGrpDate(GrpDate2D* target_date, PointDbl start_point, Poi
     for (int i = 0; i < n; ++i) {
         // A caller's array shorter than the data set gives the defaults for the rest.
         const COLORREF default_color = Defalt_Color(current + i);
-        auto line = std::make_unique<GraphLine>(h_pWnd, &(*target_date)[i], start_point, trfc_point,
-                                                nullptr, 1, 0);
+        const char* kept_name = target_date->PutTheName(i);
+        const std::string name_text = kept_name != nullptr ? kept_name : "";
+        const char* name = kept_name != nullptr ? name_text.c_str() : nullptr;
+        // The caller's data set is made for this call: its points move into the line.
+        auto line = std::make_unique<GraphLine>(h_pWnd, std::move((*target_date)[i]), start_point,
+                                                trfc_point, nullptr, 1, 0);
         GraphLine* appended = line.get();
         graph_view->Append(std::move(line));
-        const char* name = target_date->PutTheName(i);
         AddInfGrpLine(appended, Value_Or<COLORREF>(data_color, i, default_color),
                       Value_Or<int>(data_style, i, PS_SOLID), Value_Or<int>(data_size, i, 1), name);
         AddInfGrpMark(appended, Value_Or<COLORREF>(mrk_color, i, default_color),

@@ -115,6 +115,8 @@ public:
     void CalcViewTickRect(tagRECT* result, int flag) const;
     void SetAxisFlag(const int* axisflag_array);
     static const char* SetDefAxTitle(int axis);
+    // Appends a line for each series of the data set. The set is made for the call: its points
+    // move into the lines and it is left without them.
     void AddNewGrpDate(GrpDate2D* target_date, PointDbl start_point, PointDbl trfc_point,
                        ArrayCls<int>* mrk_kind, ArrayCls<COLORREF>* data_color,
                        ArrayCls<int>* data_style, ArrayCls<int>* data_size,

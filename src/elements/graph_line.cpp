@@ -1,6 +1,7 @@
 #include "elements/graph_line.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "data/utility.h"
@@ -36,6 +37,19 @@ GraphLine::GraphLine(HWND h_Vwin, const PointArray* the_date, PointDbl strat_poi
       mrk_dev(DfltMkdev) {
     if (!the_date) return;
     date_on_graph = *the_date;
+    SetDateTitle(new_lett);
+    TransDate(strat_point, trfc_point);
+    useabl_flag = 1;
+}
+
+GraphLine::GraphLine(HWND h_Vwin, PointArray&& the_date, PointDbl strat_point, PointDbl trfc_point,
+                     const char* new_lett, int x_axisnum, int y_axisnum)
+    : horiaxis_num(x_axisnum),
+      veraxis_num(y_axisnum),
+      line_prop(h_Vwin, PS_SOLID, 1, 0, 3),
+      color_set(h_Vwin),
+      mrk_dev(DfltMkdev) {
+    date_on_graph = std::move(the_date);
     SetDateTitle(new_lett);
     TransDate(strat_point, trfc_point);
     useabl_flag = 1;

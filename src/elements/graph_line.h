@@ -23,6 +23,9 @@ public:
     // A data series: the points are copied and placed with TransDate.
     GraphLine(HWND h_Vwin, const PointArray* the_date, PointDbl strat_point, PointDbl trfc_point,
               const char* new_lett, int x_axisnum, int y_axisnum);
+    // The same with the series' points moved in (a million points are not copied).
+    GraphLine(HWND h_Vwin, PointArray&& the_date, PointDbl strat_point, PointDbl trfc_point,
+              const char* new_lett, int x_axisnum, int y_axisnum);
     // A line given in pixels (grid lines).
     GraphLine(HWND h_Vwin, const PointDate* the_date, const char* new_lett, int x_axisnum,
               int y_axisnum);

@@ -11,6 +11,7 @@
 #include "frames/trans_unit.h"
 #include "shell/paper_dialogs.h"
 #include "../qt_test_app.h"
+#include "session_run.h"
 
 namespace {
 
@@ -23,18 +24,14 @@ struct Outcome {
 };
 
 Outcome Run_Session(const std::vector<std::string>& args) {
-    std::vector<CliAction> actions;
-    std::string reason;
-    EXPECT_TRUE(Parse_CliActions(args, &actions, &reason)) << reason;
-    std::ostringstream out;
-    std::ostringstream err;
     Outcome outcome;
-    outcome.status = Run_CliActions(actions, out, err, [&](GraphOnWin& graph) {
+    const session_run::Printed printed = session_run::Run(args, [&](GraphOnWin& graph) {
         outcome.zoom = graph.PutZoomSize();
         outcome.has_graph = graph.graph_view != nullptr;
         if (graph.graph_view) outcome.view = graph.graph_view->GetRectOnTwip();
     });
-    outcome.err = err.str();
+    outcome.status = printed.status;
+    outcome.err = printed.err;
     return outcome;
 }
 

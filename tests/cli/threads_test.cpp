@@ -15,6 +15,7 @@
 #include "document/graph_on_win.h"
 #include "kinds/parallel_sampling.h"
 #include "../qt_test_app.h"
+#include "session_run.h"
 
 namespace {
 
@@ -26,19 +27,15 @@ struct Outcome {
 };
 
 Outcome Run_Session(const std::vector<std::string>& args) {
-    std::vector<CliAction> actions;
-    std::string reason;
-    EXPECT_TRUE(Parse_CliActions(args, &actions, &reason)) << reason;
-    std::ostringstream out;
-    std::ostringstream err;
     Outcome outcome;
-    outcome.status = Run_CliActions(actions, out, err, [&](GraphOnWin& graph) {
+    const session_run::Printed printed = session_run::Run(args, [&](GraphOnWin& graph) {
         if (graph.graph_view != nullptr) {
             EXPECT_TRUE(graph.DocumentBytes(&outcome.document));
         }
     });
-    outcome.out = out.str();
-    outcome.err = err.str();
+    outcome.status = printed.status;
+    outcome.out = printed.out;
+    outcome.err = printed.err;
     return outcome;
 }
 

@@ -176,16 +176,7 @@ TEST(BlockEvaluation, InputsPerPointPerBlockAndOtherCells) {
 // What only the tree walk evaluates (and reports as an error) is not compiled for blocks.
 TEST(BlockEvaluation, FormulasThatCanFailStayWithThePointEvaluator) {
     CompForm elements[8];
-    const char* texts[] = {"sigma", "[", "5(1,2)", ",", "2", "]"};
-    const int kinds[] = {KIND_MULTI_OPERATOR, KIND_OPEN_BRK, KIND_RANGE,
-                         KIND_SEPARATOR,      KIND_NUMBER,   KIND_CLOSE_BRK};
-    for (int i = 0; i < 6; ++i) {
-        std::strcpy(elements[i].CompArray, texts[i]);
-        elements[i].kind = kinds[i];
-    }
-    elements[0].operator_kind = OP_SIGMA;
-    elements[0].left = &elements[2];
-    elements[0].right = &elements[4];
+    formula_test::Make_UnreadableSigma(elements);
     EXPECT_FALSE(BlockFormula(&elements[0], {}).Ready());  // the range does not read
     EXPECT_FALSE(BlockFormula(nullptr, {}).Ready());
     EXPECT_FALSE(BlockFormula(&elements[1], {}).Ready());  // a bracket as an operand

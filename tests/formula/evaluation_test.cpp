@@ -151,16 +151,7 @@ TEST(Evaluation, SummationBounds) {
 TEST(Evaluation, UnreadableRangeOrMissingNodeClearsTheFlag) {
     // A range element whose text does not read as name(min,max).
     CompForm elements[8];
-    const char* texts[] = {"sigma", "[", "5(1,2)", ",", "2", "]"};
-    const int kinds[] = {KIND_MULTI_OPERATOR, KIND_OPEN_BRK, KIND_RANGE,
-                         KIND_SEPARATOR,      KIND_NUMBER,   KIND_CLOSE_BRK};
-    for (int i = 0; i < 6; ++i) {
-        std::strcpy(elements[i].CompArray, texts[i]);
-        elements[i].kind = kinds[i];
-    }
-    elements[0].operator_kind = OP_SIGMA;
-    elements[0].left = &elements[2];
-    elements[0].right = &elements[4];
+    formula_test::Make_UnreadableSigma(elements);
     AscArray<double> table;
     int left = 1;
     int right = 1;

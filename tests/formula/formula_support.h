@@ -3,6 +3,7 @@
 // evaluator the program's evaluator is compared with is in reference_evaluator.h.
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -102,6 +103,21 @@ struct ParsedFormula {
 
     double Eval(int* flag) { return BinTreeFunc(root, flag, variables, g_ufunc_list, EmptyArray); }
 };
+
+// sigma[5(1,2),2] made by hand in elements[0 ... 5]: its range element does not read as
+// name(min,max), which no formula text gives. elements[0] is the summation node.
+inline void Make_UnreadableSigma(CompForm* elements) {
+    const char* texts[] = {"sigma", "[", "5(1,2)", ",", "2", "]"};
+    const int kinds[] = {KIND_MULTI_OPERATOR, KIND_OPEN_BRK, KIND_RANGE,
+                         KIND_SEPARATOR,      KIND_NUMBER,   KIND_CLOSE_BRK};
+    for (int i = 0; i < 6; ++i) {
+        std::snprintf(elements[i].CompArray, sizeof elements[i].CompArray, "%s", texts[i]);
+        elements[i].kind = kinds[i];
+    }
+    elements[0].operator_kind = OP_SIGMA;
+    elements[0].left = &elements[2];
+    elements[0].right = &elements[4];
+}
 
 // Analyses with an array of one element per character plus one per possible sign.
 inline std::unique_ptr<ParsedFormula> Parse(const std::string& text) {
