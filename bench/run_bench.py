@@ -29,6 +29,9 @@ def run(argv, stdin=None, threads=None):
     env = dict(ENV)
     if threads is not None:
         env["PLOTARI_THREADS"] = str(threads)
+    # plotari-cli writes its files safely (fsync): without this, the run after a peer's would
+    # also wait for the peer's unwritten files to reach the disk.
+    os.sync()
     start = time.perf_counter()
     proc = subprocess.Popen(argv, stdin=subprocess.PIPE if stdin else subprocess.DEVNULL,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
