@@ -539,6 +539,8 @@ void MainWindow::BarMoved(int bar, int value) {
         PosChange_HScroll(this, Thumb_Request(SB_THUMBPOSITION, value), &state_.hori_si, &g_shifth);
         graph_->ObjectHScroll(g_shifth);
     }
+    // The paper moved under a mouse that may not have (a wheel step): read where it is now.
+    UpdateStatus();
 }
 
 void MainWindow::Paint(HDC hdc) {

@@ -4,6 +4,9 @@
 // a selected series' nearest point is read in the status bar and marked by a cross.
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QScrollBar>
+
 #include <QAction>
 #include <QImage>
 
@@ -171,6 +174,31 @@ TEST_F(DataZoom, DoubleClickOnNumbersOrTicksOpensThatAxisDialog) {
     DoubleClick(Center(*Graph().title_on_win[0]));
     DoubleClick(Center(*Graph().graph_view));
     EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+// A scroll moves the paper under a mouse that stays where it is: the status bar reads the
+// new place (a wheel step scrolls without moving the mouse).
+TEST_F(DataZoom, AScrollUnderAStillMouseReadsTheNewPlace) {
+    Draw("x^2:x(-3,3)[6]");
+    QWidget* paper = window_->Paper();
+    const QPoint at = PixelOf(0.0, 4.0);
+    Hover(at);
+    const std::string before = window_->StatusText().toStdString();
+    ASSERT_EQ(before.rfind("x = ", 0), 0u) << before;
+    // The mouse rests there: Qt knows it is over the paper and where.
+    paper->setAttribute(Qt::WA_UnderMouse);
+    QCursor::setPos(paper->mapToGlobal(at));
+    if (paper->mapFromGlobal(QCursor::pos()) != at) {
+        GTEST_SKIP() << "this platform does not place the mouse pointer";
+    }
+    QScrollBar* bar = window_->VerticalBar();
+    ASSERT_GT(bar->maximum(), bar->value() + 40) << "the paper must be taller than the window";
+    bar->setValue(bar->value() + 40);
+    const std::string after = window_->StatusText().toStdString();
+    EXPECT_NE(after, before) << "the reading stayed where the paper was";
+    Hover(at);  // what a mouse move there reads now
+    EXPECT_EQ(after, window_->StatusText().toStdString());
+    paper->setAttribute(Qt::WA_UnderMouse, false);
 }
 
 TEST_F(DataZoom, TheSelectedSeriesNearestPointIsReadAndMarkedOnTheWindowOnly) {
