@@ -3,7 +3,10 @@
 // evaluator the program's evaluator is compared with is in reference_evaluator.h.
 #pragma once
 
+#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,6 +19,40 @@
 #include "formula/usr_func.h"
 
 namespace formula_test {
+
+const double kInf = std::numeric_limits<double>::infinity();
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Formulas of every operation, function and summation shape, for the tests that hold two
+// evaluators to the same bits.
+inline const char* const kFormulaRows[] = {
+    "x^2+1",
+    "sin(x)*cos(x)+x/3",
+    "sqrt(x^2+y^2)-1",
+    "exp(-x^2)*sin(10*x)",
+    "log(2,x)",
+    "sigma[n(1,100),x^n/n]",
+    "x^3-2*x^2+x-7",
+    "x^2.0*y^2",
+    "(x+y)^2/(x-y)",
+    "tanh(x)*atan(y)-asin(x/10)",
+    "log10(abs(x))+ln(y)",
+    "cosh(x)-sinh(y)+tan(x*y)",
+    "a*b/c-d",
+    "-x^2^2",
+    "sigma[n(1,5),sigma[m(1,3),x^m/(n+y)]]",
+    "sigma[k(0,20),(-1)^k*x^(2*k+1)/(2*k+1)]",
+    "sigma[n(1,4),y]*x",
+    "2.5e+2*x-1.25E-3/y",
+    "log(0.5,x)+log(10,2*x)-log(1,y)+log(0,x)",  // literal bases, folded once
+    "log(x,2)*log(y,x)",
+};
+
+// The same double to the bit; any two NaNs count as the same.
+inline bool Same_Bits(double a, double b) {
+    if (std::isnan(a) && std::isnan(b)) return true;
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // One analysed formula side. The elements stay in place so that a tree built over them
 // keeps valid pointers.
